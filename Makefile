@@ -1,0 +1,41 @@
+# The two entry points: `make run` and `make test`. Both install what is missing first.
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 30
+
+.PHONY: deps build run test test-default test-asan test-fuzz bench format clean
+
+deps:
+	@tools/install-deps.sh
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+
+run: build
+	@tools/run.sh build/bin
+
+test: deps test-default test-asan test-fuzz
+
+test-default:
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+	ctest --preset default -j $(JOBS)
+
+test-asan:
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+test-fuzz:
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	tools/run-fuzzers.sh build-fuzz/bin $(FUZZ_SECONDS)
+
+bench: build
+	build/bin/balance4-bench
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build build-asan build-fuzz

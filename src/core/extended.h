@@ -1,0 +1,55 @@
+#pragma once
+// Extended-precision arithmetic of the balancing computation.
+//
+// Every intermediate value is an x87 80-bit `long double`; a value that the computation keeps is
+// rounded to `double` through Store(), which also stands in for the trapping floating-point unit
+// the method was designed on: a store that would overflow raises FloatingPointError instead of
+// silently producing infinity. Hardware traps stay off (the toolkit is not trap-safe).
+
+#include <limits>
+#include <stdexcept>
+#include <string>
+
+namespace balance4 {
+
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "the computation needs the x87 80-bit extended format (64-bit significand)");
+static_assert(std::numeric_limits<double>::is_iec559, "doubles must be IEEE binary64");
+
+using Extended = long double;
+
+// Constants rounded to a 64-bit significand, written out as the method defines them.
+inline constexpr Extended kPi = 3.14159265358979323851L;
+inline constexpr Extended kTwoPi = 6.28318530717958647703L;
+inline constexpr Extended kDegreesToRadians = 0.017453292519943295769L;
+inline constexpr Extended kRadiansToDegrees = 57.2957795130823208767L;
+// A difference component below this (in the amplitude's units) counts as zero when an angle is chosen.
+inline constexpr Extended kComponentThreshold = 0.0001L;
+// The right angles are the nearest doubles, not extended values.
+inline constexpr double kHalfPi = 1.5707963267948966;
+inline constexpr double kThreeHalfPi = 4.71238898038469;
+
+// The runtime's texts for the floating-point events that end a calculation.
+inline constexpr const char* kOverflowText = "Floating point overflow";
+inline constexpr const char* kDivisionByZeroText = "Floating point division by zero";
+inline constexpr const char* kInvalidOperationText = "Invalid floating point operation";
+
+// Raised where the floating-point unit would trap; what() is the runtime's text without a full stop.
+class FloatingPointError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Rounds to double at a store. A finite value beyond the double range is an overflow, a NaN is an
+// invalid operation; a value below the double range becomes a denormal or zero without error.
+double Store(Extended value);
+
+// The x87 instructions, not libm: their results (residues included) decide some shown angles.
+// An argument of magnitude 2^63 or more is out of the instructions' range and gives 0.
+Extended Sine(Extended x);
+Extended Cosine(Extended x);
+// Arctangent of a single quotient (fpatan with a divisor of 1); the caller fixes the quadrant.
+Extended ArcTangent(Extended quotient);
+Extended SquareRoot(Extended x);
+
+}  // namespace balance4

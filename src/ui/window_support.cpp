@@ -1,0 +1,39 @@
+#include "window_support.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+#include <QWidget>
+
+void InstallFontSubstitutions() {
+    QFont::insertSubstitutions("MS Sans Serif",
+                               {"Liberation Sans", "Arimo", "DejaVu Sans Condensed"});
+}
+
+QFont WindowFont(int pixelSize, bool bold, bool underline) {
+    QFont font("MS Sans Serif");
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+QIcon ProgramIcon() {
+    static const QIcon icon(QStringLiteral(":/pictures/icon.png"));
+    return icon;
+}
+
+void CenterOnScreen(QWidget* window) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+void SetBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
