@@ -30,7 +30,7 @@ using ReportFieldFailure = std::function<void(const ReadingField&, const std::st
 // The program-wide measurement set and influence matrix, and the calculate action over them.
 // Both persist from press to press, as they do for the life of the program.
 class BalancingCalculator {
-public:
+  public:
     // The calculator window sets the trial masses each time it is shown.
     void SetTrialMasses(double mass = kDefaultTrialMass);
 
@@ -43,13 +43,13 @@ public:
     const MeasurementSet& Measurements() const { return m_set; }
     const InfluenceMatrix& Matrix() const { return m_matrix; }
 
-private:
+  private:
     MeasurementSet m_set;
     InfluenceMatrix m_matrix;
 };
 
 // Reads the 40 fields into the set; true when every one was accepted. Exposed for tests.
-bool ReadMeasurements(MeasurementSet& set, std::string_view separator, const ReadFieldText& readText,
-                      const ReportFieldFailure& reportFailure);
+bool ReadMeasurements(MeasurementSet& set, std::string_view separator,
+                      const ReadFieldText& readText, const ReportFieldFailure& reportFailure);
 
 }  // namespace balance4

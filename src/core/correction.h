@@ -16,7 +16,8 @@ struct CorrectionResult {
 };
 
 // Cramer's rule over the influence matrix with the negated run-0 readings. Empty optional: the
-// system determinant is zero (the invalid-trial-mass outcome). Throws FloatingPointError on overflow.
+// system determinant is zero (the invalid-trial-mass outcome). Throws FloatingPointError on
+// overflow.
 std::optional<CorrectionResult> ComputeCorrection(const InfluenceMatrix& matrix,
                                                   const MeasurementSet& set);
 

@@ -23,7 +23,8 @@ inline constexpr Extended kPi = 3.14159265358979323851L;
 inline constexpr Extended kTwoPi = 6.28318530717958647703L;
 inline constexpr Extended kDegreesToRadians = 0.017453292519943295769L;
 inline constexpr Extended kRadiansToDegrees = 57.2957795130823208767L;
-// A difference component below this (in the amplitude's units) counts as zero when an angle is chosen.
+// A difference component below this (in the amplitude's units) counts as zero when an angle is
+// chosen.
 inline constexpr Extended kComponentThreshold = 0.0001L;
 // The right angles are the nearest doubles, not extended values.
 inline constexpr double kHalfPi = 1.5707963267948966;
@@ -34,9 +35,10 @@ inline constexpr const char* kOverflowText = "Floating point overflow";
 inline constexpr const char* kDivisionByZeroText = "Floating point division by zero";
 inline constexpr const char* kInvalidOperationText = "Invalid floating point operation";
 
-// Raised where the floating-point unit would trap; what() is the runtime's text without a full stop.
+// Raised where the floating-point unit would trap; what() is the runtime's text without a full
+// stop.
 class FloatingPointError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -14,7 +14,7 @@ struct DeterminantValue {
 
 // A column of the matrix replaced by other values, which enter negated.
 struct ReplacementColumn {
-    int Column = 1;                             // 1..4
+    int Column = 1;                           // 1..4
     PolarValue Values[kPlaneCount + 1] = {};  // by row 1..4
 };
 

@@ -9,9 +9,9 @@ enum class ReadingKind { Amplitude, Phase };
 
 // One of the 40 reading fields of the calculator window.
 struct ReadingField {
-    std::string_view Name;         // the control's name, e.g. "EditV10", "Editv41"
-    int Plane;                     // 1..4
-    int Run;                       // run index 0..4 (the window shows run number Run + 1)
+    std::string_view Name;  // the control's name, e.g. "EditV10", "Editv41"
+    int Plane;              // 1..4
+    int Run;                // run index 0..4 (the window shows run number Run + 1)
     ReadingKind Kind;
     std::string_view DefaultText;  // the built-in example reading
 };

@@ -1,0 +1,132 @@
+// balance4-calc: the calculator's F9 for scripts and batch checks. Each input line holds the 40
+// reading texts, TAB-separated, in the fields' visiting order; each line is one press in one
+// program run, so the readings and the influence matrix carry over from line to line.
+
+#include <clocale>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "balancing_calculator.h"
+#include "extended.h"
+#include "reading_fields.h"
+
+namespace {
+
+using namespace balance4;
+
+constexpr std::string_view kUsage =
+    "Usage: balance4-calc [--separator C] [--example]\n"
+    "\n"
+    "Reads cases from standard input, one a line: the 40 reading texts separated by TAB, in the\n"
+    "order EditV10 EditF10 EditV11 EditF11 ... EditV44 EditF44 (plane by plane, run by run,\n"
+    "amplitude before phase). Prints one line per case: the failing fields' messages joined by\n"
+    "\" | \", or the zero-determinant message, or the eight results LabelM1..LabelM4\n"
+    "LabelF1..LabelF4 joined by TAB, or the text of a floating-point error. Lines are successive\n"
+    "presses of F9 in one program run.\n"
+    "\n"
+    "  --separator C  decimal separator (default: the locale's decimal symbol, else \".\")\n"
+    "  --example      calculate the built-in example readings (decimal comma) and exit\n"
+    "  --help         print this text\n"
+    "\n"
+    "Exit status: 0, or 1 when a line did not hold 40 fields.\n";
+
+std::string LocaleSeparator() {
+    if (std::setlocale(LC_NUMERIC, "") == nullptr) return ".";
+    const char* point = std::localeconv()->decimal_point;
+    std::string separator = point && *point ? point : ".";
+    std::setlocale(LC_NUMERIC, "C");
+    return separator;
+}
+
+std::vector<std::string> SplitTabs(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab - start));
+        if (tab == std::string::npos) return fields;
+        start = tab + 1;
+    }
+}
+
+// One press; the line printed for it.
+std::string PressOnce(BalancingCalculator& calculator, std::string_view separator,
+                      const std::vector<std::string>& texts) {
+    std::string failures;
+    const auto read = [&](const ReadingField& field) {
+        return texts[static_cast<std::size_t>(&field - kReadingFields.data())];
+    };
+    const auto report = [&](const ReadingField&, const std::string& message) {
+        if (!failures.empty()) failures += " | ";
+        failures += message;
+    };
+    try {
+        const PressResult result = calculator.Press(separator, read, report);
+        switch (result.Outcome) {
+            case PressOutcome::Refused:
+                return failures;
+            case PressOutcome::InvalidTrialMass:
+                return std::string(kInvalidTrialMassMessage);
+            case PressOutcome::Calculated: {
+                std::string line;
+                for (const std::string& text : result.Texts) {
+                    if (!line.empty()) line += '\t';
+                    line += text;
+                }
+                return line;
+            }
+        }
+    } catch (const FloatingPointError& error) {
+        return std::string(error.what()) + ".";
+    }
+    return failures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string separator;
+    bool example = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return 0;
+        } else if (arg == "--separator" && i + 1 < argc && *argv[i + 1] != '\0') {
+            separator = argv[++i];
+        } else if (arg == "--example") {
+            example = true;
+        } else {
+            std::cerr << "balance4-calc: unknown argument '" << arg << "'\n" << kUsage;
+            return 2;
+        }
+    }
+
+    BalancingCalculator calculator;
+    calculator.SetTrialMasses();
+
+    if (example) {
+        std::vector<std::string> texts;
+        for (const ReadingField& field : kReadingFields) texts.emplace_back(field.DefaultText);
+        std::cout << PressOnce(calculator, ",", texts) << '\n';
+        return 0;
+    }
+    if (separator.empty()) separator = LocaleSeparator();
+
+    int status = 0;
+    std::string line;
+    for (long number = 1; std::getline(std::cin, line); ++number) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::vector<std::string> texts = SplitTabs(line);
+        if (texts.size() != kReadingFields.size()) {
+            std::cerr << "balance4-calc: line " << number << ": expected " << kReadingFields.size()
+                      << " TAB-separated readings, found " << texts.size() << "; line skipped\n";
+            status = 1;
+            continue;
+        }
+        std::cout << PressOnce(calculator, separator, texts) << '\n';
+    }
+    return status;
+}
