@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <set>
+
+#include "balancing_calculator.h"
+#include "extended.h"
+#include "test_support.h"
+
+namespace balance4 {
+namespace {
+
+using test::DefaultTexts;
+
+struct Press {
+    bool accepted;
+    std::vector<std::string> messages;
+    std::vector<std::string> visited;
+};
+
+Press Read(MeasurementSet& set, const std::vector<std::string>& texts, std::string_view sep = ",") {
+    Press press;
+    press.accepted = ReadMeasurements(
+        set, sep,
+        [&](const ReadingField& f) {
+            press.visited.emplace_back(f.Name);
+            return texts[static_cast<std::size_t>(&f - kReadingFields.data())];
+        },
+        [&](const ReadingField&, const std::string& message) {
+            press.messages.push_back(message);
+        });
+    return press;
+}
+
+TEST(ReadingFields, VisitingOrderAndNames) {
+    MeasurementSet set;
+    const Press press = Read(set, DefaultTexts());
+    EXPECT_TRUE(press.accepted);
+    EXPECT_TRUE(press.messages.empty());
+    ASSERT_EQ(press.visited.size(), 40u);
+    EXPECT_EQ(press.visited[0], "EditV10");
+    EXPECT_EQ(press.visited[1], "EditF10");
+    EXPECT_EQ(press.visited[2], "EditV11");
+    EXPECT_EQ(press.visited[10], "EditV20");
+    EXPECT_EQ(press.visited[28], "Editv34");
+    EXPECT_EQ(press.visited[32], "Editv41");
+    EXPECT_EQ(press.visited[34], "Editv42");
+    EXPECT_EQ(press.visited[39], "EditF44");
+}
+
+TEST(ReadingFields, ClearedFieldsGiveFortyMessagesInOrder) {
+    MeasurementSet set;
+    Read(set, DefaultTexts());
+    const MeasurementSet before = set;
+    const Press press = Read(set, std::vector<std::string>(40, "н.д."));
+    EXPECT_FALSE(press.accepted);
+    ASSERT_EQ(press.messages.size(), 40u);
+    EXPECT_EQ(press.messages[0], "Неверно задан Vo1, пуск 1");
+    EXPECT_EQ(press.messages[1], "Неверно задан Fo1, пуск 1");
+    EXPECT_EQ(press.messages[2], "Неверно задан Vo1, пуск 2");
+    EXPECT_EQ(press.messages[39], "Неверно задан Fo4, пуск 5");
+    EXPECT_EQ(std::set<std::string>(press.messages.begin(), press.messages.end()).size(), 40u);
+    // Unreadable texts store nothing: the previous readings stay.
+    EXPECT_EQ(std::memcmp(&before, &set, sizeof set), 0);
+}
+
+struct FieldCase {
+    const char* name;
+    int index;  // in visiting order
+    std::string text;
+    std::string message;  // empty: accepted
+    double stored;        // the value in the set afterwards
+};
+
+class ReadingFieldTest : public testing::TestWithParam<FieldCase> {};
+
+TEST_P(ReadingFieldTest, StoresBeforeTheSignTest) {
+    const FieldCase& c = GetParam();
+    std::vector<std::string> texts = DefaultTexts();
+    texts[static_cast<std::size_t>(c.index)] = c.text;
+    MeasurementSet set;
+    Read(set, DefaultTexts());
+    const Press press = Read(set, texts);
+    EXPECT_EQ(press.accepted, c.message.empty());
+    if (c.message.empty()) {
+        EXPECT_TRUE(press.messages.empty());
+    } else {
+        EXPECT_EQ(press.messages, std::vector<std::string>{c.message});
+    }
+    const ReadingField& f = kReadingFields[static_cast<std::size_t>(c.index)];
+    const double stored = f.Kind == ReadingKind::Amplitude ? set.Amplitude[f.Run][f.Plane]
+                                                           : set.Phase[f.Run][f.Plane];
+    EXPECT_EQ(stored, c.stored);
+    EXPECT_EQ(std::signbit(stored), std::signbit(c.stored));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ReadingFieldTest,
+    testing::Values(FieldCase{"negative_amplitude_stays_stored", 12, "-3",
+                              "Неверно задан Vo2, пуск 2 !!!", -3.0},
+                    FieldCase{"negative_zero_passes", 0, "-0", "", -0.0},
+                    FieldCase{"negative_phase_tested_in_radians", 1, "-0,0001",
+                              "Неверно задан Fo1, пуск 1 !!!",
+                              static_cast<double>(-0.0001L * kDegreesToRadians)},
+                    FieldCase{"too_large_is_unreadable_not_negative", 0, "-1e400",
+                              "Неверно задан Vo1, пуск 1", 7.2},
+                    FieldCase{"too_large_positive", 39, "1e400", "Неверно задан Fo4, пуск 5",
+                              static_cast<double>(37 * kDegreesToRadians)},
+                    FieldCase{"phase_overflows_only_in_radians", 39, "1,1e310",
+                              "Неверно задан Fo4, пуск 5",
+                              static_cast<double>(37 * kDegreesToRadians)},
+                    FieldCase{"underflow_to_negative_zero_passes", 0, "-1e-400", "", -0.0},
+                    FieldCase{"negative_denormal_refused", 0, "-1e-310",
+                              "Неверно задан Vo1, пуск 1 !!!", -1e-310},
+                    FieldCase{"entered_and_left_empty", 20, "", "Неверно задан Vo3, пуск 1", 3.5},
+                    FieldCase{"two_turns_is_four_pi", 1, "720", "",
+                              static_cast<double>(720 * kDegreesToRadians)},
+                    FieldCase{"stored_phase_of_12_degrees", 31, "12", "", 0.20943951023931956}),
+    [](const testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.name); });
+
+TEST(ReadingFields, AFailingAmplitudeDoesNotSkipItsPhase) {
+    std::vector<std::string> texts = DefaultTexts();
+    texts[0] = "x";
+    texts[1] = "-1";
+    MeasurementSet set;
+    const Press press = Read(set, texts);
+    EXPECT_EQ(press.messages, (std::vector<std::string>{"Неверно задан Vo1, пуск 1",
+                                                        "Неверно задан Fo1, пуск 1 !!!"}));
+}
+
+TEST(BalancingCalculator, RefusedPressThenCorrectedPress) {
+    BalancingCalculator calculator;
+    calculator.SetTrialMasses();
+    std::vector<std::string> texts = DefaultTexts();
+    texts[12] = "-3";
+    EXPECT_EQ(test::PressLine(calculator, texts), "Неверно задан Vo2, пуск 2 !!!");
+    EXPECT_EQ(calculator.Measurements().Amplitude[1][2], -3.0);
+    EXPECT_EQ(test::PressLine(calculator, DefaultTexts()),
+              "33,63\t87,30\t123,26\t20,38\t282,20\t226,05\t70,85\t115,48");
+}
+
+TEST(BalancingCalculator, PointSeparatorReadsAndWritesPoints) {
+    BalancingCalculator calculator;
+    calculator.SetTrialMasses();
+    std::vector<std::string> texts = DefaultTexts();
+    for (auto& text : texts)
+        for (char& c : text)
+            if (c == ',') c = '.';
+    EXPECT_EQ(test::PressLine(calculator, texts, "."),
+              "33.63\t87.30\t123.26\t20.38\t282.20\t226.05\t70.85\t115.48");
+}
+
+}  // namespace
+}  // namespace balance4
