@@ -1,0 +1,68 @@
+// How long one calculation takes, and the floor under it: the x87 sine and cosine evaluations the
+// method needs (64 for the influence matrix, 48 for each of the five determinants).
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "balancing_calculator.h"
+#include "correction.h"
+#include "extended.h"
+#include "influence_matrix.h"
+#include "reading_fields.h"
+
+namespace {
+
+using namespace balance4;
+
+std::vector<std::string> ExampleTexts() {
+    std::vector<std::string> texts;
+    for (const ReadingField& field : kReadingFields) texts.emplace_back(field.DefaultText);
+    return texts;
+}
+
+// (a) One press of F9 on the example: 40 texts in, eight texts out.
+void WholePress(benchmark::State& state) {
+    const std::vector<std::string> texts = ExampleTexts();
+    BalancingCalculator calculator;
+    calculator.SetTrialMasses();
+    const auto read = [&](const ReadingField& f) {
+        return texts[static_cast<std::size_t>(&f - kReadingFields.data())];
+    };
+    const auto report = [](const ReadingField&, const std::string&) {};
+    for (auto _ : state) benchmark::DoNotOptimize(calculator.Press(",", read, report));
+}
+BENCHMARK(WholePress);
+
+// (b) The calculation alone, from the stored readings to the eight values.
+void CalculationAlone(benchmark::State& state) {
+    BalancingCalculator calculator;
+    calculator.SetTrialMasses();
+    const std::vector<std::string> texts = ExampleTexts();
+    calculator.Press(
+        ",", [&](const ReadingField& f) { return texts[static_cast<std::size_t>(&f - kReadingFields.data())]; },
+        [](const ReadingField&, const std::string&) {});
+    const MeasurementSet set = calculator.Measurements();
+    InfluenceMatrix matrix;
+    for (auto _ : state) {
+        ComputeInfluenceMatrix(set, matrix);
+        benchmark::DoNotOptimize(ComputeCorrection(matrix, set));
+    }
+}
+BENCHMARK(CalculationAlone);
+
+// (c) The floor: 304 sine/cosine evaluations on angles of the example's size.
+void SineCosineFloor(benchmark::State& state) {
+    constexpr int kEvaluations = 304;
+    std::vector<Extended> angles(kEvaluations / 2);
+    for (std::size_t i = 0; i < angles.size(); ++i) angles[i] = 0.37L + 0.071L * i;
+    for (auto _ : state) {
+        Extended sum = 0;
+        for (const Extended angle : angles) sum += Sine(angle) + Cosine(angle);
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(SineCosineFloor);
+
+}  // namespace
