@@ -19,7 +19,7 @@ QFont WindowFont(int pixelSize, bool bold, bool underline) {
 }
 
 QIcon ProgramIcon() {
-    static const QIcon icon(QStringLiteral(":/pictures/icon.png"));
+    static const QIcon icon(QStringLiteral(":/pictures/icon.ico"));
     return icon;
 }
 
