@@ -10,7 +10,7 @@ class TFormAbout;
 // every message of the program.
 class TNSOForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TNSOForm(QWidget* parent = nullptr);
 
     // F1 shows this about window over the message.
@@ -24,10 +24,11 @@ public:
     QLabel* Image2 = nullptr;
     QPushButton* Button1 = nullptr;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void FormKeyDown(int key);
     void Button1Click();
 

@@ -11,7 +11,7 @@ class TNSOForm;
 // The about window: product, version and maker, and the way to the user manual (F1).
 class TFormAbout : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFormAbout(ManualOpener* opener, QWidget* parent = nullptr);
 
     // Where "Запрашиваемый документ не найден" is shown when the manual cannot be opened.
@@ -26,15 +26,30 @@ public:
     QFrame* Panel2 = nullptr;
     QPushButton* Button5 = nullptr;
     QPushButton* Button1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Image2 = nullptr;
+    QLabel* Image3 = nullptr;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void FormKeyDown(int key);
     void Button5Click();
     void Button1Click();
     void Panel2Resize();
+    void layOutPanels();
 
     ManualOpener* m_opener;
     TNSOForm* m_messages = nullptr;
