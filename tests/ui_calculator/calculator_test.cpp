@@ -1,0 +1,272 @@
+// The calculator window driven by keys and clicks, as the user drives it.
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+
+#include "modal_driver.h"
+#include "program_windows.h"
+#include "test_classes.h"
+
+using balance4::kReadingFields;
+using balance4::ReadingKind;
+
+namespace {
+
+const QStringList kCommaResults = {"33,63",  "87,30",  "123,26", "20,38",
+                                   "282,20", "226,05", "70,85",  "115,48"};
+const QStringList kPointResults = {"33.63",  "87.30",  "123.26", "20.38",
+                                   "282.20", "226.05", "70.85",  "115.48"};
+const QStringList kNoResults(8, "н.д.");
+
+QStringList TypeEveryField(const std::function<QString(const balance4::ReadingField&)>& text) {
+    QStringList steps;
+    for (const auto& field : kReadingFields) {
+        steps << "type " + QString::fromUtf8(field.Name.data(), field.Name.size()) + " " +
+                     text(field);
+    }
+    return steps;
+}
+
+QString Default(const balance4::ReadingField& field) {
+    return QString::fromUtf8(field.DefaultText.data(), field.DefaultText.size());
+}
+
+// The 40 messages of a press on fields that all fail to convert, in visiting order.
+QStringList AllUnreadableMessages() {
+    QStringList messages;
+    for (int plane = 1; plane <= 4; ++plane) {
+        for (int run = 1; run <= 5; ++run) {
+            messages << QString("message: Неверно задан Vo%1, пуск %2").arg(plane).arg(run)
+                     << QString("message: Неверно задан Fo%1, пуск %2").arg(plane).arg(run);
+        }
+    }
+    return messages;
+}
+
+}  // namespace
+
+class CalculatorTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ProgramWindows> m_windows;
+    TForm1* m_form = nullptr;
+
+    QLineEdit* field(const QString& name) { return m_form->findChild<QLineEdit*>(name); }
+    QStringList resultTexts() {
+        QStringList texts;
+        for (QLabel* label : m_form->ResultLabels) texts << label->text();
+        return texts;
+    }
+    void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        ModalDriver::Press(m_form, key, modifiers);
+    }
+    void showCalculator() {
+        m_form->show();
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form));
+    }
+
+  private slots:
+    void init() {
+        UseLocale("C");
+        m_windows = std::make_unique<ProgramWindows>();
+        m_form = m_windows->Form1.get();
+    }
+    void cleanup() {
+        m_windows.reset();
+        UseLocale("C");
+    }
+
+    void opensWithExampleAndFocusOnCalculate() {
+        showCalculator();
+        QCOMPARE(m_form->focusWidget(), m_form->Button1);
+        QCOMPARE(field("EditV10")->text(), "7,2");
+        QCOMPARE(field("Editv34")->text(), "19,5");
+        QCOMPARE(resultTexts(), kNoResults);
+        for (int plane = 1; plane <= 4; ++plane) {
+            QCOMPARE(m_form->Calculator().Measurements().TrialMass[plane], 100.0);
+        }
+    }
+
+    // Steps: "F9", "Shift+F9", "F8", "Enter", "click Button1", "type <field> <text>".
+    void press_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("results");
+        QTest::addColumn<QStringList>("seen");
+
+        QTest::newRow("example at once, comma locale")
+            << "ru_RU" << QStringList{"F9"} << kCommaResults << QStringList{};
+        QTest::newRow("Shift+F9 calculates too")
+            << "ru_RU" << QStringList{"Shift+F9"} << kCommaResults << QStringList{};
+        QTest::newRow("the button calculates")
+            << "ru_RU" << QStringList{"click Button1"} << kCommaResults << QStringList{};
+        QTest::newRow("example typed with points, point locale")
+            << "C"
+            << TypeEveryField([](const auto& f) { return Default(f).replace(',', '.'); }) +
+                   QStringList{"F9"}
+            << kPointResults << QStringList{};
+        QTest::newRow("comma texts refused under a point locale")
+            << "C" << QStringList{"F9"} << kNoResults
+            << QStringList{
+                   "message: Неверно задан Vo1, пуск 1", "message: Неверно задан Vo1, пуск 2",
+                   "message: Неверно задан Vo1, пуск 4", "message: Неверно задан Vo1, пуск 5",
+                   "message: Неверно задан Vo2, пуск 1", "message: Неверно задан Vo2, пуск 2",
+                   "message: Неверно задан Vo2, пуск 4", "message: Неверно задан Vo2, пуск 5",
+                   "message: Неверно задан Vo3, пуск 1", "message: Неверно задан Vo3, пуск 2",
+                   "message: Неверно задан Vo3, пуск 3", "message: Неверно задан Vo3, пуск 4",
+                   "message: Неверно задан Vo3, пуск 5", "message: Неверно задан Vo4, пуск 1",
+                   "message: Неверно задан Vo4, пуск 2", "message: Неверно задан Vo4, пуск 3",
+                   "message: Неверно задан Vo4, пуск 4", "message: Неверно задан Vo4, пуск 5"};
+        QTest::newRow("F8 clears, then F9 gives the 40 messages and no result")
+            << "ru_RU" << QStringList{"F8", "F9"} << kNoResults << AllUnreadableMessages();
+        QTest::newRow("F8 after results clears the labels too")
+            << "ru_RU" << QStringList{"F9", "Shift+F8"} << kNoResults << QStringList{};
+        QTest::newRow("refused press leaves the results")
+            << "ru_RU" << QStringList{"F9", "type EditV21 -3", "type EditF44 x", "F9"}
+            << kCommaResults
+            << QStringList{"message: Неверно задан Vo2, пуск 2 !!!",
+                           "message: Неверно задан Fo4, пуск 5"};
+        QTest::newRow("entered and left empty is unreadable")
+            << "ru_RU" << QStringList{"type EditF32 ", "F9"} << kNoResults
+            << QStringList{"message: Неверно задан Fo3, пуск 3"};
+        QTest::newRow("weight-in-plane-1 run typed as the run without weight")
+            << "ru_RU"
+            << QStringList{"F9",
+                           "type EditV11 7,2",
+                           "type EditF11 238",
+                           "type EditV21 13,5",
+                           "type EditF21 269",
+                           "type EditV31 3,5",
+                           "type EditF31 128",
+                           "type Editv41 2,5",
+                           "type EditF41 12",
+                           "F9"}
+            << kCommaResults << QStringList{"message: Некорректная масса пробных грузов"};
+        QTest::newRow("overflow ends the action in an error box")
+            << "ru_RU"
+            << TypeEveryField([](const auto& f) {
+                   return f.Kind == ReadingKind::Amplitude ? QString("1e300") : Default(f);
+               }) + QStringList{"F9"}
+            << kNoResults << QStringList{"box: balance4 | Floating point overflow."};
+        QTest::newRow("Enter in a field does not calculate")
+            << "ru_RU" << QStringList{"type EditV10 7,2", "Enter"} << kNoResults << QStringList{};
+    }
+    void press() {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, steps);
+        UseLocale(locale);
+        showCalculator();
+        ModalDriver driver;
+        for (const QString& step : steps) {
+            if (step == "F9")
+                key(Qt::Key_F9);
+            else if (step == "Shift+F9")
+                key(Qt::Key_F9, Qt::ShiftModifier);
+            else if (step == "F8")
+                key(Qt::Key_F8);
+            else if (step == "Shift+F8")
+                key(Qt::Key_F8, Qt::ShiftModifier);
+            else if (step == "Enter")
+                key(Qt::Key_Return);
+            else if (step == "click Button1")
+                QTest::mouseClick(m_form->Button1, Qt::LeftButton);
+            else if (step.startsWith("type ")) {
+                const QString name = step.section(' ', 1, 1);
+                QLineEdit* edit = field(name);
+                QVERIFY2(edit, qPrintable(name));
+                QTest::mouseClick(edit, Qt::LeftButton);
+                QCOMPARE(edit->text(), QString());  // entering a field empties it
+                QTest::keyClicks(edit, step.section(' ', 2));
+            } else
+                QFAIL(qPrintable("unknown step " + step));
+        }
+        QTEST(resultTexts(), "results");
+        QTEST(driver.Seen, "seen");
+        QVERIFY(m_form->isVisible());
+    }
+
+    void typedTextSurvivesTheMessage() {
+        UseLocale("ru_RU");
+        showCalculator();
+        ModalDriver driver;
+        QLineEdit* edit = field("EditV21");
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClicks(edit, "-3");
+        key(Qt::Key_F9);  // the focus stays in the field, so its text is read as typed
+        QCOMPARE(driver.Seen, QStringList{"message: Неверно задан Vo2, пуск 2 !!!"});
+        QCOMPARE(m_form->Calculator().Measurements().Amplitude[1][2], -3.0);
+        QTRY_VERIFY(m_form->isActiveWindow());
+        QCOMPARE(m_form->focusWidget(), edit);
+        QCOMPARE(edit->text(), "-3");
+        key(Qt::Key_F1);  // the about window and back: still not entered anew
+        QTRY_VERIFY(m_form->isActiveWindow());
+        QCOMPARE(edit->text(), "-3");
+        QCOMPARE(driver.Seen.last(), "about");
+    }
+
+    // Tab walks the focus order and empties each field it enters; Shift+Tab walks it back.
+    void tabOrder_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Tab") << int(Qt::Key_Tab);
+        QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab);
+    }
+    void tabOrder() {
+        QFETCH(int, key);
+        showCalculator();
+        QStringList expected =
+            QString(
+                "Button1 EditV10 EditV20 EditF10 EditF20 EditV30 EditF30 EditV40 EditF40 "
+                "EditV11 EditV21 EditF11 EditF21 EditV31 EditF31 Editv41 EditF41 "
+                "EditV12 EditV22 EditF12 EditF22 EditV32 EditF32 Editv42 EditF42 Button2 Button3 "
+                "EditV13 EditV23 EditF13 EditF23 EditV33 EditF33 EditV43 EditF43 "
+                "EditV14 EditV24 EditF14 EditF24 Editv34 EditF34 EditV44 EditF44")
+                .split(' ');
+        if (key == Qt::Key_Backtab) std::reverse(expected.begin() + 1, expected.end());
+        expected << "Button1";  // and round again
+        QStringList walked{m_form->focusWidget()->objectName()};
+        for (int i = 1; i < expected.size(); ++i) {
+            this->key(key);
+            QWidget* focus = m_form->focusWidget();
+            walked << focus->objectName();
+            if (auto* edit = qobject_cast<QLineEdit*>(focus)) QCOMPARE(edit->text(), QString());
+        }
+        QCOMPARE(walked, expected);
+    }
+
+    void closing_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("F10 closes") << int(Qt::Key_F10) << int(Qt::NoModifier) << true;
+        QTest::newRow("Ctrl+F10 closes") << int(Qt::Key_F10) << int(Qt::ControlModifier) << true;
+        QTest::newRow("Esc does not close") << int(Qt::Key_Escape) << int(Qt::NoModifier) << false;
+        QTest::newRow("Enter on the calculate button only calculates")
+            << int(Qt::Key_Return) << int(Qt::NoModifier) << false;
+    }
+    void closing() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        UseLocale("ru_RU");
+        showCalculator();
+        this->key(key, Qt::KeyboardModifiers(modifiers));
+        QTEST(!m_form->isVisible(), "closes");
+    }
+
+    void separatorFollowsLocaleChange() {
+        QCOMPARE(m_form->DecimalSeparator(), ".");
+        UseLocale("ru_RU");
+        QCOMPARE(m_form->DecimalSeparator(), ",");
+        UseLocale("de_DE");
+        QCOMPARE(m_form->DecimalSeparator(), ",");
+        UseLocale("en_US");
+        QCOMPARE(m_form->DecimalSeparator(), ".");
+    }
+};
+
+QObject* NewCalculatorTest() {
+    return new CalculatorTest;
+}
+
+#include "calculator_test.moc"

@@ -1,0 +1,143 @@
+// The splash window and the way every run of the program passes through the calculator.
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+
+#include "modal_driver.h"
+#include "program_windows.h"
+#include "test_classes.h"
+
+class SplashTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ProgramWindows> m_windows;
+    TForm0* m_splash = nullptr;
+
+    void showSplash() {
+        m_splash->show();
+        m_splash->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_splash));
+    }
+
+  private slots:
+    void init() {
+        UseLocale("ru_RU");
+        m_windows = std::make_unique<ProgramWindows>();
+        m_splash = m_windows->Form0.get();
+    }
+    void cleanup() {
+        m_windows.reset();
+        UseLocale("C");
+    }
+
+    void closingGoesThroughTheCalculator_data() {
+        QTest::addColumn<QString>("path");
+        for (const char* path : {"F9", "Shift+F9", "Enter", "F10", "Button5", "close box"}) {
+            QTest::newRow(path) << path;
+        }
+    }
+    void closingGoesThroughTheCalculator() {
+        QFETCH(QString, path);
+        showSplash();
+        QCOMPARE(m_splash->focusWidget(), m_splash->Button5);
+        TForm1* calculator = m_windows->Form1.get();
+        ModalDriver driver([&](QWidget* modal) {
+            if (modal != calculator) return false;
+            driver.Seen
+                << QString("calculator, splash %1").arg(m_splash->isVisible() ? "shown" : "hidden");
+            m_splash->close();  // a second request while the calculator is shown is ignored
+            driver.Seen << QString("after second request: %1")
+                               .arg(calculator->isVisible() && m_splash->isVisible() ? "both shown"
+                                                                                     : "closed");
+            ModalDriver::Press(calculator, Qt::Key_F9);
+            driver.Seen << "result " + calculator->ResultLabels[0]->text();
+            ModalDriver::Press(calculator, Qt::Key_F10);
+            return true;
+        });
+        if (path == "F9")
+            ModalDriver::Press(m_splash, Qt::Key_F9);
+        else if (path == "Shift+F9")
+            ModalDriver::Press(m_splash, Qt::Key_F9, Qt::ShiftModifier);
+        else if (path == "Enter")
+            ModalDriver::Press(m_splash, Qt::Key_Return);
+        else if (path == "F10")
+            ModalDriver::Press(m_splash, Qt::Key_F10);
+        else if (path == "Button5")
+            QTest::mouseClick(m_splash->Button5, Qt::LeftButton);
+        else
+            m_splash->windowHandle()->close();
+
+        QCOMPARE(driver.Seen, (QStringList{"calculator, splash shown",
+                                           "after second request: both shown", "result 33,63"}));
+        QVERIFY(!calculator->isVisible());
+        QVERIFY(!m_splash->isVisible());  // the main window is closed: the program ends
+    }
+
+    void otherKeysDoNotClose() {
+        showSplash();
+        ModalDriver driver;
+        for (int key : {Qt::Key_Escape, Qt::Key_F8, Qt::Key_Space, Qt::Key_A}) {
+            ModalDriver::Press(m_splash, key);
+        }
+        ModalDriver::Press(m_splash, Qt::Key_F1);  // the about window, closed with F10
+        QCOMPARE(driver.Seen, QStringList{"about"});
+        QVERIFY(m_splash->isVisible());
+        QVERIFY(!m_windows->Form1->isVisible());
+    }
+
+    // The centred texts follow the width; the button is centred, a half pixel going to the even
+    // side.
+    void resizeKeepsCentred_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("buttonLeft");
+        QTest::newRow("design width: 191.5 -> 192") << 592 << 192;
+        QTest::newRow("even remainder") << 593 << 192;
+        QTest::newRow("192.5 -> 192") << 594 << 192;
+        QTest::newRow("193.5 -> 194") << 596 << 194;
+        QTest::newRow("wide: 395.5 -> 396") << 1000 << 396;
+        QTest::newRow("narrower than the button: -0.5 -> 0") << 208 << 0;
+        QTest::newRow("-1.5 -> -2") << 206 << -2;
+    }
+    void resizeKeepsCentred() {
+        QFETCH(int, width);
+        m_splash->resize(width, 503);
+        showSplash();
+        QCOMPARE(m_splash->Panel2->width(), width);
+        QTEST(m_splash->Button5->x(), "buttonLeft");
+        for (int number : {1, 2, 3, 4, 5, 7}) {
+            QCOMPARE(m_splash->Labels[number - 1]->width(), width - 1);
+        }
+        QCOMPARE(m_splash->Labels[9]->width(), 582);  // Label10 keeps its width
+        QCOMPARE(m_splash->Image1->width(), width - 2);
+    }
+
+    // Renders both windows for a look, and checks that every fixed text fits its box.
+    void rendering() {
+        m_windows->Form1->show();
+        showSplash();
+        const QDir out(QDir::current().filePath("renderings"));
+        QVERIFY(QDir().mkpath(out.path()));
+        for (QWidget* window :
+             {static_cast<QWidget*>(m_splash), static_cast<QWidget*>(m_windows->Form1.get())}) {
+            const QImage image = window->grab().toImage();
+            QVERIFY(!image.isNull());
+            QVERIFY(image.save(out.filePath(window->objectName() + ".png")));
+            for (QLabel* label : window->findChildren<QLabel*>()) {
+                if (label->text().isEmpty() || !label->isVisible()) continue;
+                const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
+                QVERIFY2(textWidth <= label->width(),
+                         qPrintable(label->objectName() + " \"" + label->text() + "\""));
+            }
+        }
+        for (QLabel* picture : {m_splash->Image1, m_splash->Image2, m_splash->Image3}) {
+            QVERIFY2(!picture->pixmap().isNull(), qPrintable(picture->objectName()));
+        }
+    }
+};
+
+QObject* NewSplashTest() {
+    return new SplashTest;
+}
+
+#include "splash_test.moc"
