@@ -41,7 +41,10 @@ void CalculationAlone(benchmark::State& state) {
     calculator.SetTrialMasses();
     const std::vector<std::string> texts = ExampleTexts();
     calculator.Press(
-        ",", [&](const ReadingField& f) { return texts[static_cast<std::size_t>(&f - kReadingFields.data())]; },
+        ",",
+        [&](const ReadingField& f) {
+            return texts[static_cast<std::size_t>(&f - kReadingFields.data())];
+        },
         [](const ReadingField&, const std::string&) {});
     const MeasurementSet set = calculator.Measurements();
     InfluenceMatrix matrix;

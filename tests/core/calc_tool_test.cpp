@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -17,7 +18,11 @@ struct ToolRun {
 };
 
 ToolRun RunTool(const std::string& input, const std::string& arguments) {
-    const std::string inputFile = testing::TempDir() + "calc_tool_input.txt";
+    // Tests run in parallel processes: each input file is its own.
+    static int counter = 0;
+    const std::string inputFile = testing::TempDir() + "calc_tool_input_" +
+                                  std::to_string(getpid()) + "_" + std::to_string(++counter) +
+                                  ".txt";
     std::ofstream(inputFile, std::ios::binary) << input;
     const std::string command =
         std::string(BALANCE4_CALC_TOOL) + " " + arguments + " < " + inputFile + " 2>/dev/null";
@@ -34,6 +39,7 @@ ToolRun RunTool(const std::string& input, const std::string& arguments) {
         }
     }
     const int status = pclose(pipe);
+    std::remove(inputFile.c_str());
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
 }
