@@ -201,8 +201,10 @@ bool TForm0::eventFilter(QObject* watched, QEvent* event) {
 
 void TForm0::Panel2Resize() {
     const int width = Panel2->width();
-    for (int number : kWidthFollowingLabels)
-        Labels[number - 1]->resize(width - 1, Labels[number - 1]->height());
+    for (int number : kWidthFollowingLabels) {
+        QLabel* label = Labels[number - 1];
+        label->resize(width - 1, label->height());
+    }
     // The banner is docked to the top, inside the bevel.
     Image1->resize(width - 2, kBannerHeight);
     Button5->move(CentredButtonLeft(Panel1->width()), Button5->y());
