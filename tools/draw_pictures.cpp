@@ -4,6 +4,7 @@
 //   cogwheel.bmp    216 x 217, 16 colours
 //   error_sign.bmp  84 x 66, 24 bits per pixel
 //   icon.ico        32 x 32, 16 colours
+//   icon.png        the same icon for the desktop's menu (installed, not embedded)
 // The files are committed; re-run this only to change a picture:
 //   cmake --build build --target balance4_draw_pictures
 //   build/tools/balance4_draw_pictures resources/pictures
@@ -204,7 +205,8 @@ int main(int argc, char** argv) {
                     Save4BitBmp(DrawCogwheel(false), dir.filePath("cogwheel.bmp")) &&
                     jpeg.write(DrawCogwheel(true)) &&
                     DrawErrorSign().save(dir.filePath("error_sign.bmp"), "BMP") &&
-                    Save4BitIcon(DrawIcon(), dir.filePath("icon.ico"));
+                    Save4BitIcon(DrawIcon(), dir.filePath("icon.ico")) &&
+                    DrawIcon().save(dir.filePath("icon.png"), "PNG");
     if (!ok) std::fprintf(stderr, "could not write the pictures into %s\n", argv[1]);
     return ok ? 0 : 1;
 }

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libjpeg62-turbo-dev fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  xvfb xauth xdotool x11-utils
+  xvfb xauth dpkg-dev xdotool x11-utils
 )
 
 missing=()
