@@ -11,6 +11,7 @@
 #include "Unit1.h"
 #include "UnitAbout.h"
 #include "key_preview.h"
+#include "maker.h"
 #include "pictures.h"
 #include "window_support.h"
 
@@ -43,9 +44,9 @@ constexpr LabelPlace kLabelsBelowPictures[] = {
 };
 constexpr LabelPlace kLabelsOverPictures[] = {
     {5, 0, 376, 592, 57, Look::Year, "2014"},
-    {6, 18, 355, 0, 0, Look::Address, "www.talmeron.ru"},
-    {8, 453, 355, 0, 0, Look::Address, "info@talmeron.ru"},
-    {7, 0, 336, 592, 50, Look::Line, "г. Самара"},
+    {6, 18, 355, 0, 0, Look::Address, kMakerWebAddress},
+    {8, 453, 355, 0, 0, Look::Address, kMakerEmail},
+    {7, 0, 336, 592, 50, Look::Line, kMakerCity},
     {9, 0, 280, 582, 35, Look::RedLine, "выполняющим все измерения"},
     {10, 0, 246, 582, 35, Look::RedLine, "и измерительным блоком,"},
     {11, 0, 144, 582, 37, Look::Line, "четырёхплоскостной"},

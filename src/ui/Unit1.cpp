@@ -134,6 +134,7 @@ void TForm1::createGroups() {
                     const int index = row * 4 + column;
                     QLabel* label = MakeLabel(box, FromUtf8(balance4::kNoDataText), WindowFont(19));
                     label->setObjectName(FromUtf8(balance4::kResultLabelNames[index]));
+                    label->setAccessibleName(caption.trimmed());
                     label->setGeometry(valueRect);
                     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
                     SetBackground(label, kLime);
@@ -144,6 +145,12 @@ void TForm1::createGroups() {
                     const ReadingField& field = kReadingFields[index];
                     auto* edit = new QLineEdit(FromUtf8(field.DefaultText), box);
                     edit->setObjectName(FromUtf8(field.Name));
+                    // What a screen reader speaks: the reading and its run, as in the messages.
+                    edit->setAccessibleName(
+                        QString("%1o%2, пуск %3")
+                            .arg(field.Kind == ReadingKind::Amplitude ? 'V' : 'F')
+                            .arg(field.Plane)
+                            .arg(field.Run + 1));
                     edit->setFont(WindowFont(19, true));
                     edit->setGeometry(valueRect);
                     edit->installEventFilter(this);  // the Enter handlers
@@ -275,8 +282,9 @@ void TForm1::Button1Click() {
         const balance4::PressResult result = m_calculator.Press(
             std::string_view(separator.constData(), static_cast<size_t>(separator.size())),
             [this](const ReadingField& field) {
-                const QLineEdit* edit = findChild<QLineEdit*>(FromUtf8(field.Name));
-                return edit ? edit->text().toStdString() : std::string();
+                return Fields[static_cast<size_t>(&field - kReadingFields.data())]
+                    ->text()
+                    .toStdString();
             },
             [this](const ReadingField&, const std::string& message) {
                 ShowMessage(QString::fromStdString(message));

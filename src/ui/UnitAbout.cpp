@@ -8,6 +8,7 @@
 
 #include "NSOUnit.h"
 #include "key_preview.h"
+#include "maker.h"
 #include "manual_opener.h"
 #include "modal_display.h"
 #include "pictures.h"
@@ -103,12 +104,12 @@ TFormAbout::TFormAbout(ManualOpener* opener, QWidget* parent) : QDialog(parent),
     Image3 = MakePicture("Image3", CogwheelBitmapPicture(), {442, 242, 150, 150}, Panel2);
     Label5 =
         MakeLabel("Label5", "2013", {-24, 328, 616, 57}, WindowFont(48, true), kYellow, Panel2);
-    Label6 = MakeAutoSizeLabel("Label6", "www.tlmr.test", {18, 307}, WindowFont(16, true), kMaroon,
+    Label6 = MakeAutoSizeLabel("Label6", kMakerWebAddress, {18, 307}, WindowFont(16, true), kMaroon,
                                Panel2);
-    Label8 = MakeAutoSizeLabel("Label8", "info@tlmr.test", {453, 307}, WindowFont(16, true),
-                               kMaroon, Panel2);
-    Label7 = MakeLabel("Label7", "г. Екатеринбург", {0, 240, 584, 50}, WindowFont(24, true),
-                       kYellow, Panel2);
+    Label8 =
+        MakeAutoSizeLabel("Label8", kMakerEmail, {453, 307}, WindowFont(16, true), kMaroon, Panel2);
+    Label7 =
+        MakeLabel("Label7", kMakerCity, {0, 240, 584, 50}, WindowFont(24, true), kYellow, Panel2);
     Panel2->installEventFilter(this);
     layOutPanels();
     Panel2Resize();
