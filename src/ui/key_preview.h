@@ -9,7 +9,7 @@ class QWidget;
 // every key release is swallowed, so no release reaches a control.
 class KeyPreview : public QObject {
     Q_OBJECT
-public:
+  public:
     using KeyDownHandler = std::function<void(int key)>;
 
     KeyPreview(QWidget* window, KeyDownHandler onKeyDown);
@@ -17,10 +17,10 @@ public:
     // Watches the window and every child that can take the focus; call once the controls exist.
     void attach();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QWidget* m_window;
     KeyDownHandler m_onKeyDown;
 };

@@ -4,7 +4,7 @@
 // Hands the user manual to the desktop's default viewer. Behind an interface so that tests never
 // start a viewer.
 class ManualOpener {
-public:
+  public:
     virtual ~ManualOpener() = default;
     // True only when the file exists in the working directory and the desktop took the request.
     virtual bool open(const QString& fileName) = 0;
@@ -12,7 +12,7 @@ public:
 
 // The real one: the desktop's default viewer for the file in the current working directory.
 class DesktopManualOpener : public ManualOpener {
-public:
+  public:
     bool open(const QString& fileName) override;
 };
 
