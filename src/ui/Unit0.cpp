@@ -96,25 +96,6 @@ void Style(QLabel* label, Look look) {
     label->setPalette(palette);
 }
 
-QFrame* MakePanel(const char* name, QWidget* parent) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(name);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setLineWidth(1);
-    SetBackground(panel, kBlue);
-    return panel;
-}
-
-// A picture frame that stretches its picture to fill it.
-QLabel* MakePicture(const char* name, const QRect& rect, const QImage& image, QWidget* parent) {
-    auto* picture = new QLabel(parent);
-    picture->setObjectName(name);
-    picture->setGeometry(rect);
-    picture->setScaledContents(true);
-    if (!image.isNull()) picture->setPixmap(QPixmap::fromImage(image));
-    return picture;
-}
-
 }  // namespace
 
 TForm0::TForm0(QWidget* parent) : QWidget(parent) {
@@ -142,8 +123,8 @@ int TForm0::CentredButtonLeft(int panelWidth) {
 }
 
 void TForm0::createPanels() {
-    Panel2 = MakePanel("Panel2", this);
-    Panel1 = MakePanel("Panel1", this);
+    Panel2 = MakePanel("Panel2", kBlue, this);
+    Panel1 = MakePanel("Panel1", kBlue, this);
     Panel1->setFixedHeight(kBottomPanelHeight);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -179,9 +160,11 @@ void TForm0::createContents() {
         }
     };
     addLabels(kLabelsBelowPictures);
-    Image1 = MakePicture("Image1", QRect(1, 1, 590, kBannerHeight), BannerPicture(), Panel2);
-    Image2 = MakePicture("Image2", QRect(1, 289, 150, 150), CogwheelJpegPicture(), Panel2);
-    Image3 = MakePicture("Image3", QRect(442, 290, 150, 150), CogwheelBitmapPicture(), Panel2);
+    Image1 =
+        MakeStretchedPicture("Image1", QRect(1, 1, 590, kBannerHeight), BannerPicture(), Panel2);
+    Image2 = MakeStretchedPicture("Image2", QRect(1, 289, 150, 150), CogwheelJpegPicture(), Panel2);
+    Image3 =
+        MakeStretchedPicture("Image3", QRect(442, 290, 150, 150), CogwheelBitmapPicture(), Panel2);
     addLabels(kLabelsOverPictures);
 }
 

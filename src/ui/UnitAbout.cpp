@@ -21,15 +21,6 @@ const QColor kMaroon(0x80, 0x00, 0x00);
 const QColor kBlue(0x00, 0x00, 0xFF);
 constexpr int kBottomPanelHeight = 60;
 
-QFrame* MakePanel(const char* name, QWidget* parent) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(name);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setLineWidth(1);
-    SetBackground(panel, kBlue);
-    return panel;
-}
-
 // A transparent label with centred text on top; the colour is the window-text colour when invalid.
 QLabel* MakeLabel(const char* name, const QString& text, const QRect& geometry, const QFont& font,
                   const QColor& colour, QWidget* parent) {
@@ -54,15 +45,6 @@ QLabel* MakeAutoSizeLabel(const char* name, const QString& text, QPoint topLeft,
     return label;
 }
 
-QLabel* MakePicture(const char* name, const QImage& image, const QRect& geometry, QWidget* parent) {
-    auto* picture = new QLabel(parent);
-    picture->setObjectName(name);
-    picture->setGeometry(geometry);
-    picture->setScaledContents(true);
-    picture->setPixmap(QPixmap::fromImage(image));
-    return picture;
-}
-
 QPushButton* MakeButton(const char* name, const QString& caption, int left, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
@@ -83,14 +65,14 @@ TFormAbout::TFormAbout(ManualOpener* opener, QWidget* parent) : QDialog(parent),
     SetBackground(this, QColor(0x80, 0x80, 0x00));
     resize(584, 444);
 
-    Panel1 = MakePanel("Panel1", this);
+    Panel1 = MakePanel("Panel1", kBlue, this);
     Button5 = MakeButton("Button5", "F10 - Выход", 11, Panel1);
     Button1 = MakeButton("Button1", "F1 - Справка", 419, Panel1);
     connect(Button5, &QPushButton::clicked, this, &TFormAbout::Button5Click);
     connect(Button1, &QPushButton::clicked, this, &TFormAbout::Button1Click);
 
     // Creation order is painting order: each later item is drawn over the earlier ones.
-    Panel2 = MakePanel("Panel2", this);
+    Panel2 = MakePanel("Panel2", kBlue, this);
     Label1 = MakeLabel("Label1", "Балансировочный комплекс", {0, 40, 616, 24}, WindowFont(19, true),
                        QColor(), Panel2);
     Label2 = MakeLabel("Label2", "\" Тар Вел - 5Н \"", {0, 102, 584, 37}, WindowFont(32, true),
@@ -99,9 +81,9 @@ TFormAbout::TFormAbout(ManualOpener* opener, QWidget* parent) : QDialog(parent),
                        kYellow, Panel2);
     Label4 = MakeLabel("Label4", "разработано \"ООО \"Тальмерон\"", {0, 194, 584, 35},
                        WindowFont(24, true), kYellow, Panel2);
-    Image1 = MakePicture("Image1", BannerPicture(), {1, 1, 582, 96}, Panel2);
-    Image2 = MakePicture("Image2", CogwheelJpegPicture(), {1, 241, 150, 150}, Panel2);
-    Image3 = MakePicture("Image3", CogwheelBitmapPicture(), {442, 242, 150, 150}, Panel2);
+    Image1 = MakeStretchedPicture("Image1", {1, 1, 582, 96}, BannerPicture(), Panel2);
+    Image2 = MakeStretchedPicture("Image2", {1, 241, 150, 150}, CogwheelJpegPicture(), Panel2);
+    Image3 = MakeStretchedPicture("Image3", {442, 242, 150, 150}, CogwheelBitmapPicture(), Panel2);
     Label5 =
         MakeLabel("Label5", "2013", {-24, 328, 616, 57}, WindowFont(48, true), kYellow, Panel2);
     Label6 = MakeAutoSizeLabel("Label6", kMakerWebAddress, {18, 307}, WindowFont(16, true), kMaroon,

@@ -1,7 +1,11 @@
 #include "window_support.h"
 
+#include <QFrame>
 #include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
 #include <QPalette>
+#include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 
@@ -36,4 +40,23 @@ void SetBackground(QWidget* widget, const QColor& colour) {
     palette.setColor(QPalette::Window, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+QFrame* MakePanel(const char* name, const QColor& colour, QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(1);
+    SetBackground(panel, colour);
+    return panel;
+}
+
+QLabel* MakeStretchedPicture(const char* name, const QRect& rect, const QImage& image,
+                             QWidget* parent) {
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(name);
+    picture->setGeometry(rect);
+    picture->setScaledContents(true);
+    if (!image.isNull()) picture->setPixmap(QPixmap::fromImage(image));
+    return picture;
 }

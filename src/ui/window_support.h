@@ -3,6 +3,11 @@
 #include <QIcon>
 #include <QString>
 
+class QFrame;
+class QImage;
+class QLabel;
+class QRect;
+
 class QWidget;
 
 // Maps the windows' face, MS Sans Serif, to a metric-compatible face with Cyrillic that fits the
@@ -20,3 +25,10 @@ void CenterOnScreen(QWidget* window);
 
 // Background colour of a widget (autoFillBackground on).
 void SetBackground(QWidget* widget, const QColor& colour);
+
+// A panel with the toolkit's raised one-pixel bevel, filled with a colour.
+QFrame* MakePanel(const char* name, const QColor& colour, QWidget* parent);
+
+// A picture frame that stretches its picture to fill it; an empty picture leaves the frame empty.
+QLabel* MakeStretchedPicture(const char* name, const QRect& rect, const QImage& image,
+                             QWidget* parent);

@@ -27,11 +27,14 @@ class MessageCloser : public QObject {
         window->installEventFilter(this);
     }
     QStringList Seen;
+    int Count = 0;  // messages shown, for sessions too long to keep every text
+    bool KeepTexts = true;
 
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Show) {
-            Seen << m_window->Label1->text();
+            ++Count;
+            if (KeepTexts) Seen << m_window->Label1->text();
             QMetaObject::invokeMethod(m_window, &QWidget::close, Qt::QueuedConnection);
         }
         return false;
@@ -233,13 +236,14 @@ class SessionTest : public QObject {
             pressF9();
         };
         for (int i = 0; i < 3000; ++i) pressKind(i);  // warm-up: caches, fonts, allocator pools
-        m_messages->Seen.clear();
+        m_messages->KeepTexts = false;
+        m_messages->Count = 0;
         const long before = ResidentKilobytes();
         for (int i = 0; i < presses; ++i) pressKind(i);
         const long after = ResidentKilobytes();
         qInfo("long session: %d presses, resident %ld KiB before, %ld KiB after", presses, before,
               after);
-        QCOMPARE(m_messages->Seen.size(), presses / 3 * 2 + (presses % 3 == 2 ? 1 : 0));
+        QCOMPARE(m_messages->Count, presses / 3 * 2 + (presses % 3 == 2 ? 1 : 0));
         QCOMPARE(resultTexts(), kCommaResults);
         QVERIFY2(after - before < 2048, "the resident size grew by 2 MiB or more");
     }
