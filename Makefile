@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 
-.PHONY: deps build run test test-default test-asan test-fuzz bench format clean
+.PHONY: deps build run test test-default test-asan test-fuzz bench deb format clean
 
 deps:
 	@tools/install-deps.sh
@@ -33,6 +33,9 @@ test-fuzz:
 
 bench: build
 	build/bin/balance4-bench
+
+deb: build
+	cd build && cpack -G DEB
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
