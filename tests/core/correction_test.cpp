@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <complex>
 
@@ -89,6 +91,11 @@ struct PressCase {
     std::vector<std::string> texts;
     std::string expected;
 };
+
+// Test names in listings and failures: the row name, not the bytes.
+void PrintTo(const PressCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class PressOutcomeTest : public testing::TestWithParam<PressCase> {};
 

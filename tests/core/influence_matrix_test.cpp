@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 
 #include "extended.h"
@@ -72,6 +74,11 @@ struct ElementCase {
     double magnitude, angle;
     bool exactAngle;  // the rule gives a constant or keeps the previous angle
 };
+
+// Test names in listings and failures: the row name, not the bytes.
+void PrintTo(const ElementCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class InfluenceElementTest : public testing::TestWithParam<ElementCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <optional>
 
@@ -15,6 +17,11 @@ struct ParseCase {
     std::optional<Extended> expected;  // empty: the text must fail
     bool exact = true;                 // beyond 10^27 the scaling may be off in the last bit
 };
+
+// Test names in listings and failures: the row name, not the bytes.
+void PrintTo(const ParseCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ParseDecimalTest : public testing::TestWithParam<ParseCase> {};
 
@@ -92,6 +99,11 @@ struct FormatCase {
     std::string_view separator;
     std::string_view expected;
 };
+
+// Test names in listings and failures: the row name, not the bytes.
+void PrintTo(const FormatCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class FormatResultTest : public testing::TestWithParam<FormatCase> {};
 

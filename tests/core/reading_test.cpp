@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <cstring>
 #include <set>
@@ -72,6 +74,11 @@ struct FieldCase {
     std::string message;  // empty: accepted
     double stored;        // the value in the set afterwards
 };
+
+// Test names in listings and failures: the row name, not the bytes.
+void PrintTo(const FieldCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ReadingFieldTest : public testing::TestWithParam<FieldCase> {};
 
