@@ -74,6 +74,7 @@ find_window "$splash_title" >/dev/null ||
 # The example readings calculate without a message.
 press "$calculator" F9
 if wait_window "$message_title" 10 >/dev/null; then fail "the example readings gave a message"; fi
+# The screenshot is for people to look at; ImageMagick may be absent.
 if [ -n "$screenshot" ] && command -v import >/dev/null; then import -window root "$screenshot"; fi
 
 # Tab enters EditV10, which empties it; a negative amplitude gives one message.
