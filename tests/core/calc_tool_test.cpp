@@ -24,8 +24,8 @@ ToolRun RunTool(const std::string& input, const std::string& arguments) {
                                   std::to_string(getpid()) + "_" + std::to_string(++counter) +
                                   ".txt";
     std::ofstream(inputFile, std::ios::binary) << input;
-    const std::string command =
-        std::string(BALANCE4_CALC_TOOL) + " " + arguments + " < " + inputFile + " 2>/dev/null";
+    const std::string command = "'" + std::string(BALANCE4_CALC_TOOL) + "' " + arguments + " < '" +
+                                inputFile + "' 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     ToolRun run{-1, {}};
     if (!pipe) return run;
