@@ -9,7 +9,7 @@
 #include "NSOUnit.h"
 #include "UnitAbout.h"
 #include "fake_opener.h"
-#include "modal_driver.h"
+#include "modal_steps.h"
 
 namespace {
 

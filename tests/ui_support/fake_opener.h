@@ -11,6 +11,8 @@ class FakeOpener : public ManualOpener {
         return answer;
     }
 
-    bool answer = true;
+    explicit FakeOpener(bool answer = true) : answer(answer) {}
+
+    bool answer;
     QStringList requests;
 };

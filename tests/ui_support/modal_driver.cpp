@@ -9,6 +9,7 @@
 
 #include "NSOUnit.h"
 #include "UnitAbout.h"
+#include "modal_steps.h"
 
 ModalDriver::ModalDriver(Handler handler) : m_handler(std::move(handler)) {
     connect(&m_timer, &QTimer::timeout, this, &ModalDriver::poll);
@@ -19,7 +20,7 @@ void ModalDriver::Press(QWidget* window, int key, Qt::KeyboardModifiers modifier
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window, 2000))
         qWarning("%s is not active", qPrintable(window->objectName()));
-    QTest::keyClick(window->windowHandle(), static_cast<Qt::Key>(key), modifiers);
+    PressKey(window, key, modifiers);
 }
 
 void ModalDriver::poll() {

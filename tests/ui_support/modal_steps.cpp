@@ -1,4 +1,4 @@
-#include "modal_driver.h"
+#include "modal_steps.h"
 
 #include <QApplication>
 #include <QEvent>

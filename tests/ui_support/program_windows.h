@@ -8,17 +8,11 @@
 #include "Unit0.h"
 #include "Unit1.h"
 #include "UnitAbout.h"
-#include "manual_opener.h"
-
-// A manual that is never found, so no test reaches the desktop's viewer.
-class MissingManual : public ManualOpener {
-  public:
-    bool open(const QString&) override { return false; }
-};
+#include "fake_opener.h"
 
 // The four windows, created hidden and wired as the program entry does.
 struct ProgramWindows {
-    MissingManual Manual;
+    FakeOpener Manual{false};  // never found, so no test reaches the desktop's viewer
     std::unique_ptr<TForm0> Form0 = std::make_unique<TForm0>();
     std::unique_ptr<TForm1> Form1 = std::make_unique<TForm1>();
     std::unique_ptr<TFormAbout> FormAbout = std::make_unique<TFormAbout>(&Manual);
