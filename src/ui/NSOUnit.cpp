@@ -11,13 +11,10 @@
 #include "window_support.h"
 
 TNSOForm::TNSOForm(QWidget* parent) : QDialog(parent) {
-    setObjectName("NSOForm");
-    setWindowTitle("Предупреждение !!!");
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
-    setFont(WindowFont(11));
-    SetBackground(this, QColor(192, 192, 192));
+    SetUpWindow(this, "NSOForm", "Предупреждение !!!",
+                Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint,
+                QColor(192, 192, 192));
     resize(779, 146);
 
     Label1 = new QLabel("Необходимо самостоятельно задать коэффициенты:", this);

@@ -99,13 +99,10 @@ void Style(QLabel* label, Look look) {
 }  // namespace
 
 TForm0::TForm0(QWidget* parent) : QWidget(parent) {
-    setObjectName("Form0");
-    setWindowTitle("ООО Тальмерон");
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
-    setFont(WindowFont(11));
-    SetBackground(this, kBlue);
+    SetUpWindow(
+        this, "Form0", "ООО Тальмерон",
+        Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint,
+        kBlue);
     resize(592, 503);  // client area of the 600 x 530 frame
 
     createPanels();

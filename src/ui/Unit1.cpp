@@ -86,13 +86,10 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, const QFont& font) {
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QDialog(parent) {
-    setObjectName("Form1");
-    setWindowTitle("Балансировочный калькулятор в 4-х плоскостях");
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
-    setFont(WindowFont(11));
-    SetBackground(this, kGrey);
+    SetUpWindow(this, "Form1", "Балансировочный калькулятор в 4-х плоскостях",
+                Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint,
+                kGrey);
     resize(1016, 647);  // client area of the 1024 x 674 frame
 
     createGroups();

@@ -56,13 +56,10 @@ QPushButton* MakeButton(const char* name, const QString& caption, int left, QWid
 }  // namespace
 
 TFormAbout::TFormAbout(ManualOpener* opener, QWidget* parent) : QDialog(parent), m_opener(opener) {
-    setObjectName("FormAbout");
-    setWindowTitle("О программе");
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
-    setFont(WindowFont(11));
-    SetBackground(this, QColor(0x80, 0x80, 0x00));
+    SetUpWindow(this, "FormAbout", "О программе",
+                Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint,
+                QColor(0x80, 0x80, 0x00));
     resize(584, 444);
 
     Panel1 = MakePanel("Panel1", kBlue, this);

@@ -27,6 +27,16 @@ QIcon ProgramIcon() {
     return icon;
 }
 
+void SetUpWindow(QWidget* window, const char* name, const QString& caption, Qt::WindowFlags frame,
+                 const QColor& background) {
+    window->setObjectName(name);
+    window->setWindowTitle(caption);
+    window->setWindowFlags(frame);
+    window->setWindowIcon(ProgramIcon());
+    window->setFont(WindowFont(11));
+    SetBackground(window, background);
+}
+
 void CenterOnScreen(QWidget* window) {
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;

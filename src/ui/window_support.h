@@ -20,6 +20,11 @@ QFont WindowFont(int pixelSize, bool bold = false, bool underline = false);
 // The program's single icon, shared by all four windows.
 QIcon ProgramIcon();
 
+// What every window of the program has: its instance name, caption, frame, the program's icon,
+// the default font (11 px) and its background colour.
+void SetUpWindow(QWidget* window, const char* name, const QString& caption, Qt::WindowFlags frame,
+                 const QColor& background);
+
 // Places a top-level window in the middle of its screen (each time it is shown).
 void CenterOnScreen(QWidget* window);
 
