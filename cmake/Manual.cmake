@@ -1,0 +1,47 @@
+# The user manual, Ostrelin_manual.pdf, built beside the program so that F1 in the about window
+# finds it when the program is started from the output folder. The HTML source and its style sheet
+# are typeset by weasyprint (CSS paged media: page numbers, running footer, table of contents); the
+# angle figure is drawn from the program's own result for the built-in example.
+find_program(BALANCE4_WEASYPRINT weasyprint REQUIRED)
+
+add_executable(balance4_draw_manual_figures ${PROJECT_SOURCE_DIR}/tools/draw_manual_figures.cpp)
+target_link_libraries(balance4_draw_manual_figures PRIVATE balance4_core balance4_warnings)
+add_executable(balance4_make_manual ${PROJECT_SOURCE_DIR}/tools/make_manual.cpp)
+target_link_libraries(balance4_make_manual PRIVATE balance4_warnings)
+set_target_properties(balance4_draw_manual_figures balance4_make_manual
+  PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools AUTOMOC OFF)
+
+set(BALANCE4_MANUAL_DIR ${CMAKE_BINARY_DIR}/manual)
+set(BALANCE4_MANUAL ${CMAKE_BINARY_DIR}/bin/Ostrelin_manual.pdf)
+set(BALANCE4_MANUAL_HTML ${PROJECT_SOURCE_DIR}/resources/manual/manual.html)
+# Sections kept in their own files (docs/manual-*.html) are pulled in by the HTML's include marks;
+# the glob is checked again at every build, so a new one is noticed.
+file(GLOB BALANCE4_MANUAL_FRAGMENTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/manual-*.html)
+set(BALANCE4_MANUAL_COPIES
+  ${PROJECT_SOURCE_DIR}/resources/manual/manual.css
+  ${PROJECT_SOURCE_DIR}/docs/calculator.png
+  ${PROJECT_SOURCE_DIR}/resources/pictures/cogwheel.jpg)
+
+add_custom_command(OUTPUT ${BALANCE4_MANUAL_DIR}/angle_rule.svg
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${BALANCE4_MANUAL_DIR}
+  COMMAND balance4_draw_manual_figures ${BALANCE4_MANUAL_DIR}
+  DEPENDS balance4_draw_manual_figures
+  COMMENT "Drawing the manual's angle figure"
+  VERBATIM)
+add_custom_command(OUTPUT ${BALANCE4_MANUAL_DIR}/manual.html
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${BALANCE4_MANUAL_DIR}
+  COMMAND balance4_make_manual ${BALANCE4_MANUAL_HTML} ${BALANCE4_MANUAL_DIR}/manual.html
+    ${PROJECT_SOURCE_DIR}/docs
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${BALANCE4_MANUAL_COPIES} ${BALANCE4_MANUAL_DIR}
+  BYPRODUCTS ${BALANCE4_MANUAL_DIR}/manual.css ${BALANCE4_MANUAL_DIR}/calculator.png
+    ${BALANCE4_MANUAL_DIR}/cogwheel.jpg
+  DEPENDS balance4_make_manual ${BALANCE4_MANUAL_HTML} ${BALANCE4_MANUAL_FRAGMENTS}
+    ${BALANCE4_MANUAL_COPIES}
+  COMMENT "Assembling the manual's HTML"
+  VERBATIM)
+add_custom_command(OUTPUT ${BALANCE4_MANUAL}
+  COMMAND ${BALANCE4_WEASYPRINT} --quiet ${BALANCE4_MANUAL_DIR}/manual.html ${BALANCE4_MANUAL}
+  DEPENDS ${BALANCE4_MANUAL_DIR}/manual.html ${BALANCE4_MANUAL_DIR}/angle_rule.svg
+  COMMENT "Typesetting the user manual Ostrelin_manual.pdf"
+  VERBATIM)
+add_custom_target(balance4_manual ALL DEPENDS ${BALANCE4_MANUAL})

@@ -1,0 +1,202 @@
+// Draws the manual's angle figure as SVG from the program's own result for the built-in example:
+//   balance4_draw_manual_figures <output folder>
+// writes angle_rule.svg: the disc of plane 1 seen from the measuring side, the phase mark, the
+// direction in which the instrument counts phase, the trial weight's place (0°) and the correction
+// at the shown angle, counted the other way. Run by the build, so the figure always shows what F9
+// shows for the example.
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <numbers>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "balancing_calculator.h"
+#include "reading_fields.h"
+
+namespace {
+
+using namespace balance4;
+
+constexpr double kCentreX = 300;
+constexpr double kCentreY = 250;
+constexpr double kDisc = 150;
+constexpr std::string_view kFont = "Liberation Sans, DejaVu Sans, sans-serif";
+
+// The example's result texts in window order (LabelM1..LabelM4, LabelF1..LabelF4), comma decimals.
+bool ExampleResults(PressResult& result) {
+    BalancingCalculator calculator;
+    calculator.SetTrialMasses();
+    result = calculator.Press(
+        ",", [](const ReadingField& field) { return std::string(field.DefaultText); },
+        [](const ReadingField&, const std::string&) {});
+    return result.Outcome == PressOutcome::Calculated;
+}
+
+// "282,20" -> 28220 (hundredths), so that 360° minus it is exact in the drawing's labels.
+long Hundredths(const std::string& text) {
+    long value = 0;
+    for (char c : text)
+        if (c >= '0' && c <= '9') value = value * 10 + (c - '0');
+    return value;
+}
+
+std::string FromHundredths(long value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld,%02ld", value / 100, value % 100);
+    return text;
+}
+
+// A point at `radius` from the centre, `degrees` clockwise from the top of the drawing.
+struct Point {
+    double X, Y;
+};
+Point At(double radius, double degrees) {
+    const double a = degrees * std::numbers::pi / 180.0;
+    return {kCentreX + radius * std::sin(a), kCentreY - radius * std::cos(a)};
+}
+
+std::string Num(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", v);
+    return text;
+}
+
+// An arc at `radius` from `from` to `to` degrees (clockwise from the top); clockwise when
+// `clockwise`, otherwise counter-clockwise, the long way round if need be.
+std::string Arc(double radius, double from, double to, bool clockwise, std::string_view style,
+                std::string_view arrowColour = "") {
+    const Point a = At(radius, from);
+    const Point b = At(radius, to);
+    double sweep = clockwise ? to - from : from - to;
+    while (sweep < 0) sweep += 360;
+    std::ostringstream out;
+    out << "<path d=\"M " << Num(a.X) << ' ' << Num(a.Y) << " A " << Num(radius) << ' '
+        << Num(radius) << " 0 " << (sweep > 180 ? 1 : 0) << ' ' << (clockwise ? 1 : 0) << ' '
+        << Num(b.X) << ' ' << Num(b.Y) << "\" fill=\"none\" " << style << "/>\n";
+    if (!arrowColour.empty()) {
+        // An arrowhead at the end, along the arc's tangent there.
+        const double a = to * std::numbers::pi / 180.0;
+        const double sign = clockwise ? 1.0 : -1.0;
+        const double tx = sign * std::cos(a), ty = sign * std::sin(a);
+        const double length = 14, half = 6;
+        const Point left{b.X - length * tx - half * ty, b.Y - length * ty + half * tx};
+        const Point right{b.X - length * tx + half * ty, b.Y - length * ty - half * tx};
+        out << "<path d=\"M " << Num(b.X + 2 * tx) << ' ' << Num(b.Y + 2 * ty) << " L "
+            << Num(left.X) << ' ' << Num(left.Y) << " L " << Num(right.X) << ' ' << Num(right.Y)
+            << " z\" fill=\"" << arrowColour << "\"/>\n";
+    }
+    return out.str();
+}
+
+std::string Text(double x, double y, std::string_view text, std::string_view anchor = "middle",
+                 std::string_view extra = "") {
+    std::ostringstream out;
+    out << "<text x=\"" << Num(x) << "\" y=\"" << Num(y) << "\" text-anchor=\"" << anchor << "\" "
+        << extra << ">" << text << "</text>\n";
+    return out.str();
+}
+
+std::string AngleRuleSvg(const std::string& shownText) {
+    const double shown = Hundredths(shownText) / 100.0;
+    const std::string phaseWay = FromHundredths(36000 - Hundredths(shownText));
+    const double correction = 360.0 - shown;  // its place, clockwise (the phase direction) from 0
+    const double phaseMark = 300.0;           // anywhere but the trial weight's place
+
+    std::ostringstream svg;
+    svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"600\" height=\"470\" "
+           "viewBox=\"0 0 600 470\" font-family=\""
+        << kFont << "\" font-size=\"15\">\n";
+    // The disc, its shaft and the zero line through the trial weight's place.
+    svg << "<circle cx=\"" << kCentreX << "\" cy=\"" << kCentreY << "\" r=\"" << kDisc
+        << "\" fill=\"#eef1f5\" stroke=\"#333\" stroke-width=\"2\"/>\n";
+    svg << "<circle cx=\"" << kCentreX << "\" cy=\"" << kCentreY
+        << "\" r=\"22\" fill=\"#c8ccd2\" stroke=\"#333\" stroke-width=\"1.5\"/>\n";
+    const Point zero = At(kDisc - 18, 0);
+    svg << "<line x1=\"" << kCentreX << "\" y1=\"" << kCentreY << "\" x2=\"" << Num(zero.X)
+        << "\" y2=\"" << Num(zero.Y) << "\" stroke=\"#333\" stroke-dasharray=\"5 4\"/>\n";
+
+    // The phase mark on the rim.
+    const Point m1 = At(kDisc - 10, phaseMark);
+    const Point m2 = At(kDisc + 10, phaseMark);
+    svg << "<line x1=\"" << Num(m1.X) << "\" y1=\"" << Num(m1.Y) << "\" x2=\"" << Num(m2.X)
+        << "\" y2=\"" << Num(m2.Y) << "\" stroke=\"#000\" stroke-width=\"6\"/>\n";
+    const Point markLabel = At(kDisc + 24, phaseMark);
+    svg << Text(markLabel.X - 4, markLabel.Y - 16, "отметка фазы", "end");
+    svg << Text(markLabel.X - 4, markLabel.Y + 2, "(не точка отсчёта угла)", "end",
+                "font-size=\"13\" fill=\"#555\"");
+
+    // The trial weight's place: the zero of the angle.
+    const Point trial = At(kDisc - 18, 0);
+    svg << "<rect x=\"" << Num(trial.X - 9) << "\" y=\"" << Num(trial.Y - 9)
+        << "\" width=\"18\" height=\"18\" fill=\"#fff\" stroke=\"#000\" stroke-width=\"2.5\"/>\n";
+    svg << Text(kCentreX, 46, "0° — место пробного груза", "middle", "font-weight=\"bold\"");
+    svg << Text(kCentreX, 64, "(перед установкой корректирующего груза снят)", "middle",
+                "font-size=\"13\" fill=\"#555\"");
+
+    // The direction in which the instrument counts phase.
+    svg << Arc(kDisc + 30, 200, 245, true, "stroke=\"#1f4e9c\" stroke-width=\"3\"", "#1f4e9c");
+    const Point phaseLabel = At(kDisc + 40, 222);
+    svg << Text(phaseLabel.X - 6, phaseLabel.Y - 4, "направление", "end", "fill=\"#1f4e9c\"");
+    svg << Text(phaseLabel.X - 6, phaseLabel.Y + 14, "отсчёта фазы", "end", "fill=\"#1f4e9c\"");
+    svg << Text(phaseLabel.X - 6, phaseLabel.Y + 32, "прибором", "end", "fill=\"#1f4e9c\"");
+
+    // The shown angle, counted from 0 against the phase direction (the long way here).
+    svg << Arc(kDisc - 45, 0, correction, false, "stroke=\"#c00000\" stroke-width=\"3\"",
+               "#c00000");
+    svg << Text(kCentreX - 30, kCentreY + 45, ("F1 = " + shownText + "°").c_str(), "middle",
+                "font-weight=\"bold\" fill=\"#c00000\" font-size=\"17\"");
+    svg << Text(kCentreX - 30, kCentreY + 64, "против направления", "middle",
+                "fill=\"#c00000\" font-size=\"13\"");
+    svg << Text(kCentreX - 30, kCentreY + 80, "отсчёта фазы", "middle",
+                "fill=\"#c00000\" font-size=\"13\"");
+
+    // The same place, counted in the phase direction.
+    svg << Arc(kDisc - 70, 0, correction, true,
+               "stroke=\"#1f4e9c\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\"");
+    const Point dashed = At(kDisc - 94, correction / 2);
+    svg << Text(dashed.X, dashed.Y + 8, (phaseWay + "°").c_str(), "start",
+                "fill=\"#1f4e9c\" font-size=\"13\"");
+
+    // The correction weight.
+    const Point weight = At(kDisc - 18, correction);
+    svg << "<line x1=\"" << kCentreX << "\" y1=\"" << kCentreY << "\" x2=\"" << Num(weight.X)
+        << "\" y2=\"" << Num(weight.Y) << "\" stroke=\"#c00000\" stroke-dasharray=\"5 4\"/>\n";
+    svg << "<circle cx=\"" << Num(weight.X) << "\" cy=\"" << Num(weight.Y)
+        << "\" r=\"11\" fill=\"#c00000\" stroke=\"#000\" stroke-width=\"1.5\"/>\n";
+    const Point weightLabel = At(kDisc + 18, correction);
+    svg << Text(weightLabel.X + 4, weightLabel.Y - 8, "корректирующий", "start",
+                "font-weight=\"bold\"");
+    svg << Text(weightLabel.X + 4, weightLabel.Y + 10, "груз", "start", "font-weight=\"bold\"");
+
+    svg << Text(
+        kCentreX, 458,
+        ("Тот же угол по направлению отсчёта фазы: 360° − " + shownText + "° = " + phaseWay + "°")
+            .c_str(),
+        "middle", "fill=\"#1f4e9c\" font-size=\"14\"");
+    svg << "</svg>\n";
+    return svg.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+        return 2;
+    }
+    PressResult result;
+    if (!ExampleResults(result)) {
+        std::fprintf(stderr, "the built-in example gave no result\n");
+        return 1;
+    }
+    const std::string path = std::string(argv[1]) + "/angle_rule.svg";
+    std::ofstream out(path);
+    out << AngleRuleSvg(result.Texts[4]);
+    if (!out.flush()) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        return 1;
+    }
+    return 0;
+}
