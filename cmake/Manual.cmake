@@ -15,8 +15,10 @@ set(BALANCE4_MANUAL_DIR ${CMAKE_BINARY_DIR}/manual)
 set(BALANCE4_MANUAL ${CMAKE_BINARY_DIR}/bin/Ostrelin_manual.pdf)
 set(BALANCE4_MANUAL_HTML ${PROJECT_SOURCE_DIR}/resources/manual/manual.html)
 # Sections kept in their own files (docs/manual-*.html) are pulled in by the HTML's include marks;
-# the glob is checked again at every build, so a new one is noticed.
+# the glob is checked again at every build, and the list is kept in a file that changes with it, so a
+# section added or taken away is noticed.
 file(GLOB BALANCE4_MANUAL_FRAGMENTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/manual-*.html)
+file(CONFIGURE OUTPUT ${BALANCE4_MANUAL_DIR}/fragments.txt CONTENT "${BALANCE4_MANUAL_FRAGMENTS}\n")
 set(BALANCE4_MANUAL_COPIES
   ${PROJECT_SOURCE_DIR}/resources/manual/manual.css
   ${PROJECT_SOURCE_DIR}/docs/calculator.png
@@ -35,7 +37,8 @@ add_custom_command(OUTPUT ${BALANCE4_MANUAL_DIR}/manual.html
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${BALANCE4_MANUAL_COPIES} ${BALANCE4_MANUAL_DIR}
   BYPRODUCTS ${BALANCE4_MANUAL_DIR}/manual.css ${BALANCE4_MANUAL_DIR}/calculator.png
     ${BALANCE4_MANUAL_DIR}/cogwheel.jpg
-  DEPENDS balance4_make_manual ${BALANCE4_MANUAL_HTML} ${BALANCE4_MANUAL_FRAGMENTS}
+  DEPENDS balance4_make_manual ${BALANCE4_MANUAL_HTML} ${BALANCE4_MANUAL_DIR}/fragments.txt
+    ${BALANCE4_MANUAL_FRAGMENTS}
     ${BALANCE4_MANUAL_COPIES}
   COMMENT "Assembling the manual's HTML"
   VERBATIM)
