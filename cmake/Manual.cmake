@@ -24,11 +24,11 @@ set(BALANCE4_MANUAL_COPIES
   ${PROJECT_SOURCE_DIR}/docs/calculator.png
   ${PROJECT_SOURCE_DIR}/resources/pictures/cogwheel.jpg)
 
-add_custom_command(OUTPUT ${BALANCE4_MANUAL_DIR}/angle_rule.svg
+add_custom_command(OUTPUT ${BALANCE4_MANUAL_DIR}/angle_rule.svg ${BALANCE4_MANUAL_DIR}/setup.svg
   COMMAND ${CMAKE_COMMAND} -E make_directory ${BALANCE4_MANUAL_DIR}
   COMMAND balance4_draw_manual_figures ${BALANCE4_MANUAL_DIR}
   DEPENDS balance4_draw_manual_figures
-  COMMENT "Drawing the manual's angle figure"
+  COMMENT "Drawing the manual's figures"
   VERBATIM)
 add_custom_command(OUTPUT ${BALANCE4_MANUAL_DIR}/manual.html
   COMMAND ${CMAKE_COMMAND} -E make_directory ${BALANCE4_MANUAL_DIR}
@@ -45,6 +45,7 @@ add_custom_command(OUTPUT ${BALANCE4_MANUAL_DIR}/manual.html
 add_custom_command(OUTPUT ${BALANCE4_MANUAL}
   COMMAND ${BALANCE4_WEASYPRINT} --quiet ${BALANCE4_MANUAL_DIR}/manual.html ${BALANCE4_MANUAL}
   DEPENDS ${BALANCE4_MANUAL_DIR}/manual.html ${BALANCE4_MANUAL_DIR}/angle_rule.svg
+    ${BALANCE4_MANUAL_DIR}/setup.svg
   COMMENT "Typesetting the user manual Ostrelin_manual.pdf"
   VERBATIM)
 add_custom_target(balance4_manual ALL DEPENDS ${BALANCE4_MANUAL})

@@ -1,9 +1,10 @@
-// Draws the manual's angle figure as SVG from the program's own result for the built-in example:
+// Draws the manual's figures as SVG:
 //   balance4_draw_manual_figures <output folder>
-// writes angle_rule.svg: the disc of plane 1 seen from the measuring side, the phase mark, the
-// direction in which the instrument counts phase, the trial weight's place (0°) and the correction
-// at the shown angle, counted the other way. Run by the build, so the figure always shows what F9
-// shows for the example.
+// writes angle_rule.svg, from the program's own result for the built-in example: the disc of
+// plane 1 seen from the measuring side, the phase mark, the direction in which the instrument
+// counts phase, the trial weight's place (0°) and the correction at the shown angle, counted the
+// other way; and setup.svg: where the four planes and the four measuring points are. Run by the
+// build, so the angle figure always shows what F9 shows for the example.
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -179,6 +180,58 @@ std::string AngleRuleSvg(const std::string& shownText) {
     return svg.str();
 }
 
+// A side view of a rotor on four supports: the four correction planes (discs) and the four
+// measuring points (sensors on the bearing housings), the phase mark and its sensor.
+std::string SetupSvg() {
+    constexpr int kSupports[] = {70, 235, 405, 570};
+    constexpr int kPlanes[] = {125, 180, 460, 515};
+    std::ostringstream svg;
+    svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"640\" height=\"240\" "
+           "viewBox=\"0 0 640 240\" font-family=\""
+        << kFont << "\" font-size=\"14\">\n";
+    svg << "<line x1=\"10\" y1=\"226\" x2=\"630\" y2=\"226\" stroke=\"#333\" "
+           "stroke-width=\"2\"/>\n";
+    for (int i = 0; i < 4; ++i) {
+        const int x = kSupports[i];
+        svg << "<rect x=\"" << x - 20 << "\" y=\"136\" width=\"40\" height=\"90\" "
+            << "fill=\"#c8ccd2\" stroke=\"#333\"/>\n";
+        svg << "<rect x=\"" << x - 26 << "\" y=\"104\" width=\"52\" height=\"34\" rx=\"6\" "
+            << "fill=\"#dfe3e8\" stroke=\"#333\" stroke-width=\"1.5\"/>\n";
+    }
+    svg << "<rect x=\"20\" y=\"113\" width=\"600\" height=\"14\" fill=\"#aab1ba\" "
+           "stroke=\"#333\"/>\n";
+    for (int i = 0; i < 4; ++i) {
+        const int x = kPlanes[i];
+        svg << "<rect x=\"" << x - 6 << "\" y=\"52\" width=\"12\" height=\"136\" "
+            << "fill=\"#eef1f5\" stroke=\"#333\" stroke-width=\"1.5\"/>\n";
+        svg << Text(x, 44, ("пл. " + std::to_string(i + 1)).c_str(), "middle",
+                    "font-weight=\"bold\"");
+    }
+    for (int i = 0; i < 4; ++i) {
+        const int x = kSupports[i];
+        svg << "<rect x=\"" << x - 7 << "\" y=\"82\" width=\"14\" height=\"22\" "
+            << "fill=\"#1f4e9c\"/>\n";
+        svg << Text(x, 74, ("точка " + std::to_string(i + 1)).c_str(), "middle",
+                    "fill=\"#1f4e9c\" font-weight=\"bold\"");
+    }
+    // The phase mark on the shaft and the sensor that sees it.
+    svg << "<rect x=\"318\" y=\"113\" width=\"6\" height=\"14\" fill=\"#000\"/>\n";
+    svg << "<rect x=\"313\" y=\"84\" width=\"16\" height=\"20\" fill=\"#444\"/>\n";
+    svg << Text(321, 62, "датчик отметки", "middle", "font-size=\"13\"");
+    svg << Text(321, 77, "фазы", "middle", "font-size=\"13\"");
+    svg << Text(321, 148, "метка", "middle", "font-size=\"13\"");
+    svg << "</svg>\n";
+    return svg.str();
+}
+
+bool Write(const std::string& path, const std::string& text) {
+    std::ofstream out(path);
+    out << text;
+    if (out.flush()) return true;
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -191,12 +244,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the built-in example gave no result\n");
         return 1;
     }
-    const std::string path = std::string(argv[1]) + "/angle_rule.svg";
-    std::ofstream out(path);
-    out << AngleRuleSvg(result.Texts[4]);
-    if (!out.flush()) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        return 1;
-    }
-    return 0;
+    const std::string folder = argv[1];
+    const bool written = Write(folder + "/angle_rule.svg", AngleRuleSvg(result.Texts[4])) &&
+                         Write(folder + "/setup.svg", SetupSvg());
+    return written ? 0 : 1;
 }
