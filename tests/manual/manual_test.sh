@@ -11,7 +11,7 @@ fail() { echo "manual_test: $*" >&2; exit 1; }
 
 [ -s "$pdf" ] || fail "no manual at $pdf"
 pages=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')
-((pages >= 10 && pages <= 24)) || fail "$pages pages, expected 10 to 24"
+((pages >= 10 && pages <= 30)) || fail "$pages pages, expected 10 to 30"
 if pdffonts "$pdf" | tail -n +3 | awk '$(NF-4) != "yes"' | grep -q .; then
   fail "a font is not embedded"
 fi
