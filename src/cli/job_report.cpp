@@ -63,16 +63,23 @@ std::string SplitLine(const JobReport& report, int plane, const Placement& place
            Text(report, parts[1].Mass) + unit + Where(report, plane, parts[1].At);
 }
 
+// A tolerance as the user would write it: 2 rather than 2,00.
+std::string Short(const JobReport& report, double value) {
+    std::string text = Text(report, value);
+    if (text.ends_with(report.Separator + "00"))
+        return text.erase(text.size() - 2 - report.Separator.size());
+    if (text.ends_with('0')) text.pop_back();
+    return text;
+}
+
 std::string ToleranceText(const JobReport& report) {
-    const Tolerance tolerance = {report.Options->ToleranceAmplitudePercent,
-                                 report.Options->TolerancePhaseDegrees};
-    std::string text = "Разброс — то, в чём остаются 95 % из " + std::to_string(kToleranceSamples) +
-                       " пересчётов, где ";
-    text += report.From == Command::Job ? "каждое показание" : "каждое показание нового пуска";
-    text += " изменено случайно и равномерно в пределах ±" +
-            Text(report, tolerance.AmplitudePercent) + " % по амплитуде и ±" +
-            Text(report, tolerance.PhaseDegrees) + "° по фазе";
-    if (report.From == Command::Trim) text += " (сохранённые коэффициенты считаются точными)";
+    std::string text = "Разброс: 95 % из " + std::to_string(kToleranceSamples) +
+                       " пересчётов остаются в этих пределах, когда каждое показание";
+    text += report.From == Command::Job ? "" : " нового пуска";
+    text += "\nслучайно (равномерно) меняется в пределах ±" +
+            Short(report, report.Options->ToleranceAmplitudePercent) + " % по амплитуде и ±" +
+            Short(report, report.Options->TolerancePhaseDegrees) + "° по фазе";
+    if (report.From == Command::Trim) text += "; сохранённые коэффициенты считаются точными";
     text += ".\n";
     if (report.Spread.Failed > 0)
         text += "Пересчётов без результата (нулевой определитель, переполнение): " +
