@@ -44,25 +44,6 @@ std::string SpreadText(const JobReport& report, double value) {
     return std::isfinite(value) ? "±" + Text(report, value) : "—";
 }
 
-std::string Where(const JobReport& report, int plane, const Position& at) {
-    const bool holes = report.Options->Holes[static_cast<std::size_t>(plane - 1)] != 0;
-    return std::string(holes ? "в отверстие " : "на позицию ") + std::to_string(at.Number) + " (" +
-           Text(report, at.AngleDegrees) + "°)";
-}
-
-std::string SplitLine(const JobReport& report, int plane, const Placement& placement) {
-    const std::string unit = " " + report.Unit + " ";
-    if (!placement.Parts) {
-        return "соседние позиции отстоят на 180° и больше, двумя грузами эту поправку не "
-               "поставить";
-    }
-    const std::vector<SplitPart>& parts = *placement.Parts;
-    if (parts.empty()) return "груз не нужен";
-    if (parts.size() == 1) return "вся масса " + Where(report, plane, parts[0].At);
-    return Text(report, parts[0].Mass) + unit + Where(report, plane, parts[0].At) + " и " +
-           Text(report, parts[1].Mass) + unit + Where(report, plane, parts[1].At);
-}
-
 // A tolerance as the user would write it: 2 rather than 2,00.
 std::string Short(const JobReport& report, double value) {
     std::string text = Text(report, value);
@@ -72,15 +53,36 @@ std::string Short(const JobReport& report, double value) {
     return text;
 }
 
+std::string Where(const JobReport& report, int plane, const Position& at) {
+    const bool holes = report.Options->Holes[static_cast<std::size_t>(plane - 1)] != 0;
+    return std::string(holes ? "в отверстие " : "на место ") + std::to_string(at.Number) + " (" +
+           Short(report, at.AngleDegrees) + "°)";
+}
+
+// One plane's lines under "Куда ставить", one line per weight, narrow enough for a printed page.
+std::string SplitLines(const JobReport& report, int plane, const Placement& placement) {
+    const std::string head = "  плоскость " + std::to_string(plane) + ": ";
+    if (!placement.Parts) return head + "нельзя — соседние места отстоят на 180° и больше\n";
+    const std::vector<SplitPart>& parts = *placement.Parts;
+    if (parts.empty()) return head + "груз не нужен\n";
+    std::string text;
+    for (const SplitPart& part : parts) {
+        text += (text.empty() ? head : std::string(CodePoints(head), ' ')) +
+                Text(report, part.Mass) + " " + report.Unit + " " + Where(report, plane, part.At) +
+                "\n";
+    }
+    return text;
+}
+
 std::string ToleranceText(const JobReport& report) {
-    std::string text = "Разброс: 95 % из " + std::to_string(kToleranceSamples) +
-                       " пересчётов остаются в этих пределах, когда каждое показание";
-    text += report.From == Command::Job ? "" : " нового пуска";
-    text += "\nслучайно (равномерно) меняется в пределах ±" +
-            Short(report, report.Options->ToleranceAmplitudePercent) + " % по амплитуде и ±" +
-            Short(report, report.Options->TolerancePhaseDegrees) + "° по фазе";
-    if (report.From == Command::Trim) text += "; сохранённые коэффициенты считаются точными";
-    text += ".\n";
+    std::string text = "Разброс: в этих пределах остаются 95 % из " +
+                       std::to_string(kToleranceSamples) + " пересчётов,\nгде каждое показание" +
+                       (report.From == Command::Job ? "" : " нового пуска") +
+                       " случайно (равномерно)\nизменено в пределах ±" +
+                       Short(report, report.Options->ToleranceAmplitudePercent) +
+                       " % по амплитуде и ±" +
+                       Short(report, report.Options->TolerancePhaseDegrees) + "° по фазе.\n";
+    if (report.From == Command::Trim) text += "Сохранённые коэффициенты считаются точными.\n";
     if (report.Spread.Failed > 0)
         text += "Пересчётов без результата (нулевой определитель, переполнение): " +
                 std::to_string(report.Spread.Failed) + ".\n";
@@ -140,14 +142,14 @@ std::string FormatTable(const JobReport& report) {
         if (!placement.SplitAsked) continue;
         if (!anySplit) text += "Куда ставить (углы от нуля):\n";
         anySplit = true;
-        text += "  плоскость " + std::to_string(j) + ": " + SplitLine(report, j, placement) + "\n";
+        text += SplitLines(report, j, placement);
     }
     text += ToleranceText(report);
     for (int j = 1; j <= 4; ++j)
         if (report.Spread.Plane[static_cast<std::size_t>(j - 1)].Unreliable)
-            text += "Внимание: плоскость " + std::to_string(j) +
-                    " — разброс больше самой поправки, ей верить нельзя (пробный груз мало "
-                    "изменил вибрацию, или пуски перепутаны).\n";
+            text += "Внимание, плоскость " + std::to_string(j) +
+                    ": разброс больше самой поправки, верить ей нельзя\n"
+                    "  (пробный груз мало изменил вибрацию, или пуски перепутаны).\n";
     if (report.From == Command::Job && !report.CoefficientFile.empty())
         text += "Коэффициенты влияния сохранены в " + Quoted(report.CoefficientFile) + ".\n";
     return text;
