@@ -37,9 +37,10 @@ int RunJob(const std::vector<std::string_view>& args, std::istream& in, std::ost
         err << kName << error << "\n";
         return 2;
     }
-    const std::string separator = !options->Separator.empty() ? options->Separator
-                                  : options->Example          ? ","
-                                                              : LocaleSeparator();
+    // The example's texts are written with a decimal comma, as in the window.
+    const std::string separator = options->Example              ? ","
+                                  : !options->Separator.empty() ? options->Separator
+                                                                : LocaleSeparator();
 
     // The window's own press, with trial masses of 100: its eight texts are the percent and the
     // angle from each trial weight, whatever trial masses the user gave.

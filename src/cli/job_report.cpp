@@ -47,6 +47,7 @@ std::string SpreadText(const JobReport& report, double value) {
 // A tolerance as the user would write it: 2 rather than 2,00.
 std::string Short(const JobReport& report, double value) {
     std::string text = Text(report, value);
+    if (text.find(report.Separator) == std::string::npos) return text;  // the general format
     if (text.ends_with(report.Separator + "00"))
         return text.erase(text.size() - 2 - report.Separator.size());
     if (text.ends_with('0')) text.pop_back();
