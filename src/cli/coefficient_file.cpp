@@ -90,9 +90,22 @@ std::string Hex(std::uint32_t value) {
 
 }  // namespace
 
+std::string WithChecksum(std::string_view body) {
+    std::uint32_t crc = 0;
+    for (std::size_t start = 0; start < body.size();) {  // line by line, as the reader sums them
+        const std::size_t end = std::min(body.find('\n', start), body.size());
+        std::string_view line = body.substr(start, end - start);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        crc = Crc32(std::string(line) + "\n", crc);
+        start = end + 1;
+    }
+    std::string text(body);
+    if (!text.empty() && !text.ends_with('\n')) text += '\n';
+    return text + "checksum " + Hex(crc) + "\n";
+}
+
 std::string FormatCoefficientFile(const SavedCoefficients& saved) {
-    const std::string body = Body(saved);
-    return body + "checksum " + Hex(Crc32(body)) + "\n";
+    return WithChecksum(Body(saved));
 }
 
 std::optional<SavedCoefficients> ParseCoefficientFile(std::string_view text, std::string& error) {

@@ -22,6 +22,9 @@ struct SavedCoefficients {
 // The file's text. Numbers are written in the shortest form that reads back to the same double.
 std::string FormatCoefficientFile(const SavedCoefficients& saved);
 
+// The body followed by the checksum line that a file with this body ends with.
+std::string WithChecksum(std::string_view body);
+
 // Empty optional: `error` says in Russian why the text is not a whole, undamaged file of this
 // version (foreign, newer, truncated, damaged at a line, checksum wrong).
 std::optional<SavedCoefficients> ParseCoefficientFile(std::string_view text, std::string& error);
