@@ -48,6 +48,11 @@ std::optional<double> ReadNumber(std::string_view token) {
     return value;
 }
 
+// A plane number as written, 1 to 4; 0 for anything else.
+int PlaneNumber(std::string_view word) {
+    return word.size() == 1 && word[0] >= '1' && word[0] <= '4' ? word[0] - '0' : 0;
+}
+
 std::vector<std::string_view> Words(std::string_view line) {
     std::vector<std::string_view> words;
     while (!line.empty()) {
@@ -166,14 +171,11 @@ std::optional<SavedCoefficients> ParseCoefficientFile(std::string_view text, std
             }
             (mass ? masses : angles) = true;
         } else if (words[0] == "coefficient" && words.size() == 5) {
-            const std::optional<double> p = ReadNumber(words[1]);
-            const std::optional<double> d = ReadNumber(words[2]);
+            const int row = PlaneNumber(words[1]), column = PlaneNumber(words[2]);
             const std::optional<double> magnitude = ReadNumber(words[3]);
             const std::optional<double> angle = ReadNumber(words[4]);
-            if (!p || !d || !magnitude || !angle || *magnitude < 0.0) return damaged(number);
-            const int row = static_cast<int>(*p), column = static_cast<int>(*d);
-            if (row != *p || column != *d || row < 1 || row > kPlaneCount || column < 1 ||
-                column > kPlaneCount || coefficient[row][column])
+            if (!row || !column || !magnitude || !angle || *magnitude < 0.0 ||
+                coefficient[row][column])
                 return damaged(number);
             coefficient[row][column] = true;
             saved.Matrix.Element[row][column] = {*magnitude, *angle};
