@@ -250,6 +250,8 @@ TEST(CalcJob, BadInputGetsOneMessageAndNoResult) {
     const std::string text = Slurp(good);
     std::string digit = text;
     digit[digit.find("coefficient 2 3 ") + 16] ^= 1;  // one digit of a coefficient
+    std::string plane = text;
+    plane.replace(plane.find("coefficient 1 2 "), 16, "coefficient 444444444444444444441 2 ");
     std::string version = text;
     version.replace(version.find(" 1\n"), 3, " 2\n");
     const std::string run0 = Line(RunZero(DefaultTexts()));
@@ -288,6 +290,7 @@ TEST(CalcJob, BadInputGetsOneMessageAndNoResult) {
         {"foreign", trimBad, run0, 2, "не файл коэффициентов",
          "\x89PNG\r\n\x1a\n" + std::string(100, '\0')},
         {"newer version", trimBad, run0, 2, "версия файла «2»", version},
+        {"plane number out of range", trimBad, run0, 2, "повреждён (строка", plane},
     };
     for (const BadRow& row : rows) {
         if (row.file) std::ofstream(bad, std::ios::binary | std::ios::trunc) << *row.file;
