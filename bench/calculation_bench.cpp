@@ -11,6 +11,7 @@
 #include "extended.h"
 #include "influence_matrix.h"
 #include "reading_fields.h"
+#include "tolerance.h"
 
 namespace {
 
@@ -67,5 +68,25 @@ void SineCosineFloor(benchmark::State& state) {
     }
 }
 BENCHMARK(SineCosineFloor);
+
+// (d) How far a job's result can be trusted: the example repeated with perturbed readings, as
+// `balance4-calc job` does for every job.
+void JobSpread(benchmark::State& state) {
+    BalancingCalculator calculator;
+    calculator.SetTrialMasses();
+    const std::vector<std::string> texts = ExampleTexts();
+    calculator.Press(
+        ",",
+        [&](const ReadingField& f) {
+            return texts[static_cast<std::size_t>(&f - kReadingFields.data())];
+        },
+        [](const ReadingField&, const std::string&) {});
+    const CorrectionResult nominal =
+        *ComputeCorrection(calculator.Matrix(), calculator.Measurements());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cli::EstimateSpread(calculator.Measurements(), calculator.Matrix(),
+                                                     true, nominal, {20, 20, 20, 20}, {}));
+}
+BENCHMARK(JobSpread)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -2,22 +2,27 @@
 // reading texts, TAB-separated, in the fields' visiting order; each line is one press in one
 // program run, so the readings and the influence matrix carry over from line to line.
 
-#include <clocale>
 #include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "balancing_calculator.h"
+#include "cli_text.h"
 #include "extended.h"
 #include "reading_fields.h"
+#include "subcommands.h"
 
 namespace {
 
 using namespace balance4;
+using cli::LocaleSeparator;
+using cli::SplitTabs;
 
 constexpr std::string_view kUsage =
     "Usage: balance4-calc [--separator C] [--example]\n"
+    "       balance4-calc job [options] < case     (balance4-calc job --help)\n"
+    "       balance4-calc trim --coefficients FILE [options] < run0\n"
     "\n"
     "Reads cases from standard input, one a line: the 40 reading texts separated by TAB, in the\n"
     "order EditV10 EditF10 EditV11 EditF11 ... EditV44 EditF44 (plane by plane, run by run,\n"
@@ -31,25 +36,6 @@ constexpr std::string_view kUsage =
     "  --help         print this text\n"
     "\n"
     "Exit status: 0, or 1 when a line did not hold 40 fields.\n";
-
-std::string LocaleSeparator() {
-    if (std::setlocale(LC_NUMERIC, "") == nullptr) return ".";
-    const char* point = std::localeconv()->decimal_point;
-    std::string separator = point && *point ? point : ".";
-    std::setlocale(LC_NUMERIC, "C");
-    return separator;
-}
-
-std::vector<std::string> SplitTabs(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab - start));
-        if (tab == std::string::npos) return fields;
-        start = tab + 1;
-    }
-}
 
 // One press; the line printed for it.
 std::string PressOnce(BalancingCalculator& calculator, std::string_view separator,
@@ -87,6 +73,12 @@ std::string PressOnce(BalancingCalculator& calculator, std::string_view separato
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && (argv[1] == std::string_view("job") || argv[1] == std::string_view("trim"))) {
+        const std::vector<std::string_view> args(argv + 2, argv + argc);
+        return argv[1] == std::string_view("job")
+                   ? cli::RunJob(args, std::cin, std::cout, std::cerr)
+                   : cli::RunTrim(args, std::cin, std::cout, std::cerr);
+    }
     std::string separator;
     bool example = false;
     for (int i = 1; i < argc; ++i) {
@@ -119,6 +111,7 @@ int main(int argc, char** argv) {
     std::string line;
     for (long number = 1; std::getline(std::cin, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (number == 1) cli::SkipByteOrderMark(line);
         const std::vector<std::string> texts = SplitTabs(line);
         if (texts.size() != kReadingFields.size()) {
             std::cerr << "balance4-calc: line " << number << ": expected " << kReadingFields.size()

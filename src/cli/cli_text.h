@@ -1,0 +1,37 @@
+#pragma once
+// Small text helpers shared by the line mode and the subcommands of balance4-calc.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace balance4::cli {
+
+// The decimal symbol of the user's locale, "." when it cannot be read. Leaves LC_NUMERIC at "C".
+std::string LocaleSeparator();
+
+// A line cut at every TAB (an empty line gives one empty field).
+std::vector<std::string> SplitTabs(const std::string& line);
+
+// Spreadsheets and Windows editors start UTF-8 files with a byte-order mark; it is not part of the
+// first reading. Removes it from the start of the text; true when there was one.
+bool SkipByteOrderMark(std::string& text);
+
+// A user's text as it may appear inside a one-line message: control characters become '?', and a
+// long text is cut, so that the message stays one readable line.
+std::string Quoted(std::string_view text);
+
+// A number given in an option (decimal point, no grouping); empty when it is not a finite number.
+std::optional<double> ParseOptionNumber(std::string_view text);
+
+// The comma-separated parts of an option's value.
+std::vector<std::string> SplitCommas(std::string_view text);
+
+// Characters of a UTF-8 text (code points).
+std::size_t CodePoints(std::string_view text);
+
+// The text padded with blanks to `width` characters (UTF-8 code points, so Cyrillic counts right).
+std::string PadLeft(std::string_view text, std::size_t width);
+std::string PadRight(std::string_view text, std::size_t width);
+
+}  // namespace balance4::cli

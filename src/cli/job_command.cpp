@@ -1,0 +1,100 @@
+#include <iostream>
+#include <optional>
+
+#include "balancing_calculator.h"
+#include "case_input.h"
+#include "cli_text.h"
+#include "coefficient_file.h"
+#include "correction.h"
+#include "extended.h"
+#include "job_report.h"
+#include "reading_fields.h"
+#include "subcommands.h"
+
+namespace balance4::cli {
+
+int RunJob(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+    constexpr std::string_view kName = "balance4-calc job: ";
+    std::string error;
+    const std::optional<JobOptions> options = ParseJobOptions(Command::Job, args, error);
+    if (!options) {
+        err << kName << error << "\n";
+        return 2;
+    }
+    if (options->Help) {
+        out << Usage(Command::Job);
+        return 0;
+    }
+
+    std::vector<std::string> texts;
+    if (options->Example) {
+        for (const ReadingField& field : kReadingFields) texts.emplace_back(field.DefaultText);
+    } else if (std::optional<std::vector<std::string>> read =
+                   ReadCase(in, kReadingFields.size(), error)) {
+        texts = std::move(*read);
+    } else {
+        err << kName << error << "\n";
+        return 2;
+    }
+    // The example's texts are written with a decimal comma, as in the window.
+    const std::string separator = options->Example              ? ","
+                                  : !options->Separator.empty() ? options->Separator
+                                                                : LocaleSeparator();
+
+    // The window's own press, with trial masses of 100: its eight texts are the percent and the
+    // angle from each trial weight, whatever trial masses the user gave.
+    BalancingCalculator calculator;
+    calculator.SetTrialMasses();
+    std::vector<std::string> messages;
+    PressResult press;
+    std::optional<CorrectionResult> correction;
+    try {
+        press = calculator.Press(
+            separator,
+            [&](const ReadingField& field) {
+                return texts[static_cast<std::size_t>(&field - kReadingFields.data())];
+            },
+            [&](const ReadingField&, const std::string& message) { messages.push_back(message); });
+        if (press.Outcome == PressOutcome::Calculated)
+            correction = ComputeCorrection(calculator.Matrix(), calculator.Measurements());
+    } catch (const FloatingPointError& failure) {
+        err << failure.what() << ".\n";
+        return 1;
+    }
+    if (press.Outcome == PressOutcome::Refused) {
+        for (const std::string& message : messages) err << message << "\n";
+        return 1;
+    }
+    if (!correction) {
+        err << kInvalidTrialMassMessage << "\n";
+        return 1;
+    }
+
+    JobReport report;
+    report.From = Command::Job;
+    report.Options = &*options;
+    report.WindowTexts = press.Texts;
+    report.Correction = *correction;
+    report.TrialMass = options->TrialMass;
+    report.TrialAngle = options->TrialAngle;
+    report.Unit = options->Unit;
+    report.Separator = separator;
+    report.Spread = EstimateSpread(
+        calculator.Measurements(), calculator.Matrix(), true, *correction, options->TrialMass,
+        {options->ToleranceAmplitudePercent, options->TolerancePhaseDegrees});
+
+    if (!options->SaveCoefficients.empty()) {
+        const SavedCoefficients saved{calculator.Matrix(), options->TrialMass, options->TrialAngle,
+                                      options->Unit};
+        if (!SaveCoefficientFile(options->SaveCoefficients, saved, error)) {
+            err << kName << error << "\n";
+            return 2;
+        }
+        report.CoefficientFile = options->SaveCoefficients;
+    }
+    out << (options->Json ? FormatJson(report) : FormatTable(report));
+    return 0;
+}
+
+}  // namespace balance4::cli
