@@ -1,8 +1,10 @@
 #include "window_support.h"
 
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
@@ -14,8 +16,29 @@ void InstallFontSubstitutions() {
                                {"Liberation Sans", "Arimo", "DejaVu Sans Condensed"});
 }
 
+QString InstalledFamily(const QStringList& families) {
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : families) {
+        if (installed.contains(family, Qt::CaseInsensitive)) return family;
+    }
+    return families.value(0);
+}
+
+namespace {
+
+// MS Sans Serif if the machine has it, else the substitute that the toolkit would take for it.
+// Naming that face spares every font look-up a failed search for MS Sans Serif, and the list of
+// fallback faces that the font configuration works out for it.
+const QString& WindowFace() {
+    static const QString face =
+        InstalledFamily({"MS Sans Serif", "Liberation Sans", "Arimo", "DejaVu Sans Condensed"});
+    return face;
+}
+
+}  // namespace
+
 QFont WindowFont(int pixelSize, bool bold, bool underline) {
-    QFont font("MS Sans Serif");
+    QFont font(WindowFace());
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     font.setUnderline(underline);
@@ -23,7 +46,13 @@ QFont WindowFont(int pixelSize, bool bold, bool underline) {
 }
 
 QIcon ProgramIcon() {
-    static const QIcon icon(QStringLiteral(":/pictures/icon.ico"));
+    static const QIcon icon = [] {
+        // Read with the icon reader alone; by file name, every image plugin would be asked first.
+        QImageReader reader(QStringLiteral(":/pictures/icon.ico"), "ico");
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+    }();
     return icon;
 }
 
