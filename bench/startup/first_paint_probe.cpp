@@ -7,11 +7,13 @@
 //     shown, then reports how long the next window took from the key to the end of its first
 //     paint, and ends the process.
 // Reports go to the file named by PROBE_REPORT (appended), one line "<peak KiB> <latency ms>".
-// PROBE_GRAB=<file.png> also saves the window just painted, to compare how two builds look.
+// PROBE_GRAB=<file.png> also saves the window just painted, to compare how two builds look;
+// PROBE_SMAPS=<file> copies the process's memory map with resident sizes, to see where memory goes.
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QTimer>
@@ -42,6 +44,11 @@ long PeakResidentKiB() {
     if (out) {
         std::fprintf(out, "%ld %.3f\n", PeakResidentKiB(), latencyMs);
         std::fflush(out);
+    }
+    if (const char* smaps = std::getenv("PROBE_SMAPS")) {
+        QFile from("/proc/self/smaps");
+        QFile to(QString::fromLocal8Bit(smaps));
+        if (from.open(QIODevice::ReadOnly) && to.open(QIODevice::WriteOnly)) to.write(from.readAll());
     }
     // After the report: grabbing allocates, and must not count in the peak.
     const char* grab = std::getenv("PROBE_GRAB");

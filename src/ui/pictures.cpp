@@ -7,18 +7,14 @@
 
 namespace {
 
-// Each picture is decoded once per run, in the pixel format the screen's pixmaps use: the windows
-// that show the same picture then share one set of pixels instead of converting a copy each.
-QImage ForScreen(const QImage& image) {
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
+// Each picture is decoded once per run and kept as decoded (16 colours take a byte a pixel): the
+// windows that show it share it.
 QImage ReadBitmap(const char* path) {
     QImageReader reader(QString::fromLatin1(path), "bmp");
     // The format is known: asking every image plugin whether it can read the file would load them
     // all.
     reader.setAutoDetectImageFormat(false);
-    return ForScreen(reader.read());
+    return reader.read();
 }
 
 }  // namespace
@@ -32,7 +28,7 @@ QImage CogwheelJpegPicture() {
     static const QImage image = [] {
         QFile file(":/pictures/cogwheel.jpg");
         if (!file.open(QIODevice::ReadOnly)) return QImage();
-        return ForScreen(DecodeJpeg(file.readAll()));
+        return DecodeJpeg(file.readAll());
     }();
     return image;
 }

@@ -1,5 +1,6 @@
 #include "window_support.h"
 
+#include <QEvent>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGuiApplication>
@@ -90,12 +91,46 @@ QFrame* MakePanel(const char* name, const QColor& colour, QWidget* parent) {
     return panel;
 }
 
+namespace {
+
+// Keeps a picture frame's pixmap at the frame's size, scaled from the whole picture as the frame
+// itself would scale it for painting. The frame then holds only the pixels it shows, and the
+// pictures of a hidden window are scaled when it is first shown or drawn: a hidden window's
+// frames get their size then.
+class StretchToFrame : public QObject {
+  public:
+    StretchToFrame(QLabel* frame, const QImage& picture)
+        : QObject(frame), m_frame(frame), m_picture(picture) {
+        frame->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_frame && event->type() == QEvent::Resize) fit();
+        return false;
+    }
+
+  private:
+    void fit() {
+        const QSize size = m_frame->contentsRect().size() * m_frame->devicePixelRatio();
+        if (size.isEmpty() || m_frame->pixmap().size() == size) return;
+        // From the pixel format a pixmap of the whole picture would have, for the same pixels.
+        const QImage whole = QPixmap::fromImage(m_picture).toImage();
+        m_frame->setPixmap(QPixmap::fromImage(
+            whole.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    }
+
+    QLabel* m_frame;
+    QImage m_picture;
+};
+
+}  // namespace
+
 QLabel* MakeStretchedPicture(const char* name, const QRect& rect, const QImage& image,
                              QWidget* parent) {
     auto* picture = new QLabel(parent);
     picture->setObjectName(name);
     picture->setGeometry(rect);
     picture->setScaledContents(true);
-    if (!image.isNull()) picture->setPixmap(QPixmap::fromImage(image));
+    if (!image.isNull()) new StretchToFrame(picture, image);
     return picture;
 }
