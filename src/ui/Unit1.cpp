@@ -93,8 +93,12 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
                 kGrey);
     resize(1016, 647);  // client area of the 1024 x 674 frame
 
-    // The window is first seen long after start: its texts are laid out in their fonts then.
+    // The window is first seen long after start: its texts are laid out in their fonts then. Its
+    // own font waits too, so that until then its controls lay out in the application's font,
+    // which a text field needs anyway, and no other font is loaded for them.
     m_fonts = new DeferredFonts(this);
+    m_fonts->set(this, font());
+    setFont(QFont());
     createGroups();
     createButtons();
     createFocusOrder();
