@@ -48,7 +48,8 @@ long PeakResidentKiB() {
     if (const char* smaps = std::getenv("PROBE_SMAPS")) {
         QFile from("/proc/self/smaps");
         QFile to(QString::fromLocal8Bit(smaps));
-        if (from.open(QIODevice::ReadOnly) && to.open(QIODevice::WriteOnly)) to.write(from.readAll());
+        if (from.open(QIODevice::ReadOnly) && to.open(QIODevice::WriteOnly))
+            to.write(from.readAll());
     }
     // After the report: grabbing allocates, and must not count in the peak.
     const char* grab = std::getenv("PROBE_GRAB");
