@@ -34,7 +34,9 @@ bool DeferredFonts::eventFilter(QObject* watched, QEvent* event) {
 void DeferredFonts::apply() {
     m_applied = true;
     m_window->removeEventFilter(this);
-    for (const auto& [control, font] : m_pending) control->setFont(font);
+    for (const auto& [control, font] : m_pending) {
+        if (control) control->setFont(font);
+    }
     m_pending.clear();
     m_pending.shrink_to_fit();
 }

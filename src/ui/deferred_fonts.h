@@ -1,6 +1,7 @@
 #pragma once
 #include <QFont>
 #include <QObject>
+#include <QPointer>
 #include <utility>
 #include <vector>
 
@@ -24,6 +25,6 @@ class DeferredFonts : public QObject {
     void apply();
 
     QWidget* m_window;
-    std::vector<std::pair<QWidget*, QFont>> m_pending;
+    std::vector<std::pair<QPointer<QWidget>, QFont>> m_pending;
     bool m_applied = false;
 };
