@@ -34,8 +34,10 @@ bool DeferredFonts::eventFilter(QObject* watched, QEvent* event) {
 void DeferredFonts::apply() {
     m_applied = true;
     m_window->removeEventFilter(this);
-    for (const auto& [control, font] : m_pending) {
-        if (control) control->setFont(font);
+    // Latest first: controls are created after their parents, so each has its own font before
+    // its parent's changes, and a parent's font spreads to no control that lays out text again.
+    for (auto it = m_pending.rbegin(); it != m_pending.rend(); ++it) {
+        if (it->first) it->first->setFont(it->second);
     }
     m_pending.clear();
     m_pending.shrink_to_fit();
