@@ -1,8 +1,9 @@
 # The two entry points: `make run` and `make test`. Both install what is missing first.
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
+RUNS ?= 21
 
-.PHONY: deps build run test test-default test-asan test-fuzz bench deb format clean
+.PHONY: deps build run test test-default test-asan test-fuzz bench bench-startup deb format clean
 
 deps:
 	@tools/install-deps.sh
@@ -33,6 +34,10 @@ test-fuzz:
 
 bench: build
 	build/bin/balance4-bench
+
+# Start-up to the first paint against a bare Qt dialog, RUNS alternating runs each (at least 15).
+bench-startup: build
+	bench/startup/run.sh build/bin $(RUNS)
 
 deb: build
 	cd build && cpack -G DEB

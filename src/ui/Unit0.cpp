@@ -56,8 +56,8 @@ constexpr LabelPlace kLabelsOverPictures[] = {
 constexpr int kWidthFollowingLabels[] = {1, 2, 3, 4, 5, 7};
 
 QFont YearFont() {
-    QFont font;
-    font.setFamilies({"Arial Unicode MS", "Arial", "Liberation Sans"});
+    // The face found, by name: a look-up of a face the machine lacks costs a search of them all.
+    QFont font(InstalledFamily({"Arial Unicode MS", "Arial", "Liberation Sans"}));
     font.setPixelSize(48);
     font.setBold(true);
     return font;

@@ -14,6 +14,7 @@
 
 #include "NSOUnit.h"
 #include "UnitAbout.h"
+#include "deferred_fonts.h"
 #include "key_preview.h"
 #include "modal_display.h"
 #include "window_support.h"
@@ -77,9 +78,9 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& text, const QFont& font) {
+QLabel* MakeLabel(DeferredFonts& fonts, QWidget* parent, const QString& text, const QFont& font) {
     auto* label = new QLabel(text, parent);
-    label->setFont(font);
+    fonts.set(label, font);
     return label;
 }
 
@@ -92,6 +93,12 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
                 kGrey);
     resize(1016, 647);  // client area of the 1024 x 674 frame
 
+    // The window is first seen long after start: its texts are laid out in their fonts then. Its
+    // own font waits too, so that until then its controls lay out in the application's font,
+    // which a text field needs anyway, and no other font is loaded for them.
+    m_fonts = new DeferredFonts(this);
+    m_fonts->set(this, font());
+    setFont(QFont());
     createGroups();
     createButtons();
     createFocusOrder();
@@ -108,13 +115,13 @@ void TForm1::createGroups() {
         auto* box = new QGroupBox(place.Caption, this);
         box->setObjectName(place.Name);
         box->setGeometry(QRect(QPoint(place.Left, place.Top), kGroupSize));
-        box->setFont(WindowFont(13, results));
+        m_fonts->set(box, WindowFont(13, results));
         SetBackground(box, results ? kRed : kLime);
         GroupBoxes[QString(place.Name).back().digitValue() - 1] = box;
 
         for (int plane = 1; plane <= 4; ++plane) {
             const int column = plane - 1;
-            MakeLabel(box, QString("плоск.%1").arg(plane), WindowFont(11))
+            MakeLabel(*m_fonts, box, QString("плоск.%1").arg(plane), WindowFont(11))
                 ->move(kPlaneLabelLeft[column], kPlaneLabelTop);
             for (int row = 0; row < 2; ++row) {
                 const int top = row == 0 ? kUpperRowTop : kLowerRowTop;
@@ -122,14 +129,15 @@ void TForm1::createGroups() {
                                                             : QString(" F%1,град.").arg(plane))
                                                 : (row == 0 ? QString("Vo%1, ед.").arg(plane)
                                                             : QString("Fo%1,град.").arg(plane));
-                QLabel* captionLabel = MakeLabel(box, caption, WindowFont(19, true));
+                QLabel* captionLabel = MakeLabel(*m_fonts, box, caption, WindowFont(19, true));
                 captionLabel->setGeometry(QRect(QPoint(kCaptionLeft[column], top), kCaptionSize));
                 SetBackground(captionLabel, kYellow);
 
                 const QRect valueRect(QPoint(kValueLeft[column], top), kValueSize);
                 if (results) {
                     const int index = row * 4 + column;
-                    QLabel* label = MakeLabel(box, FromUtf8(balance4::kNoDataText), WindowFont(19));
+                    QLabel* label =
+                        MakeLabel(*m_fonts, box, FromUtf8(balance4::kNoDataText), WindowFont(19));
                     label->setObjectName(FromUtf8(balance4::kResultLabelNames[index]));
                     label->setAccessibleName(caption.trimmed());
                     label->setGeometry(valueRect);
@@ -148,7 +156,7 @@ void TForm1::createGroups() {
                             .arg(field.Kind == ReadingKind::Amplitude ? 'V' : 'F')
                             .arg(field.Plane)
                             .arg(field.Run + 1));
-                    edit->setFont(WindowFont(19, true));
+                    m_fonts->set(edit, WindowFont(19, true));
                     edit->setGeometry(valueRect);
                     edit->installEventFilter(this);  // the Enter handlers
                     Fields[index] = edit;
@@ -175,7 +183,7 @@ void TForm1::createButtons() {
         auto* button = new QPushButton(b.Caption, this);
         button->setObjectName(b.Name);
         button->setGeometry(b.Left, 592, 170, 45);
-        button->setFont(WindowFont(19, true));
+        m_fonts->set(button, WindowFont(19, true));
         connect(button, &QPushButton::clicked, this, b.Click);
         *b.Control = button;
     }

@@ -9,6 +9,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class DeferredFonts;
 class KeyPreview;
 class TFormAbout;
 class TNSOForm;
@@ -65,4 +66,5 @@ class TForm1 : public QDialog {
     TFormAbout* m_about = nullptr;
     TNSOForm* m_messages = nullptr;
     KeyPreview* m_keys = nullptr;
+    DeferredFonts* m_fonts = nullptr;
 };

@@ -2,6 +2,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QString>
+#include <QStringList>
 
 class QFrame;
 class QImage;
@@ -13,6 +14,9 @@ class QWidget;
 // Maps the windows' face, MS Sans Serif, to a metric-compatible face with Cyrillic that fits the
 // fixed label boxes. Call once before any widget is created.
 void InstallFontSubstitutions();
+
+// The first of the families that the machine has installed, else the first of them.
+QString InstalledFamily(const QStringList& families);
 
 // The windows' face at a character height in pixels.
 QFont WindowFont(int pixelSize, bool bold = false, bool underline = false);

@@ -8,6 +8,7 @@
 #include "modal_driver.h"
 #include "program_windows.h"
 #include "test_classes.h"
+#include "window_support.h"
 
 using balance4::kReadingFields;
 using balance4::ReadingKind;
@@ -87,6 +88,30 @@ class CalculatorTest : public QObject {
         for (int plane = 1; plane <= 4; ++plane) {
             QCOMPARE(m_form->Calculator().Measurements().TrialMass[plane], 100.0);
         }
+    }
+
+    // The window is built at start but its fonts are given on its first showing: shown, every
+    // kind of control has its own.
+    void fontsOnFirstShowing_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("window") << "Form1" << 11 << false;
+        QTest::newRow("run group") << "GroupBox3" << 13 << false;
+        QTest::newRow("result group") << "GroupBox4" << 13 << true;
+        QTest::newRow("field") << "EditF44" << 19 << true;
+        QTest::newRow("result label") << "LabelM1" << 19 << false;
+        QTest::newRow("button") << "Button2" << 19 << true;
+    }
+    void fontsOnFirstShowing() {
+        QFETCH(QString, control);
+        showCalculator();
+        QWidget* widget =
+            control == m_form->objectName() ? m_form : m_form->findChild<QWidget*>(control);
+        QVERIFY(widget);
+        QTEST(widget->font().pixelSize(), "pixelSize");
+        QTEST(widget->font().bold(), "bold");
+        QCOMPARE(widget->fontInfo().family(), WindowFont(11).family());
     }
 
     // Steps: "F9", "Shift+F9", "F8", "Enter", "click Button1", "type <field> <text>".
