@@ -2,10 +2,11 @@
 // Extended-precision arithmetic of the balancing computation.
 //
 // Every intermediate value is an x87 80-bit `long double`; a value that the computation keeps is
-// rounded to `double` through Store(), which also stands in for the trapping floating-point unit
-// the method was designed on: a store that would overflow raises FloatingPointError instead of
-// silently producing infinity. Hardware traps stay off (the toolkit is not trap-safe).
+// rounded to `double` through Store(). Store() also does the work of an overflow trap: a store that
+// would overflow, or a NaN, raises FloatingPointError and ends the calculation instead of passing
+// on an infinity. The hardware traps stay masked (the toolkit is not trap-safe).
 
+#include <cfenv>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -18,7 +19,7 @@ static_assert(std::numeric_limits<double>::is_iec559, "doubles must be IEEE bina
 
 using Extended = long double;
 
-// Constants rounded to a 64-bit significand, written out as the method defines them.
+// x87 extended values (64-bit significand, rounded to nearest) of pi, 2 pi, pi/180 and 180/pi.
 inline constexpr Extended kPi = 3.14159265358979323851L;
 inline constexpr Extended kTwoPi = 6.28318530717958647703L;
 inline constexpr Extended kDegreesToRadians = 0.017453292519943295769L;
@@ -53,5 +54,20 @@ Extended Cosine(Extended x);
 // Arctangent of a single quotient (fpatan with a divisor of 1); the caller fixes the quadrant.
 Extended ArcTangent(Extended quotient);
 Extended SquareRoot(Extended x);
+
+// For its lifetime the x87 unit computes with a 64-bit significand, rounds to nearest and masks
+// every exception, whatever the caller had set; afterwards the caller's control word and exception
+// flags are back as they were, also when an error ends the calculation early.
+class ExtendedPrecisionScope {
+  public:
+    ExtendedPrecisionScope();
+    ~ExtendedPrecisionScope();
+    ExtendedPrecisionScope(const ExtendedPrecisionScope&) = delete;
+    ExtendedPrecisionScope& operator=(const ExtendedPrecisionScope&) = delete;
+
+  private:
+    unsigned short m_controlWord;
+    std::fexcept_t m_flags;
+};
 
 }  // namespace balance4

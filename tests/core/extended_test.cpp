@@ -2,8 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fpu_control.h>
+
+#include <cfenv>
 #include <cmath>
+#include <cstring>
 #include <limits>
+
+#include "balancing_calculator.h"
+#include "test_support.h"
 
 namespace balance4 {
 namespace {
@@ -50,6 +57,55 @@ TEST(Store, RoundsToDoubleAndRaisesOverflow) {
     }
     EXPECT_THROW(Store(-1e4000L), FloatingPointError);
     EXPECT_THROW(Store(std::numeric_limits<Extended>::quiet_NaN()), FloatingPointError);
+}
+
+// A press under the caller's x87 control word; the word the caller finds afterwards.
+struct ForeignPress {
+    std::string line;
+    fpu_control_t after;
+};
+
+ForeignPress PressUnder(fpu_control_t word, BalancingCalculator& calculator,
+                        const std::vector<std::string>& texts) {
+    fpu_control_t original;
+    _FPU_GETCW(original);
+    std::feclearexcept(FE_ALL_EXCEPT);  // nothing pending that an unmasked exception would raise
+    _FPU_SETCW(word);
+    ForeignPress press;
+    press.line = test::PressLine(calculator, texts);
+    _FPU_GETCW(press.after);
+    _FPU_SETCW(original);
+    return press;
+}
+
+TEST(PrecisionControl, DoublePrecisionCallerGetsTheExtendedResults) {
+    BalancingCalculator reference;
+    reference.SetTrialMasses();
+    const std::string expected = test::PressLine(reference, test::DefaultTexts());
+
+    fpu_control_t original;
+    _FPU_GETCW(original);
+    const fpu_control_t doublePrecision = (original & ~_FPU_EXTENDED) | _FPU_DOUBLE;
+    BalancingCalculator calculator;
+    calculator.SetTrialMasses();
+    const ForeignPress press = PressUnder(doublePrecision, calculator, test::DefaultTexts());
+    EXPECT_EQ(press.after, doublePrecision);
+    EXPECT_EQ(press.line, expected);
+    // Every bit of the stored influence matrix, not only the two shown decimals.
+    EXPECT_EQ(std::memcmp(&calculator.Matrix(), &reference.Matrix(), sizeof(InfluenceMatrix)), 0);
+}
+
+TEST(PrecisionControl, UnmaskedTrapsOfTheCallerStayOffDuringThePress) {
+    fpu_control_t original;
+    _FPU_GETCW(original);
+    const fpu_control_t trapping = original & ~(_FPU_MASK_OM | _FPU_MASK_ZM | _FPU_MASK_IM);
+    std::vector<std::string> texts = test::DefaultTexts();
+    for (std::size_t i = 0; i < texts.size(); i += 2) texts[i] += "e300";  // every amplitude
+    BalancingCalculator calculator;
+    calculator.SetTrialMasses();
+    const ForeignPress press = PressUnder(trapping, calculator, texts);
+    EXPECT_EQ(press.after, trapping);
+    EXPECT_EQ(press.line, "Floating point overflow.");
 }
 
 }  // namespace
