@@ -244,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(
                                {{-0.4, 0.1}, {0.2, 0.3}, {1.5, -2.5}, {0.6, 0}},
                                {{0.1, -0.3}, {0.4, 0.1}, {-0.2, 0.2}, {-1, -3}}},
                               1e-9},
-                    // Weights in planes 3 and 4 act almost alike: |D| is about 1e-9 of its
+                    // Weights in planes 3 and 4 act almost alike: |D| is 1.5e-9 of its
                     // terms' sum, far above rounding noise, and the system still has its solution.
                     BuiltCase{"planes_3_and_4_nearly_alike",
                               {{{3, 1}, {0.5, -0.2}, {0.1, 0.4}, {0.100000001, 0.4}},
