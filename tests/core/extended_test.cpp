@@ -18,10 +18,11 @@ namespace {
 TEST(ExtendedConstants, AreTheSixtyFourBitRoundings) {
     EXPECT_EQ(kPi, 0xc.90fdaa22168c235p-2L);
     EXPECT_EQ(kTwoPi, 0xc.90fdaa22168c235p-1L);
-    EXPECT_EQ(kDegreesToRadians, kPi / 180.0L);
-    EXPECT_EQ(kRadiansToDegrees, 180.0L / kPi);
-    EXPECT_EQ(kHalfPi, static_cast<double>(kPi / 2));
-    EXPECT_EQ(kThreeHalfPi, static_cast<double>(3 * kPi / 2));
+    // pi/180 and 180/pi rounded once from their exact values, not formed from kPi.
+    EXPECT_EQ(kDegreesToRadians, 0x8efa351294e9c8aep-69L);
+    EXPECT_EQ(kRadiansToDegrees, 0xe52ee0d31e0fbdc3p-58L);
+    EXPECT_EQ(kHalfPi, 1.5707963267948966);
+    EXPECT_EQ(kThreeHalfPi, 4.71238898038469);
 }
 
 TEST(X87Trigonometry, OutOfRangeArgumentGivesZero) {
@@ -36,11 +37,11 @@ TEST(X87Trigonometry, OutOfRangeArgumentGivesZero) {
 TEST(X87Trigonometry, SineOfDoublePiIsTheInstructionsResidue) {
     // The instruction's reduction differs from the true sine of this double; some shown angles
     // follow the sign of residues like it, so the instruction must be the one used.
-    EXPECT_EQ(static_cast<double>(Sine(static_cast<double>(kPi))), 1.2246063538223773e-16);
+    EXPECT_EQ(static_cast<double>(Sine(3.141592653589793)), 1.2246063538223773e-16);
 }
 
 TEST(X87Trigonometry, ArcTangentOfOneQuotient) {
-    EXPECT_EQ(ArcTangent(1.0L), kPi / 4);
+    EXPECT_EQ(ArcTangent(1.0L), 0xc.90fdaa22168c235p-4L);
     EXPECT_EQ(ArcTangent(-0.0L), 0.0L);
     EXPECT_EQ(SquareRoot(2.25L), 1.5L);
 }
