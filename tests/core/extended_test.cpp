@@ -46,6 +46,17 @@ TEST(X87Trigonometry, ArcTangentOfOneQuotient) {
     EXPECT_EQ(SquareRoot(2.25L), 1.5L);
 }
 
+TEST(X87Trigonometry, ArcTangentFitsBesideSevenHeldValues) {
+    // Inlined across files (-flto), the arctangent runs while its caller holds values on the x87
+    // stack; an operand it pushed without declaring would overflow the stack and give a NaN.
+    static volatile Extended v[8] = {1, 2, 3, 4, 5, 6, 7, 0.5};
+    const Extended a = v[0], b = v[1], c = v[2], d = v[3], e = v[4], f = v[5], g = v[6];
+    const Extended t = ArcTangent(v[7]);
+    // 104 + 105 atan(0.5)
+    EXPECT_NEAR(static_cast<double>(a * (b + c * (d + e * (f + g * t)))), 152.68299894508464,
+                1e-12);
+}
+
 TEST(Store, RoundsToDoubleAndRaisesOverflow) {
     EXPECT_EQ(Store(1.0L / 3), 1.0 / 3);
     EXPECT_EQ(Store(1e-320L), 1e-320);  // denormal, no error
