@@ -27,13 +27,6 @@ void SetControlWord(unsigned short word) {
 }
 }  // namespace
 
-double Store(Extended value) {
-    const double stored = static_cast<double>(value);
-    if (std::isnan(stored)) throw FloatingPointError(kInvalidOperationText);
-    if (std::isinf(stored) && !std::isinf(value)) throw FloatingPointError(kOverflowText);
-    return stored;
-}
-
 Extended Sine(Extended x) {
     Extended result;
     unsigned short status;

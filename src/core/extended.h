@@ -7,6 +7,7 @@
 // on an infinity. The hardware traps stay masked (the toolkit is not trap-safe).
 
 #include <cfenv>
+#include <cmath>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -45,7 +46,12 @@ class FloatingPointError : public std::runtime_error {
 
 // Rounds to double at a store. A finite value beyond the double range is an overflow, a NaN is an
 // invalid operation; a value below the double range becomes a denormal or zero without error.
-double Store(Extended value);
+inline double Store(Extended value) {
+    const double stored = static_cast<double>(value);
+    if (std::isnan(stored)) throw FloatingPointError(kInvalidOperationText);
+    if (std::isinf(stored) && !std::isinf(value)) throw FloatingPointError(kOverflowText);
+    return stored;
+}
 
 // The x87 instructions, not libm: their results (residues included) decide some shown angles.
 // An argument of magnitude 2^63 or more is out of the instructions' range and gives 0.
