@@ -1,6 +1,5 @@
 #include "extended.h"
 
-#include <cmath>
 
 namespace balance4 {
 
