@@ -1,6 +1,5 @@
 #include "extended.h"
 
-
 namespace balance4 {
 
 namespace {
