@@ -174,10 +174,11 @@ TEST_P(PlacementAngleTest, RoundsAtEveryStore) {
 INSTANTIATE_TEST_SUITE_P(
     Arguments, PlacementAngleTest,
     testing::Values(
-        // -pi + 2pi: the extended 2pi (0.245e-15 above the double) rounds the sum up to the double
-        // after pi; a double 2pi, or no store before the degrees, would give 180 exactly.
+        // -pi + 2pi: the extended 2pi (0.245e-15 above the double) rounds the stored sum up to the
+        // double after pi; a double 2pi, or the sum left unstored, would give 180 exactly.
         AngleCase{"minus_pi_plus_one_turn", 0.0, 3.141592653589793, 0x1.67fffffffffffp+7},
-        // pi/2 times 180/pi is 90 only once the degrees are stored.
+        // -pi/2 + 2pi: the degrees are stored as 270 exactly before 360 less them is taken; left
+        // in extended they would give 90.00000000000001.
         AngleCase{"half_pi_difference", 1.5707963267948966, 3.141592653589793, 90.0},
         // -4.25 + 2pi: the last bit comes from the extended 180/pi and 2pi.
         AngleCase{"minus_4_25_plus_one_turn", -1.5, 2.75, 0x1.e7039dc09fe17p+7},
