@@ -53,13 +53,40 @@ inline double Store(Extended value) {
     return stored;
 }
 
+// C2 of the x87 status word: the argument of fsin/fcos was out of range and left untouched.
+inline constexpr unsigned short kOutOfRangeFlag = 0x0400;
+
 // The x87 instructions, not libm: their results (residues included) decide some shown angles.
 // An argument of magnitude 2^63 or more is out of the instructions' range and gives 0.
-Extended Sine(Extended x);
-Extended Cosine(Extended x);
+// They are inline: a calculation makes over three hundred of these calls.
+inline Extended Sine(Extended x) {
+    Extended result;
+    unsigned short status;
+    asm("fsin\n\tfnstsw %%ax" : "=t"(result), "=a"(status) : "0"(x));
+    return (status & kOutOfRangeFlag) ? 0.0L : result;
+}
+
+inline Extended Cosine(Extended x) {
+    Extended result;
+    unsigned short status;
+    asm("fcos\n\tfnstsw %%ax" : "=t"(result), "=a"(status) : "0"(x));
+    return (status & kOutOfRangeFlag) ? 0.0L : result;
+}
+
 // Arctangent of a single quotient (fpatan with a divisor of 1); the caller fixes the quadrant.
-Extended ArcTangent(Extended quotient);
-Extended SquareRoot(Extended x);
+inline Extended ArcTangent(Extended quotient) {
+    Extended result;
+    // fpatan: ST1 = atan(ST1 / ST0), then pops. The divisor 1 comes in as ST0 and the quotient as
+    // ST1; the pop consumes ST1, so it is clobbered, and the result is left in ST0.
+    asm("fpatan" : "=t"(result) : "0"(1.0L), "u"(quotient) : "st(1)");
+    return result;
+}
+
+inline Extended SquareRoot(Extended x) {
+    Extended result;
+    asm("fsqrt" : "=t"(result) : "0"(x));
+    return result;
+}
 
 // For its lifetime the x87 unit computes with a 64-bit significand, rounds to nearest and masks
 // every exception, whatever the caller had set; afterwards the caller's control word and exception

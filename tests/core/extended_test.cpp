@@ -47,8 +47,8 @@ TEST(X87Trigonometry, ArcTangentOfOneQuotient) {
 }
 
 TEST(X87Trigonometry, ArcTangentFitsBesideSevenHeldValues) {
-    // Inlined across files (-flto), the arctangent runs while its caller holds values on the x87
-    // stack; an operand it pushed without declaring would overflow the stack and give a NaN.
+    // Inlined, the arctangent runs while its caller holds values on the x87 stack; an operand it
+    // pushed without declaring would overflow the stack and give a NaN.
     static volatile Extended v[8] = {1, 2, 3, 4, 5, 6, 7, 0.5};
     const Extended a = v[0], b = v[1], c = v[2], d = v[3], e = v[4], f = v[5], g = v[6];
     const Extended t = ArcTangent(v[7]);
