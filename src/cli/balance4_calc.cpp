@@ -70,6 +70,13 @@ std::string PressOnce(BalancingCalculator& calculator, std::string_view separato
     return failures;
 }
 
+// The next input line. The answers so far go out first unless more input is already waiting: an
+// interactive user or a coprocess gets each answer at once, a file or pipe is answered in blocks.
+bool NextLine(std::string& line) {
+    if (std::cin.rdbuf()->in_avail() <= 0) std::cout.flush();
+    return static_cast<bool>(std::getline(std::cin, line));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -107,9 +114,12 @@ int main(int argc, char** argv) {
     }
     if (separator.empty()) separator = LocaleSeparator();
 
+    // Own stream buffers, and no flush before every read: NextLine decides when to flush.
+    std::ios::sync_with_stdio(false);
+    std::cin.tie(nullptr);
     int status = 0;
     std::string line;
-    for (long number = 1; std::getline(std::cin, line); ++number) {
+    for (long number = 1; NextLine(line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (number == 1) cli::SkipByteOrderMark(line);
         const std::vector<std::string> texts = SplitTabs(line);

@@ -53,6 +53,7 @@ void BalancingCalculator::SetTrialMasses(double mass) {
 
 PressResult BalancingCalculator::Press(std::string_view separator, const ReadFieldText& readText,
                                        const ReportFieldFailure& reportFailure) {
+    const ExtendedPrecisionScope precision;
     PressResult result;
     if (!ReadMeasurements(m_set, separator, readText, reportFailure)) return result;
 

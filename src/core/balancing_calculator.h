@@ -12,7 +12,7 @@ namespace balance4 {
 
 enum class PressOutcome {
     Refused,           // some field failed; each was reported; nothing calculated
-    InvalidTrialMass,  // the system determinant is zero
+    InvalidTrialMass,  // the system is singular: its determinant is zero or rounding noise
     Calculated,        // Texts holds the eight results
 };
 

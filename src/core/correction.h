@@ -16,9 +16,13 @@ struct CorrectionResult {
 };
 
 // Cramer's rule over the influence matrix with the negated run-0 readings. Empty optional: the
-// system determinant is zero (the invalid-trial-mass outcome). Throws FloatingPointError on
-// overflow.
+// system is singular, its determinant zero or rounding noise (the invalid-trial-mass outcome).
+// Throws FloatingPointError on overflow.
 std::optional<CorrectionResult> ComputeCorrection(const InfluenceMatrix& matrix,
                                                   const MeasurementSet& set);
+
+// The placement angle, 0..360 degrees, of a plane whose column determinant has the argument
+// columnArgument over a system determinant with the argument systemArgument (both in radians).
+double PlacementAngleDegrees(double columnArgument, double systemArgument);
 
 }  // namespace balance4

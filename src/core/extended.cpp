@@ -1,46 +1,37 @@
 #include "extended.h"
 
-#include <cmath>
-
 namespace balance4 {
 
 namespace {
-// C2 of the x87 status word: the argument of fsin/fcos was out of range and left untouched.
-constexpr unsigned short kOutOfRangeFlag = 0x0400;
+// Control word fields: precision control (bits 8-9, 11 = 64-bit significand), rounding control
+// (bits 10-11, 00 = to nearest) and the six exception masks (bits 0-5, 1 = masked).
+constexpr unsigned short kPrecisionMask = 0x0300;
+constexpr unsigned short kPrecisionExtended = 0x0300;
+constexpr unsigned short kRoundingMask = 0x0C00;
+constexpr unsigned short kExceptionMasks = 0x003F;
+
+unsigned short ControlWord() {
+    unsigned short word;
+    asm volatile("fnstcw %0" : "=m"(word));
+    return word;
+}
+
+// The memory clobber keeps the calculation's loads and stores on their side of the switch.
+void SetControlWord(unsigned short word) {
+    asm volatile("fldcw %0" : : "m"(word) : "memory");
+}
 }  // namespace
 
-double Store(Extended value) {
-    const double stored = static_cast<double>(value);
-    if (std::isnan(stored)) throw FloatingPointError(kInvalidOperationText);
-    if (std::isinf(stored) && !std::isinf(value)) throw FloatingPointError(kOverflowText);
-    return stored;
+ExtendedPrecisionScope::ExtendedPrecisionScope() : m_controlWord(ControlWord()) {
+    std::fegetexceptflag(&m_flags, FE_ALL_EXCEPT);
+    SetControlWord(static_cast<unsigned short>((m_controlWord & ~(kPrecisionMask | kRoundingMask)) |
+                                               kPrecisionExtended | kExceptionMasks));
 }
 
-Extended Sine(Extended x) {
-    Extended result;
-    unsigned short status;
-    asm("fsin\n\tfnstsw %%ax" : "=t"(result), "=a"(status) : "0"(x));
-    return (status & kOutOfRangeFlag) ? 0.0L : result;
-}
-
-Extended Cosine(Extended x) {
-    Extended result;
-    unsigned short status;
-    asm("fcos\n\tfnstsw %%ax" : "=t"(result), "=a"(status) : "0"(x));
-    return (status & kOutOfRangeFlag) ? 0.0L : result;
-}
-
-Extended ArcTangent(Extended quotient) {
-    Extended result;
-    // fpatan: atan(ST1 / ST0) with ST1 = quotient and ST0 = 1, then pops.
-    asm("fld1\n\tfpatan" : "=t"(result) : "0"(quotient));
-    return result;
-}
-
-Extended SquareRoot(Extended x) {
-    Extended result;
-    asm("fsqrt" : "=t"(result) : "0"(x));
-    return result;
+ExtendedPrecisionScope::~ExtendedPrecisionScope() {
+    // Flags first: the caller's control word may unmask an exception the calculation raised.
+    std::fesetexceptflag(&m_flags, FE_ALL_EXCEPT);
+    SetControlWord(m_controlWord);
 }
 
 }  // namespace balance4

@@ -2,10 +2,12 @@
 // Extended-precision arithmetic of the balancing computation.
 //
 // Every intermediate value is an x87 80-bit `long double`; a value that the computation keeps is
-// rounded to `double` through Store(), which also stands in for the trapping floating-point unit
-// the method was designed on: a store that would overflow raises FloatingPointError instead of
-// silently producing infinity. Hardware traps stay off (the toolkit is not trap-safe).
+// rounded to `double` through Store(). Store() also does the work of an overflow trap: a store that
+// would overflow, or a NaN, raises FloatingPointError and ends the calculation instead of passing
+// on an infinity. The hardware traps stay masked (the toolkit is not trap-safe).
 
+#include <cfenv>
+#include <cmath>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -18,7 +20,7 @@ static_assert(std::numeric_limits<double>::is_iec559, "doubles must be IEEE bina
 
 using Extended = long double;
 
-// Constants rounded to a 64-bit significand, written out as the method defines them.
+// x87 extended values (64-bit significand, rounded to nearest) of pi, 2 pi, pi/180 and 180/pi.
 inline constexpr Extended kPi = 3.14159265358979323851L;
 inline constexpr Extended kTwoPi = 6.28318530717958647703L;
 inline constexpr Extended kDegreesToRadians = 0.017453292519943295769L;
@@ -44,14 +46,61 @@ class FloatingPointError : public std::runtime_error {
 
 // Rounds to double at a store. A finite value beyond the double range is an overflow, a NaN is an
 // invalid operation; a value below the double range becomes a denormal or zero without error.
-double Store(Extended value);
+inline double Store(Extended value) {
+    const double stored = static_cast<double>(value);
+    if (std::isnan(stored)) throw FloatingPointError(kInvalidOperationText);
+    if (std::isinf(stored) && !std::isinf(value)) throw FloatingPointError(kOverflowText);
+    return stored;
+}
+
+// C2 of the x87 status word: the argument of fsin/fcos was out of range and left untouched.
+inline constexpr unsigned short kOutOfRangeFlag = 0x0400;
 
 // The x87 instructions, not libm: their results (residues included) decide some shown angles.
 // An argument of magnitude 2^63 or more is out of the instructions' range and gives 0.
-Extended Sine(Extended x);
-Extended Cosine(Extended x);
+// They are inline: a calculation makes over three hundred of these calls.
+inline Extended Sine(Extended x) {
+    Extended result;
+    unsigned short status;
+    asm("fsin\n\tfnstsw %%ax" : "=t"(result), "=a"(status) : "0"(x));
+    return (status & kOutOfRangeFlag) ? 0.0L : result;
+}
+
+inline Extended Cosine(Extended x) {
+    Extended result;
+    unsigned short status;
+    asm("fcos\n\tfnstsw %%ax" : "=t"(result), "=a"(status) : "0"(x));
+    return (status & kOutOfRangeFlag) ? 0.0L : result;
+}
+
 // Arctangent of a single quotient (fpatan with a divisor of 1); the caller fixes the quadrant.
-Extended ArcTangent(Extended quotient);
-Extended SquareRoot(Extended x);
+inline Extended ArcTangent(Extended quotient) {
+    Extended result;
+    // fpatan: ST1 = atan(ST1 / ST0), then pops. The divisor 1 comes in as ST0 and the quotient as
+    // ST1; the pop consumes ST1, so it is clobbered, and the result is left in ST0.
+    asm("fpatan" : "=t"(result) : "0"(1.0L), "u"(quotient) : "st(1)");
+    return result;
+}
+
+inline Extended SquareRoot(Extended x) {
+    Extended result;
+    asm("fsqrt" : "=t"(result) : "0"(x));
+    return result;
+}
+
+// For its lifetime the x87 unit computes with a 64-bit significand, rounds to nearest and masks
+// every exception, whatever the caller had set; afterwards the caller's control word and exception
+// flags are back as they were, also when an error ends the calculation early.
+class ExtendedPrecisionScope {
+  public:
+    ExtendedPrecisionScope();
+    ~ExtendedPrecisionScope();
+    ExtendedPrecisionScope(const ExtendedPrecisionScope&) = delete;
+    ExtendedPrecisionScope& operator=(const ExtendedPrecisionScope&) = delete;
+
+  private:
+    unsigned short m_controlWord;
+    std::fexcept_t m_flags;
+};
 
 }  // namespace balance4

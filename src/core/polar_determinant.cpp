@@ -35,6 +35,7 @@ DeterminantValue PolarDeterminant(const InfluenceMatrix& matrix,
     // Every minus sign is an angle offset of pi. A replaced column enters negated, which cancels
     // the sign of an odd permutation and puts one on an even one.
     PolarValue terms[kTerms.size()];
+    Extended termMagnitudeSum = 0.0L;
     for (std::size_t k = 0; k < kTerms.size(); ++k) {
         const auto& columns = kTerms[k].Columns;
         Extended magnitude = entry(1, columns[0]).Magnitude;
@@ -46,6 +47,7 @@ DeterminantValue PolarDeterminant(const InfluenceMatrix& matrix,
         const bool negated = kTerms[k].Odd != (replacement != nullptr);
         if (negated) angle += kPi;
         terms[k] = {Store(magnitude), Store(angle)};
+        termMagnitudeSum += terms[k].Magnitude;
     }
 
     Extended y = Sine(terms[0].Angle) * terms[0].Magnitude;
@@ -58,6 +60,7 @@ DeterminantValue PolarDeterminant(const InfluenceMatrix& matrix,
     const double X = Store(x);
 
     DeterminantValue result;
+    result.TermMagnitudeSum = termMagnitudeSum;
     result.Modulus = Store(SquareRoot(static_cast<Extended>(Y) * Y + static_cast<Extended>(X) * X));
     // Exact comparisons: the quadrant is fixed by the sign of X, not by a two-argument arctangent.
     if (X > 0.0) {

@@ -1,6 +1,7 @@
 // balance4-calc as a script would use it: a whole file of cases in one run, and bad input.
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
@@ -98,6 +99,46 @@ TEST(CalcTool, HugeAndInvalidTextsGetMessages) {
     ASSERT_EQ(run.lines.size(), 1u);
     EXPECT_EQ(run.lines[0],
               "Неверно задан Vo1, пуск 1 | Неверно задан Fo1, пуск 1 | Неверно задан Vo1, пуск 2");
+}
+
+// The answer to each line arrives while the input stays open, as a coprocess needs it.
+TEST(CalcTool, AnswersEachLineBeforeTheNextArrives) {
+    int toTool[2], fromTool[2];
+    ASSERT_EQ(pipe(toTool), 0);
+    ASSERT_EQ(pipe(fromTool), 0);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        dup2(toTool[0], 0);
+        dup2(fromTool[1], 1);
+        for (int fd : {toTool[0], toTool[1], fromTool[0], fromTool[1]}) close(fd);
+        execl(BALANCE4_CALC_TOOL, BALANCE4_CALC_TOOL, "--separator", ",", nullptr);
+        _exit(127);
+    }
+    close(toTool[0]);
+    close(fromTool[1]);
+    const auto answer = [&](const std::string& line) {
+        if (write(toTool[1], line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+            return std::string("write failed");
+        std::string text;
+        for (char c = 0; c != '\n';) {
+            pollfd ready{fromTool[0], POLLIN, 0};
+            if (poll(&ready, 1, 10000) != 1 || read(fromTool[0], &c, 1) != 1)
+                return text + " (no answer while the input is open)";
+            text += c;
+        }
+        return text;
+    };
+    const std::vector<ReferenceCase> cases = LoadReferenceCases("realistic.tsv");
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::string text = answer(Joined(cases[i].texts) + "\n");
+        EXPECT_TRUE(OutputMatches(cases[i].expected, text.substr(0, text.size() - 1))) << text;
+    }
+    close(toTool[1]);
+    close(fromTool[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 TEST(CalcTool, ExampleAndHelp) {

@@ -72,6 +72,16 @@ std::vector<std::string> UnitInfluence(const int (&rowOf)[4]) {
     return TextsFor(amplitude, phase);
 }
 
+// Planes 1 and 2 respond alike to the trial weights in planes 1 and 2 and not at all to the
+// others: two equal rows of the influence matrix, a system without a solution. Its determinant
+// has X = 0 exactly and Y of about 1e-16.
+std::vector<std::string> EqualInfluenceRows() {
+    const double amplitude[5][4] = {
+        {1, 1, 1, 1}, {2, 2, 1, 1}, {2, 2, 1, 1}, {1, 1, 2, 1}, {1, 1, 1, 2}};
+    const double phase[5][4] = {};
+    return TextsFor(amplitude, phase);
+}
+
 std::vector<std::string> RunZeroAmplitudesZero() {
     std::vector<std::string> texts = DefaultTexts();
     for (int p = 1; p <= 4; ++p) texts[Field(p, 0, false)] = "0";
@@ -90,6 +100,7 @@ struct PressCase {
     const char* name;
     std::vector<std::string> texts;
     std::string expected;
+    double trialMass = kDefaultTrialMass;
 };
 
 // Test names in listings and failures: the row name, not the bytes.
@@ -101,7 +112,7 @@ class PressOutcomeTest : public testing::TestWithParam<PressCase> {};
 
 TEST_P(PressOutcomeTest, ShowsTheExpectedTexts) {
     BalancingCalculator calculator;
-    calculator.SetTrialMasses();
+    calculator.SetTrialMasses(GetParam().trialMass);
     EXPECT_EQ(PressLine(calculator, GetParam().texts), GetParam().expected);
 }
 
@@ -124,6 +135,15 @@ INSTANTIATE_TEST_SUITE_P(
                               "Некорректная масса пробных грузов"},
                     PressCase{"plane_reads_the_same_in_all_runs", PlaneConstant(3),
                               "Некорректная масса пробных грузов"},
+                    // Singular only in exact arithmetic: the determinant is rounding noise.
+                    PressCase{"trial_run_2_typed_as_trial_run_1", RunCopied(1, 2),
+                              "Некорректная масса пробных грузов"},
+                    PressCase{"equal_influence_rows", EqualInfluenceRows(),
+                              "Некорректная масса пробных грузов"},
+                    // 2.5 times the example's 33.6258137909, 87.3035766717, 123.255237039 and
+                    // 20.3800179385 percent; the angles do not depend on the trial mass.
+                    PressCase{"trial_mass_250", DefaultTexts(),
+                              "84,06\t218,26\t308,14\t50,95\t282,20\t226,05\t70,85\t115,48", 250.0},
                     PressCase{"amplitudes_near_the_top_overflow",
                               [] {
                                   std::vector<std::string> t = DefaultTexts();
@@ -134,6 +154,38 @@ INSTANTIATE_TEST_SUITE_P(
                               "Floating point overflow."}),
     [](const testing::TestParamInfo<PressCase>& info) { return std::string(info.param.name); });
 
+struct AngleCase {
+    const char* name;
+    double columnArgument, systemArgument;
+    double degrees;  // exact: worked out in rational arithmetic, rounded at every store
+};
+
+void PrintTo(const AngleCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class PlacementAngleTest : public testing::TestWithParam<AngleCase> {};
+
+TEST_P(PlacementAngleTest, RoundsAtEveryStore) {
+    const AngleCase& c = GetParam();
+    EXPECT_EQ(PlacementAngleDegrees(c.columnArgument, c.systemArgument), c.degrees);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, PlacementAngleTest,
+    testing::Values(
+        // -pi + 2pi: the extended 2pi (0.245e-15 above the double) rounds the stored sum up to the
+        // double after pi; a double 2pi, or the sum left unstored, would give 180 exactly.
+        AngleCase{"minus_pi_plus_one_turn", 0.0, 3.141592653589793, 0x1.67fffffffffffp+7},
+        // -pi/2 + 2pi: the degrees are stored as 270 exactly before 360 less them is taken; left
+        // in extended they would give 90.00000000000001.
+        AngleCase{"half_pi_difference", 1.5707963267948966, 3.141592653589793, 90.0},
+        // -4.25 + 2pi: the last bit comes from the extended 180/pi and 2pi.
+        AngleCase{"minus_4_25_plus_one_turn", -1.5, 2.75, 0x1.e7039dc09fe17p+7},
+        AngleCase{"minus_5_25_plus_one_turn", -1.5, 3.75, 0x1.2ccd87151774bp+8},
+        AngleCase{"equal_arguments", 0.8768227372, 0.8768227372, 360.0}),
+    [](const testing::TestParamInfo<AngleCase>& info) { return std::string(info.param.name); });
+
 TEST(Correction, TinyDifferenceUsesTheCarriedOverAngle) {
     // Plane 2 of the run with weight in plane 3 differs from the run without weight by less than
     // the threshold: on a first calculation its element keeps the angle 0.
@@ -142,42 +194,31 @@ TEST(Correction, TinyDifferenceUsesTheCarriedOverAngle) {
     EXPECT_EQ(test::Digits(r.Plane[1].MassPercent, 8), test::Digits(50.688057, 8));
 }
 
-TEST(Correction, SingularInExactArithmeticStillGoesOn) {
-    // Run 3 typed as run 2: the determinant is rounding noise, not zero, and masses run huge.
-    BalancingCalculator calculator;
-    calculator.SetTrialMasses();
-    const std::string line = PressLine(calculator, RunCopied(1, 2));
-    std::vector<std::string> texts;
-    for (std::size_t start = 0, tab;; start = tab + 1) {
-        tab = line.find('\t', start);
-        texts.push_back(line.substr(start, tab - start));
-        if (tab == std::string::npos) break;
-    }
-    ASSERT_EQ(texts.size(), 8u) << line;
-    const auto value = [&](int i) {
-        return std::stod(texts[i].replace(texts[i].find(','), 1, "."));
-    };
-    EXPECT_NEAR(value(0), 6.9e17, 0.1e17);
-    EXPECT_NEAR(value(1), 6.9e17, 0.1e17);
-    EXPECT_NEAR(value(2), 244.17, 0.01);
-    EXPECT_NEAR(value(3), 148.14, 0.01);
+using Complex = std::complex<double>;
+
+struct BuiltCase {
+    const char* name;
+    Complex influence[4][4];  // [plane][trial run]
+    double tolerance;         // in percent and degrees
+};
+
+void PrintTo(const BuiltCase& c, std::ostream* out) {
+    *out << c.name;
 }
 
+class BuiltReadingsTest : public testing::TestWithParam<BuiltCase> {};
+
 // Builds readings from a chosen influence matrix and correction, and expects that correction back.
-TEST(Correction, RecoversTheCorrectionTheReadingsWereBuiltFrom) {
-    using C = std::complex<double>;
-    const C influence[4][4] = {{{3, 1}, {0.5, -0.2}, {0.1, 0.4}, {-0.3, 0.2}},
-                               {{0.2, 0.6}, {-2, 2}, {0.3, -0.1}, {0.1, 0.1}},
-                               {{-0.4, 0.1}, {0.2, 0.3}, {1.5, -2.5}, {0.6, 0}},
-                               {{0.1, -0.3}, {0.4, 0.1}, {-0.2, 0.2}, {-1, -3}}};
-    const C correction[4] = {{0.3, 0.2}, {-0.5, 0.1}, {0.25, -0.4}, {0.1, 0.6}};
-    C runZero[4];
+TEST_P(BuiltReadingsTest, GiveBackTheCorrectionTheyWereBuiltFrom) {
+    const auto& influence = GetParam().influence;
+    const Complex correction[4] = {{0.3, 0.2}, {-0.5, 0.1}, {0.25, -0.4}, {0.1, 0.6}};
+    Complex runZero[4];
     for (int p = 0; p < 4; ++p) {
         runZero[p] = 0;
         for (int j = 0; j < 4; ++j) runZero[p] -= influence[p][j] * correction[j];
     }
     double amplitude[5][4], phase[5][4];
-    const auto put = [&](int run, int plane, C z) {
+    const auto put = [&](int run, int plane, Complex z) {
         amplitude[run][plane] = std::abs(z);
         double degrees = std::arg(z) * 180 / M_PI;
         phase[run][plane] = degrees < 0 ? degrees + 360 : degrees;
@@ -187,13 +228,32 @@ TEST(Correction, RecoversTheCorrectionTheReadingsWereBuiltFrom) {
         for (int d = 1; d <= 4; ++d) put(d, p, runZero[p] + influence[p][d - 1]);
     }
     const CorrectionResult r = Solve(TextsFor(amplitude, phase));
+    const double tolerance = GetParam().tolerance;
     for (int j = 1; j <= 4; ++j) {
-        EXPECT_NEAR(r.Plane[j].MassPercent, 100 * std::abs(correction[j - 1]), 1e-9) << j;
+        EXPECT_NEAR(r.Plane[j].MassPercent, 100 * std::abs(correction[j - 1]), tolerance) << j;
         double degrees = 360 - std::arg(correction[j - 1]) * 180 / M_PI;
         if (degrees >= 360) degrees -= 360;
-        EXPECT_NEAR(std::fmod(r.Plane[j].AngleDegrees, 360.0), degrees, 1e-9) << j;
+        EXPECT_NEAR(std::fmod(r.Plane[j].AngleDegrees, 360.0), degrees, tolerance) << j;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Influences, BuiltReadingsTest,
+    testing::Values(BuiltCase{"well_apart",
+                              {{{3, 1}, {0.5, -0.2}, {0.1, 0.4}, {-0.3, 0.2}},
+                               {{0.2, 0.6}, {-2, 2}, {0.3, -0.1}, {0.1, 0.1}},
+                               {{-0.4, 0.1}, {0.2, 0.3}, {1.5, -2.5}, {0.6, 0}},
+                               {{0.1, -0.3}, {0.4, 0.1}, {-0.2, 0.2}, {-1, -3}}},
+                              1e-9},
+                    // Weights in planes 3 and 4 act almost alike: |D| is 1.5e-9 of its
+                    // terms' sum, far above rounding noise, and the system still has its solution.
+                    BuiltCase{"planes_3_and_4_nearly_alike",
+                              {{{3, 1}, {0.5, -0.2}, {0.1, 0.4}, {0.100000001, 0.4}},
+                               {{0.2, 0.6}, {-2, 2}, {0.3, -0.1}, {0.3, -0.099999998}},
+                               {{-0.4, 0.1}, {0.2, 0.3}, {1.5, -2.5}, {1.499999999, -2.5}},
+                               {{0.1, -0.3}, {0.4, 0.1}, {-0.2, 0.2}, {-0.2, 0.200000001}}},
+                              1e-4}),
+    [](const testing::TestParamInfo<BuiltCase>& info) { return std::string(info.param.name); });
 
 TEST(Correction, ScalingAllAmplitudesLeavesThePercentages) {
     std::vector<std::string> scaled = DefaultTexts();

@@ -2,8 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fpu_control.h>
+
+#include <cfenv>
 #include <cmath>
+#include <cstring>
 #include <limits>
+
+#include "balancing_calculator.h"
+#include "test_support.h"
 
 namespace balance4 {
 namespace {
@@ -11,10 +18,11 @@ namespace {
 TEST(ExtendedConstants, AreTheSixtyFourBitRoundings) {
     EXPECT_EQ(kPi, 0xc.90fdaa22168c235p-2L);
     EXPECT_EQ(kTwoPi, 0xc.90fdaa22168c235p-1L);
-    EXPECT_EQ(kDegreesToRadians, kPi / 180.0L);
-    EXPECT_EQ(kRadiansToDegrees, 180.0L / kPi);
-    EXPECT_EQ(kHalfPi, static_cast<double>(kPi / 2));
-    EXPECT_EQ(kThreeHalfPi, static_cast<double>(3 * kPi / 2));
+    // pi/180 and 180/pi rounded once from their exact values, not formed from kPi.
+    EXPECT_EQ(kDegreesToRadians, 0x8efa351294e9c8aep-69L);
+    EXPECT_EQ(kRadiansToDegrees, 0xe52ee0d31e0fbdc3p-58L);
+    EXPECT_EQ(kHalfPi, 1.5707963267948966);
+    EXPECT_EQ(kThreeHalfPi, 4.71238898038469);
 }
 
 TEST(X87Trigonometry, OutOfRangeArgumentGivesZero) {
@@ -29,13 +37,24 @@ TEST(X87Trigonometry, OutOfRangeArgumentGivesZero) {
 TEST(X87Trigonometry, SineOfDoublePiIsTheInstructionsResidue) {
     // The instruction's reduction differs from the true sine of this double; some shown angles
     // follow the sign of residues like it, so the instruction must be the one used.
-    EXPECT_EQ(static_cast<double>(Sine(static_cast<double>(kPi))), 1.2246063538223773e-16);
+    EXPECT_EQ(static_cast<double>(Sine(3.141592653589793)), 1.2246063538223773e-16);
 }
 
 TEST(X87Trigonometry, ArcTangentOfOneQuotient) {
-    EXPECT_EQ(ArcTangent(1.0L), kPi / 4);
+    EXPECT_EQ(ArcTangent(1.0L), 0xc.90fdaa22168c235p-4L);
     EXPECT_EQ(ArcTangent(-0.0L), 0.0L);
     EXPECT_EQ(SquareRoot(2.25L), 1.5L);
+}
+
+TEST(X87Trigonometry, ArcTangentFitsBesideSevenHeldValues) {
+    // Inlined, the arctangent runs while its caller holds values on the x87 stack; an operand it
+    // pushed without declaring would overflow the stack and give a NaN.
+    static volatile Extended v[8] = {1, 2, 3, 4, 5, 6, 7, 0.5};
+    const Extended a = v[0], b = v[1], c = v[2], d = v[3], e = v[4], f = v[5], g = v[6];
+    const Extended t = ArcTangent(v[7]);
+    // 104 + 105 atan(0.5)
+    EXPECT_NEAR(static_cast<double>(a * (b + c * (d + e * (f + g * t)))), 152.68299894508464,
+                1e-12);
 }
 
 TEST(Store, RoundsToDoubleAndRaisesOverflow) {
@@ -50,6 +69,55 @@ TEST(Store, RoundsToDoubleAndRaisesOverflow) {
     }
     EXPECT_THROW(Store(-1e4000L), FloatingPointError);
     EXPECT_THROW(Store(std::numeric_limits<Extended>::quiet_NaN()), FloatingPointError);
+}
+
+// A press under the caller's x87 control word; the word the caller finds afterwards.
+struct ForeignPress {
+    std::string line;
+    fpu_control_t after;
+};
+
+ForeignPress PressUnder(fpu_control_t word, BalancingCalculator& calculator,
+                        const std::vector<std::string>& texts) {
+    fpu_control_t original;
+    _FPU_GETCW(original);
+    std::feclearexcept(FE_ALL_EXCEPT);  // nothing pending that an unmasked exception would raise
+    _FPU_SETCW(word);
+    ForeignPress press;
+    press.line = test::PressLine(calculator, texts);
+    _FPU_GETCW(press.after);
+    _FPU_SETCW(original);
+    return press;
+}
+
+TEST(PrecisionControl, DoublePrecisionCallerGetsTheExtendedResults) {
+    BalancingCalculator reference;
+    reference.SetTrialMasses();
+    const std::string expected = test::PressLine(reference, test::DefaultTexts());
+
+    fpu_control_t original;
+    _FPU_GETCW(original);
+    const fpu_control_t doublePrecision = (original & ~_FPU_EXTENDED) | _FPU_DOUBLE;
+    BalancingCalculator calculator;
+    calculator.SetTrialMasses();
+    const ForeignPress press = PressUnder(doublePrecision, calculator, test::DefaultTexts());
+    EXPECT_EQ(press.after, doublePrecision);
+    EXPECT_EQ(press.line, expected);
+    // Every bit of the stored influence matrix, not only the two shown decimals.
+    EXPECT_EQ(std::memcmp(&calculator.Matrix(), &reference.Matrix(), sizeof(InfluenceMatrix)), 0);
+}
+
+TEST(PrecisionControl, UnmaskedTrapsOfTheCallerStayOffDuringThePress) {
+    fpu_control_t original;
+    _FPU_GETCW(original);
+    const fpu_control_t trapping = original & ~(_FPU_MASK_OM | _FPU_MASK_ZM | _FPU_MASK_IM);
+    std::vector<std::string> texts = test::DefaultTexts();
+    for (std::size_t i = 0; i < texts.size(); i += 2) texts[i] += "e300";  // every amplitude
+    BalancingCalculator calculator;
+    calculator.SetTrialMasses();
+    const ForeignPress press = PressUnder(trapping, calculator, texts);
+    EXPECT_EQ(press.after, trapping);
+    EXPECT_EQ(press.line, "Floating point overflow.");
 }
 
 }  // namespace

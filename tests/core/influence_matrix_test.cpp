@@ -35,7 +35,7 @@ constexpr double kExampleMatrix[4][4][2] = {
      {5.92912595793, 0.824924476438}},
 };
 
-TEST(InfluenceMatrix, ExampleReadingsGiveTheWorkedTable) {
+TEST(InfluenceMatrix, ExampleReadingsGiveTheirMatrix) {
     const MeasurementSet set = ReadSet(DefaultTexts());
     EXPECT_EQ(set.Phase[0][1], 4.153883619746504);
     EXPECT_EQ(set.Phase[0][4], 0.20943951023931956);
@@ -101,8 +101,16 @@ INSTANTIATE_TEST_SUITE_P(
         // dx is a rounding residue far below the threshold: exactly the double pi/2 or 3pi/2.
         ElementCase{"residue_dx_gives_exact_half_pi", 0, 0, 1, 90, 1, kHalfPi, true},
         ElementCase{"residue_dx_gives_exact_three_halves_pi", 0, 0, 1, 270, 1, kThreeHalfPi, true},
-        ElementCase{"negative_dx_adds_pi", 5, 0, 3, 0, 2, static_cast<double>(kPi), true},
+        ElementCase{"negative_dx_adds_pi", 5, 0, 3, 0, 2, 3.141592653589793, true},
         ElementCase{"identical_runs_keep_angle", 13.5, 269, 13.5, 269, 0, 2.5, true},
+        // A component of exactly the double 0.0001 lies above the extended threshold: not zero.
+        ElementCase{"dx_of_double_0_0001_is_not_zero", 0, 0, 0.0001, 0, 0.0001, 0.0, true},
+        ElementCase{"dx_one_double_below_0_0001_is_zero", 0, 0, 0x1.a36e2eb1c432cp-14, 0,
+                    0x1.a36e2eb1c432cp-14, 2.5, true},
+        // dy of -0.00005 counts as zero for the rule, yet enters the quotient: atan(-0.00005) is
+        // -0.00005 + 0.00005^3 / 3.
+        ElementCase{"tiny_dy_gives_a_small_angle_of_its_sign", 0.00005, 90, 1, 0, 1.00000000125,
+                    -4.99999999583333e-5, false},
         ElementCase{"tiny_difference_keeps_angle", 0, 0, 0.00005 * std::sqrt(2.0), 45,
                     0.0000707106781, 2.5, true}),
     [](const testing::TestParamInfo<ElementCase>& info) { return std::string(info.param.name); });
@@ -130,7 +138,7 @@ TEST(InfluenceMatrix, PhaseBeyondTheInstructionsRangeContributesNothing) {
     // 2^63 radians and more: cosine and sine are taken as 0, so the run-1 reading vanishes.
     const PolarValue e = Element(5, 0, 7, 6e20);
     EXPECT_EQ(e.Magnitude, 5.0);
-    EXPECT_EQ(e.Angle, static_cast<double>(kPi));
+    EXPECT_EQ(e.Angle, 3.141592653589793);
 }
 
 TEST(InfluenceMatrix, MagnitudeBeyondDoubleRaisesOverflow) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <ostream>
 
 #include "extended.h"
 #include "test_support.h"
@@ -26,12 +28,56 @@ ReplacementColumn UnitReplacement(int column) {
     return r;
 }
 
-TEST(PolarDeterminant, DiagonalHasModulusOneArgumentZero) {
-    const DeterminantValue d = PolarDeterminant(Unit({1, 2, 3, 4}));
-    EXPECT_EQ(d.Modulus, 1.0);
-    ASSERT_TRUE(d.Argument);
-    EXPECT_EQ(*d.Argument, 0.0);
+// Rows 1 and 2 both (1, 1, 0, 0): terms 1 and 7 alone are non-zero, at the angles 0 and
+// a21 + pi. Their cosines cancel exactly; the sine left over is the instruction's residue at the
+// double nearest pi (1.2246063538223773e-16), which exists only because the term angle was
+// stored as that double.
+InfluenceMatrix EqualFirstRows(double angle21) {
+    InfluenceMatrix m = Unit({1, 2, 3, 4});
+    m.Element[1][2] = {1.0, 0.0};
+    m.Element[2][1] = {1.0, angle21};
+    return m;
 }
+
+struct DeterminantCase {
+    const char* name;
+    InfluenceMatrix matrix;
+    double modulus;
+    std::optional<double> argument;
+};
+
+void PrintTo(const DeterminantCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class PolarDeterminantTest : public testing::TestWithParam<DeterminantCase> {};
+
+TEST_P(PolarDeterminantTest, GivesModulusAndArgument) {
+    const DeterminantCase& c = GetParam();
+    const DeterminantValue d = PolarDeterminant(c.matrix);
+    EXPECT_EQ(d.Modulus, c.modulus);
+    EXPECT_EQ(d.Argument, c.argument);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Matrices, PolarDeterminantTest,
+    testing::Values(DeterminantCase{"diagonal", Unit({1, 2, 3, 4}), 1.0, 0.0},
+                    DeterminantCase{"zero_column",
+                                    [] {
+                                        InfluenceMatrix m = Unit({1, 2, 3, 4});
+                                        for (int p = 1; p <= 4; ++p) m.Element[p][3].Magnitude = 0;
+                                        return m;
+                                    }(),
+                                    0.0, std::nullopt},
+                    // X = 0 exactly: the argument is the double pi/2 for Y > 0, 3pi/2 for Y < 0.
+                    DeterminantCase{"x_zero_y_positive", EqualFirstRows(0.0),
+                                    1.2246063538223773e-16, 1.5707963267948966},
+                    // -2pi + pi is stored as minus the double nearest pi, whose sine is negative.
+                    DeterminantCase{"x_zero_y_negative", EqualFirstRows(-6.283185307179586),
+                                    1.2246063538223773e-16, 4.71238898038469}),
+    [](const testing::TestParamInfo<DeterminantCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST(PolarDeterminant, RowSwapCarriesPiNotANegativeModulus) {
     const InfluenceMatrix swapped = Unit({2, 1, 3, 4});
@@ -48,14 +94,6 @@ TEST(PolarDeterminant, RowSwapCarriesPiNotANegativeModulus) {
         ASSERT_TRUE(c.Argument);
         EXPECT_EQ(*c.Argument, 0.0) << column;
     }
-}
-
-TEST(PolarDeterminant, ZeroColumnHasNoArgument) {
-    InfluenceMatrix m = Unit({1, 2, 3, 4});
-    for (int p = 1; p <= 4; ++p) m.Element[p][3].Magnitude = 0.0;
-    const DeterminantValue d = PolarDeterminant(m);
-    EXPECT_EQ(d.Modulus, 0.0);
-    EXPECT_FALSE(d.Argument);
 }
 
 TEST(PolarDeterminant, ReplacementDoesNotTouchTheMatrix) {
@@ -86,7 +124,7 @@ constexpr Determinant kExample[5] = {
     {4821.038821, -10455.89113, 11513.82103, -1.138763686},
 };
 
-TEST(PolarDeterminant, ExampleReadingsGiveTheWorkedDeterminants) {
+TEST(PolarDeterminant, ExampleReadingsGiveTheirDeterminants) {
     const MeasurementSet set = test::ReadSet(test::DefaultTexts());
     InfluenceMatrix matrix;
     ComputeInfluenceMatrix(set, matrix);

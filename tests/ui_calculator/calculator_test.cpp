@@ -169,6 +169,28 @@ class CalculatorTest : public QObject {
                            "type EditF41 12",
                            "F9"}
             << kCommaResults << QStringList{"message: Некорректная масса пробных грузов"};
+        // Singular only in exact arithmetic: the determinant comes out as rounding noise.
+        QTest::newRow("weight-in-plane-2 run typed as the weight-in-plane-1 run")
+            << "ru_RU"
+            << QStringList{"F9",
+                           "type EditV12 4,9",
+                           "type EditF12 79",
+                           "type EditV22 9,2",
+                           "type EditF22 347",
+                           "type EditV32 2,7",
+                           "type EditF32 251",
+                           "type Editv42 12,7",
+                           "type EditF42 32",
+                           "F9"}
+            << kCommaResults << QStringList{"message: Некорректная масса пробных грузов"};
+        QTest::newRow("planes 1 and 2 respond alike: two equal rows")
+            << "ru_RU"
+            << TypeEveryField([](const auto& f) {
+                   const bool raised = (f.Plane <= 2 && (f.Run == 1 || f.Run == 2)) ||
+                                       (f.Plane >= 3 && f.Run == f.Plane);
+                   return f.Kind == ReadingKind::Phase ? QString("0") : QString(raised ? "2" : "1");
+               }) + QStringList{"F9"}
+            << kNoResults << QStringList{"message: Некорректная масса пробных грузов"};
         QTest::newRow("overflow ends the action in an error box")
             << "ru_RU"
             << TypeEveryField([](const auto& f) {
