@@ -2,6 +2,9 @@
 // reading texts, TAB-separated, in the fields' visiting order; each line is one press in one
 // program run, so the readings and the influence matrix carry over from line to line.
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -70,12 +73,43 @@ std::string PressOnce(BalancingCalculator& calculator, std::string_view separato
     return failures;
 }
 
-// The next input line. The answers so far go out first unless more input is already waiting: an
-// interactive user or a coprocess gets each answer at once, a file or pipe is answered in blocks.
-bool NextLine(std::string& line) {
-    if (std::cin.rdbuf()->in_avail() <= 0) std::cout.flush();
-    return static_cast<bool>(std::getline(std::cin, line));
-}
+// Input lines read straight from standard input. The answers so far go out only when no whole
+// line is left to read: an interactive user or a coprocess gets each answer before the program
+// waits, even for the rest of a line already begun; a file or pipe is answered in blocks.
+class InputLines {
+  public:
+    bool Next(std::string& line) {
+        for (;;) {
+            const std::size_t end = m_buffer.find('\n', m_start);
+            if (end != std::string::npos) {
+                line.assign(m_buffer, m_start, end - m_start);
+                m_start = end + 1;
+                return true;
+            }
+            if (m_ended) {
+                if (m_start == m_buffer.size()) return false;
+                line.assign(m_buffer, m_start);
+                m_start = m_buffer.size();
+                return true;
+            }
+            m_buffer.erase(0, m_start);
+            m_start = 0;
+            std::cout.flush();
+            char chunk[1 << 16];
+            const ssize_t count = ::read(STDIN_FILENO, chunk, sizeof chunk);
+            if (count > 0) {
+                m_buffer.append(chunk, static_cast<std::size_t>(count));
+            } else if (count == 0 || errno != EINTR) {
+                m_ended = true;
+            }
+        }
+    }
+
+  private:
+    std::string m_buffer;
+    std::size_t m_start = 0;
+    bool m_ended = false;
+};
 
 }  // namespace
 
@@ -114,12 +148,12 @@ int main(int argc, char** argv) {
     }
     if (separator.empty()) separator = LocaleSeparator();
 
-    // Own stream buffers, and no flush before every read: NextLine decides when to flush.
+    // Own output buffer: InputLines decides when to flush.
     std::ios::sync_with_stdio(false);
-    std::cin.tie(nullptr);
+    InputLines input;
     int status = 0;
     std::string line;
-    for (long number = 1; NextLine(line); ++number) {
+    for (long number = 1; input.Next(line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (number == 1) cli::SkipByteOrderMark(line);
         const std::vector<std::string> texts = SplitTabs(line);
