@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "modal_driver.h"
+#include "modal_steps.h"
 #include "program_windows.h"
 #include "test_classes.h"
 
@@ -102,6 +103,8 @@ class CalculatorTest : public QObject {
             << "ru_RU" << QStringList{"Shift+F9"} << kCommaResults << QStringList{};
         QTest::newRow("the button calculates")
             << "ru_RU" << QStringList{"click Button1"} << kCommaResults << QStringList{};
+        QTest::newRow("Space presses the focused calculate button")
+            << "ru_RU" << QStringList{"Space"} << kCommaResults << QStringList{};
         QTest::newRow("example typed with points, point locale")
             << "C"
             << TypeEveryField([](const auto& f) { return Default(f).replace(',', '.'); }) +
@@ -170,6 +173,8 @@ class CalculatorTest : public QObject {
                 key(Qt::Key_F8, Qt::ShiftModifier);
             else if (step == "Enter")
                 key(Qt::Key_Return);
+            else if (step == "Space")
+                key(Qt::Key_Space);
             else if (step == "click Button1")
                 QTest::mouseClick(m_form->Button1, Qt::LeftButton);
             else if (step.startsWith("type ")) {
@@ -204,6 +209,27 @@ class CalculatorTest : public QObject {
         QTRY_VERIFY(m_form->isActiveWindow());
         QCOMPARE(edit->text(), "-3");
         QCOMPARE(driver.Seen.last(), "about");
+    }
+
+    // A held key is one command: held F10 closes the message window, not the calculator beneath
+    // it (which would end the program and lose the readings).
+    void heldF10ClosesOneWindow() {
+        UseLocale("ru_RU");
+        showCalculator();
+        ModalDriver driver([&](QWidget* modal) {
+            if (modal != m_windows->NSOForm.get()) return false;
+            driver.Seen << "message";
+            HoldKey(modal, Qt::Key_F10, m_form);
+            return true;
+        });
+        QLineEdit* edit = field("EditF44");
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClicks(edit, "x");
+        key(Qt::Key_F9);
+        QCOMPARE(driver.Seen, QStringList{"message"});
+        QVERIFY(!m_windows->NSOForm->isVisible());
+        QVERIFY(m_form->isVisible());
+        QCOMPARE(edit->text(), "x");
     }
 
     // Tab walks the focus order and empties each field it enters; Shift+Tab walks it back.
