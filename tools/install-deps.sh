@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config
-  qt6-base-dev libjpeg62-turbo-dev fonts-liberation2
+  qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth dpkg-dev xdotool x11-utils

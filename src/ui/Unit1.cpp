@@ -149,6 +149,7 @@ void TForm1::createGroups() {
                             .arg(field.Plane)
                             .arg(field.Run + 1));
                     edit->setFont(WindowFont(19, true));
+                    SetFieldColours(edit);
                     edit->setGeometry(valueRect);
                     edit->installEventFilter(this);  // the Enter handlers
                     Fields[index] = edit;

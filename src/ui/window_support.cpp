@@ -4,14 +4,28 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPalette>
 #include <QPixmap>
 #include <QScreen>
+#include <QTranslator>
 #include <QWidget>
 
 void InstallFontSubstitutions() {
     QFont::insertSubstitutions("MS Sans Serif",
                                {"Liberation Sans", "Arimo", "DejaVu Sans Condensed"});
+}
+
+QTranslator* InstallQtTranslations(const QLocale& locale) {
+    auto* translator = new QTranslator(qApp);
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return nullptr;
+    }
+    return translator;
 }
 
 QFont WindowFont(int pixelSize, bool bold, bool underline) {
@@ -48,8 +62,17 @@ void CenterOnScreen(QWidget* window) {
 void SetBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Text, Qt::black);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void SetFieldColours(QWidget* field) {
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    field->setPalette(palette);
 }
 
 QFrame* MakePanel(const char* name, const QColor& colour, QWidget* parent) {

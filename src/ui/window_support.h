@@ -6,13 +6,19 @@
 class QFrame;
 class QImage;
 class QLabel;
+class QLocale;
 class QRect;
+class QTranslator;
 
 class QWidget;
 
 // Maps the windows' face, MS Sans Serif, to a metric-compatible face with Cyrillic that fits the
 // fixed label boxes. Call once before any widget is created.
 void InstallFontSubstitutions();
+
+// Qt's own texts (context menus, standard boxes) in the language of the locale, from Qt's
+// translations folder. Returns the installed translator, or nullptr when there is no translation.
+QTranslator* InstallQtTranslations(const QLocale& locale);
 
 // The windows' face at a character height in pixels.
 QFont WindowFont(int pixelSize, bool bold = false, bool underline = false);
@@ -28,8 +34,12 @@ void SetUpWindow(QWidget* window, const char* name, const QString& caption, Qt::
 // Places a top-level window in the middle of its screen (each time it is shown).
 void CenterOnScreen(QWidget* window);
 
-// Background colour of a widget (autoFillBackground on).
+// Background colour of a widget (autoFillBackground on), with black text: a fixed background
+// does not follow the desktop's colour scheme, so neither may the text drawn on it.
 void SetBackground(QWidget* widget, const QColor& colour);
+
+// A text field's colours, fixed like the backgrounds around it: black text on white.
+void SetFieldColours(QWidget* field);
 
 // A panel with the toolkit's raised one-pixel bevel, filled with a colour.
 QFrame* MakePanel(const char* name, const QColor& colour, QWidget* parent);

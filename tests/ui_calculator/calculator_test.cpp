@@ -1,14 +1,22 @@
 // The calculator window driven by keys and clicks, as the user drives it.
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
+#include <QTranslator>
 
 #include "modal_driver.h"
 #include "modal_steps.h"
 #include "program_windows.h"
 #include "test_classes.h"
+#include "window_support.h"
 
 using balance4::kReadingFields;
 using balance4::ReadingKind;
@@ -44,6 +52,34 @@ QStringList AllUnreadableMessages() {
         }
     }
     return messages;
+}
+
+// A dark desktop scheme: light text on dark grounds.
+QPalette DarkScheme() {
+    QPalette dark(QColor(53, 53, 53));
+    dark.setColor(QPalette::WindowText, QColor(238, 238, 238));
+    dark.setColor(QPalette::Base, QColor(35, 35, 35));
+    dark.setColor(QPalette::Text, QColor(238, 238, 238));
+    dark.setColor(QPalette::ButtonText, QColor(238, 238, 238));
+    return dark;
+}
+
+// The commonest colour of the area (its background) is bright, and some pixels are dark (text).
+bool DarkTextOnLight(const QImage& image, const QRect& area) {
+    QHash<QRgb, int> counts;
+    int darkest = 255;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            ++counts[pixel];
+            darkest = std::min(darkest, QColor(pixel).value());
+        }
+    }
+    QRgb background = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > counts.value(background)) background = it.key();
+    }
+    return QColor(background).value() > 200 && darkest < 80;
 }
 
 }  // namespace
@@ -230,6 +266,51 @@ class CalculatorTest : public QObject {
         QVERIFY(!m_windows->NSOForm->isVisible());
         QVERIFY(m_form->isVisible());
         QCOMPARE(edit->text(), "x");
+    }
+
+    // Qt's own texts follow the user's language: the fields' context menu is Russian.
+    void contextMenuInRussian() {
+        QTranslator* translator = InstallQtTranslations(QLocale("ru_RU.UTF-8"));
+        QVERIFY2(translator, "no qtbase_ru.qm in Qt's translations folder");
+        const auto remove = qScopeGuard([translator] {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        });
+        const std::unique_ptr<QMenu> menu(field("EditV10")->createStandardContextMenu());
+        QStringList texts;
+        for (const QAction* action : menu->actions()) {
+            if (!action->isSeparator()) texts << action->text().remove('&').section('\t', 0, 0);
+        }
+        QCOMPARE(texts, (QStringList{"Отменить действие", "Повторить действие", "Вырезать",
+                                     "Копировать", "Вставить", "Удалить", "Выделить всё"}));
+    }
+
+    // Under a dark colour scheme the fixed light backgrounds keep dark text: group captions,
+    // reading captions, fields and results.
+    void readableUnderDarkScheme() {
+        const QPalette desktop = QApplication::palette();
+        const auto restore = qScopeGuard([desktop] { QApplication::setPalette(desktop); });
+        QApplication::setPalette(DarkScheme());
+        m_windows = std::make_unique<ProgramWindows>();
+        m_form = m_windows->Form1.get();
+        showCalculator();
+        const QImage image = m_form->grab().toImage();
+        QVERIFY(QDir().mkpath("renderings"));
+        image.save("renderings/Form1_dark.png");
+
+        const auto area = [&](QWidget* widget, QRect rect) {
+            return QRect(widget->mapTo(m_form, rect.topLeft()), rect.size());
+        };
+        QGroupBox* group = m_form->GroupBoxes[0];
+        const std::pair<const char*, QRect> areas[] = {
+            {"group caption", area(group, QRect(0, 0, group->width() / 3, 14))},
+            {"reading caption", area(group, group->findChildren<QLabel*>()[4]->geometry())},
+            {"field", area(field("EditV10"), field("EditV10")->rect())},
+            {"result", area(m_form->ResultLabels[0], m_form->ResultLabels[0]->rect())},
+        };
+        for (const auto& [name, rect] : areas) {
+            QVERIFY2(DarkTextOnLight(image, rect), name);
+        }
     }
 
     // Tab walks the focus order and empties each field it enters; Shift+Tab walks it back.
