@@ -96,6 +96,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     createButtons();
     createFocusOrder();
     readDecimalSeparator();
+    HideDefaultButtonOutsideButtons(this);
 
     m_keys = new KeyPreview(this, [this](int key) { FormKeyDown(key); });
     m_keys->attach();

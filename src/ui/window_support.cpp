@@ -1,5 +1,7 @@
 #include "window_support.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QImage>
@@ -8,6 +10,7 @@
 #include <QLocale>
 #include <QPalette>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTranslator>
 #include <QWidget>
@@ -49,6 +52,14 @@ void SetUpWindow(QWidget* window, const char* name, const QString& caption, Qt::
     window->setWindowIcon(ProgramIcon());
     window->setFont(WindowFont(11));
     SetBackground(window, background);
+}
+
+void HideDefaultButtonOutsideButtons(QWidget* window) {
+    // focusChanged comes after the focus events, in which Qt picks its default button.
+    QObject::connect(qApp, &QApplication::focusChanged, window, [window](QWidget*, QWidget* now) {
+        if (!now || now->window() != window || qobject_cast<QAbstractButton*>(now)) return;
+        for (QPushButton* button : window->findChildren<QPushButton*>()) button->setDefault(false);
+    });
 }
 
 void CenterOnScreen(QWidget* window) {

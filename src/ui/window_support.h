@@ -31,6 +31,11 @@ QIcon ProgramIcon();
 void SetUpWindow(QWidget* window, const char* name, const QString& caption, Qt::WindowFlags frame,
                  const QColor& background);
 
+// While a control other than a button has the focus, no button of the window is drawn as the
+// default: Qt would draw one although Enter in a field presses nothing here. A focused button
+// is still the default, and Enter presses it.
+void HideDefaultButtonOutsideButtons(QWidget* window);
+
 // Places a top-level window in the middle of its screen (each time it is shown).
 void CenterOnScreen(QWidget* window);
 

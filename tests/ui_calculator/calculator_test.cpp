@@ -313,6 +313,30 @@ class CalculatorTest : public QObject {
         }
     }
 
+    // While a field has the focus no button is drawn as the default, since Enter there presses
+    // none; a focused button is the default, and Enter presses it.
+    void noDefaultButtonInFields() {
+        UseLocale("ru_RU");
+        showCalculator();
+        const auto defaults = [this] {
+            QStringList names;
+            for (QPushButton* button : {m_form->Button1, m_form->Button2, m_form->Button3})
+                if (button->isDefault()) names << button->objectName();
+            return names;
+        };
+        QCOMPARE(defaults(), QStringList{"Button1"});
+        QStringList seen;
+        for (const char* name : {"EditV10", "EditF44"}) {
+            QTest::mouseClick(field(name), Qt::LeftButton);
+            seen << defaults().join(',');
+        }
+        key(Qt::Key_Tab);  // from the last field round to Button1, and back
+        seen << defaults().join(',');
+        key(Qt::Key_Backtab);
+        seen << defaults().join(',');
+        QCOMPARE(seen, QStringList({"", "", "Button1", ""}));
+    }
+
     // Tab walks the focus order and empties each field it enters; Shift+Tab walks it back.
     void tabOrder_data() {
         QTest::addColumn<int>("key");
