@@ -214,6 +214,15 @@ void TForm0::Button5Click() {
     close();
 }
 
+// Behind the calculator this window takes no input; activating it (a click, the taskbar, Alt+Tab)
+// must not look like a hung program, so it brings the calculator back, even from minimised.
+void TForm0::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_calculator &&
+        m_calculator->isVisible() && m_calculator->isModal())
+        BringToFront(m_calculator);
+}
+
 void TForm0::closeEvent(QCloseEvent* event) {
     FormClose(event);
 }

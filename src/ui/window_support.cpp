@@ -62,6 +62,17 @@ void HideDefaultButtonOutsideButtons(QWidget* window) {
     });
 }
 
+void BringToFront(QWidget* window) {
+    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window->raise();
+    window->activateWindow();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != window) {
+        modal->raise();
+        modal->activateWindow();
+    }
+}
+
 void CenterOnScreen(QWidget* window) {
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;

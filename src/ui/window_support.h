@@ -36,6 +36,10 @@ void SetUpWindow(QWidget* window, const char* name, const QString& caption, Qt::
 // is still the default, and Enter presses it.
 void HideDefaultButtonOutsideButtons(QWidget* window);
 
+// Brings a window back to the front, un-minimised and active, with the modal window above it,
+// if any, on top of it.
+void BringToFront(QWidget* window);
+
 // Places a top-level window in the middle of its screen (each time it is shown).
 void CenterOnScreen(QWidget* window);
 

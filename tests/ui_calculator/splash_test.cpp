@@ -77,6 +77,25 @@ class SplashTest : public QObject {
         QVERIFY(!m_splash->isVisible());  // the main window is closed: the program ends
     }
 
+    // Behind the calculator the splash takes no input; activating it brings the calculator back.
+    void activatingTheSplashBringsTheCalculatorBack() {
+        showSplash();
+        TForm1* calculator = m_windows->Form1.get();
+        bool back = false;
+        ModalDriver driver([&](QWidget* modal) {
+            if (modal != calculator) return false;
+            calculator->showMinimized();
+            m_splash->activateWindow();
+            back = QTest::qWaitFor(
+                [&] { return calculator->isActiveWindow() && !calculator->isMinimized(); }, 2000);
+            ModalDriver::Press(calculator, Qt::Key_F10);
+            return true;
+        });
+        ModalDriver::Press(m_splash, Qt::Key_F9);
+        QVERIFY(back);
+        QVERIFY(!m_splash->isVisible());
+    }
+
     void otherKeysDoNotClose() {
         showSplash();
         ModalDriver driver;
