@@ -45,6 +45,8 @@ class TForm0 : public QWidget {
     void Button5Click();
     void Panel2Resize();
     void FormClose(QCloseEvent* event);
+    void BringCalculatorBack();
+    void FollowCalculator();
 
     TForm1* m_calculator = nullptr;
     TFormAbout* m_about = nullptr;

@@ -1,6 +1,7 @@
 #include "window_support.h"
 
 #include <QAbstractButton>
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
@@ -12,9 +13,11 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QTranslator>
 #include <QWidget>
 #include <QWindow>
+#include <cstring>
 
 void InstallFontSubstitutions() {
     QFont::insertSubstitutions("MS Sans Serif",
@@ -115,12 +118,57 @@ class FrameCentring : public QObject {
 
 }  // namespace
 
+namespace {
+
+// Watches the X11 events for the window gaining the input focus. The event's layout is the X
+// protocol's: the code in the first byte (the top bit marks a sent event), the window in bytes 4
+// to 7, the mode in byte 8.
+class BlockedActivationFilter : public QObject, public QAbstractNativeEventFilter {
+  public:
+    BlockedActivationFilter(QWidget* window, std::function<void()> activated)
+        : QObject(window), m_window(window), m_activated(std::move(activated)) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~BlockedActivationFilter() override {
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+    }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        constexpr quint8 kFocusIn = 9;
+        constexpr quint8 kNotifyGrab = 1, kNotifyUngrab = 2;  // passing focus changes of a grab
+        if (type != "xcb_generic_event_t" || !m_window->isVisible()) return false;
+        const auto* event = static_cast<const quint8*>(message);
+        if ((event[0] & 0x7F) != kFocusIn || event[8] == kNotifyGrab || event[8] == kNotifyUngrab)
+            return false;
+        quint32 focused = 0;
+        std::memcpy(&focused, event + 4, sizeof focused);
+        QWindow* handle = m_window->windowHandle();
+        if (!handle || focused != handle->winId() || !QApplication::activeModalWidget())
+            return false;
+        // Later, once the window states that came with this focus change are known: the desktop
+        // also gives the focus to this window when the modal window above it is minimised.
+        QTimer::singleShot(250, this, m_activated);
+        return false;
+    }
+
+  private:
+    QWidget* m_window;
+    std::function<void()> m_activated;
+};
+
+}  // namespace
+
+void OnBlockedActivation(QWidget* window, std::function<void()> activated) {
+    new BlockedActivationFilter(window, std::move(activated));
+}
+
 void CenterOnScreen(QWidget* window) {
     MoveFrameToCentre(window);
     window->winId();  // the native window, to watch for its first exposure
     QWindow* handle = window->windowHandle();
     if (!handle) return;
-    QObject* centring = window->findChild<QObject*>(FrameCentring::kName, Qt::FindDirectChildrenOnly);
+    QObject* centring =
+        window->findChild<QObject*>(FrameCentring::kName, Qt::FindDirectChildrenOnly);
     if (!centring) centring = new FrameCentring(window);
     handle->removeEventFilter(centring);
     handle->installEventFilter(centring);

@@ -2,6 +2,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QString>
+#include <functional>
 
 class QFrame;
 class QImage;
@@ -39,6 +40,11 @@ void HideDefaultButtonOutsideButtons(QWidget* window);
 // Brings a window back to the front, un-minimised and active, with the modal window above it,
 // if any, on top of it.
 void BringToFront(QWidget* window);
+
+// Calls `activated` when the desktop activates the window while a modal window blocks it. On X11
+// Qt hands such an activation to the modal window, which does nothing while that window is
+// minimised, and tells the blocked window nothing.
+void OnBlockedActivation(QWidget* window, std::function<void()> activated);
 
 // Places a top-level window in the middle of its screen (each time it is shown).
 void CenterOnScreen(QWidget* window);

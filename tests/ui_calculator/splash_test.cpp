@@ -77,14 +77,18 @@ class SplashTest : public QObject {
         QVERIFY(!m_splash->isVisible());  // the main window is closed: the program ends
     }
 
-    // Behind the calculator the splash takes no input; activating it brings the calculator back.
+    // Behind the calculator the splash takes no input; it is minimised with the calculator, and
+    // activating it brings the calculator back.
     void activatingTheSplashBringsTheCalculatorBack() {
         showSplash();
         TForm1* calculator = m_windows->Form1.get();
+        bool minimisedTogether = false;
         bool back = false;
         ModalDriver driver([&](QWidget* modal) {
             if (modal != calculator) return false;
             calculator->showMinimized();
+            minimisedTogether = m_splash->isMinimized();
+            m_splash->showNormal();  // restored and activated from the taskbar
             m_splash->activateWindow();
             back = QTest::qWaitFor(
                 [&] { return calculator->isActiveWindow() && !calculator->isMinimized(); }, 2000);
@@ -92,6 +96,7 @@ class SplashTest : public QObject {
             return true;
         });
         ModalDriver::Press(m_splash, Qt::Key_F9);
+        QVERIFY(minimisedTogether);
         QVERIFY(back);
         QVERIFY(!m_splash->isVisible());
     }
