@@ -78,8 +78,9 @@ void DesktopManualOpener::open(const QString& fileName, Done done) {
     process->setProgram(m_launcher);
     process->setArguments({path});
     process->setStandardInputFile(QProcess::nullDevice());
+    // Its failures are told in the message window; the program writes nothing of its own.
     process->setStandardOutputFile(QProcess::nullDevice());
-    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->setStandardErrorFile(QProcess::nullDevice());
     // Its own session: the viewer does not end with the terminal the program was started from.
     process->setChildProcessModifier([] { ::setsid(); });
 
