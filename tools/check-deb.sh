@@ -26,6 +26,7 @@ step "lintian $(basename "$deb")"
 lintian --fail-on error,warning --tag-display-limit 0 "$deb" || fail "lintian reports errors or warnings"
 
 root=$(mktemp -d /var/tmp/balance4-root.XXXXXX)
+chmod 755 "$root"  # apt downloads as the _apt user
 cleanup() {
   for m in proc dev/pts; do mountpoint -q "$root/$m" && umount -l "$root/$m"; done
   if [ "${BALANCE4_KEEP_ROOT:-0}" = 1 ]; then echo "check-deb: root kept in $root"; else rm -rf "$root"; fi
@@ -39,6 +40,7 @@ rm -f "$root.log"
 mount -t proc proc "$root/proc"
 mount -t devpts devpts "$root/dev/pts"
 cp "$deb" "$root/tmp/"
+chmod 644 "$root/tmp/$(basename "$deb")"
 in_root() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
 
 step "apt-get install ./$(basename "$deb")"
