@@ -116,10 +116,6 @@ class FrameCentring : public QObject {
     QWidget* m_window;
 };
 
-}  // namespace
-
-namespace {
-
 // Watches the X11 events for the window gaining the input focus. The event's layout is the X
 // protocol's: the code in the first byte (the top bit marks a sent event), the window in bytes 4
 // to 7, the mode in byte 8.
