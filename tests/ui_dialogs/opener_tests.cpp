@@ -36,6 +36,8 @@ class AsNobody {
     ~AsNobody() {
         if (m_switched && seteuid(0) != 0) qFatal("could not return to root");
     }
+    // False when root could not become nobody, so every file stays readable.
+    bool effective() const { return m_switched || geteuid() != 0; }
 
   private:
     bool m_switched;
@@ -120,7 +122,10 @@ void OpenerTests::desktopOpener() {
     std::optional<bool> answer;
     {
         std::optional<AsNobody> user;
-        if (kind == "unreadable") user.emplace();
+        if (kind == "unreadable") {
+            user.emplace();
+            if (!user->effective()) QSKIP("running as root, and nobody's user id is not available");
+        }
         opener.open(kManualFileName, [&](bool result) { answer = result; });
     }
     QTRY_VERIFY(answer.has_value());
