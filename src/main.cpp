@@ -2,6 +2,7 @@
 // created first, is the main window; the program ends when it closes, which it does only after
 // the calculator has been shown and closed.
 #include <QApplication>
+#include <QLocale>
 
 #include "NSOUnit.h"
 #include "Unit0.h"
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("balance4");
     InstallFontSubstitutions();
+    InstallQtTranslations(QLocale());
 
     DesktopManualOpener manualOpener;
     TForm0 Form0;

@@ -4,7 +4,8 @@
 //   cogwheel.bmp    216 x 217, 16 colours
 //   error_sign.bmp  84 x 66, 24 bits per pixel
 //   icon.ico        32 x 32, 16 colours
-//   icon.png        the same icon for the desktop's menu (installed, not embedded)
+//   icon.svg        the desktop's icon (menus, launchers, panels), drawn as a scalable path
+//   icon_<N>.png    the same drawing at 16, 24, 32, 48, 64, 128 and 256 pixels, antialiased
 // The files are committed; re-run this only to change a picture:
 //   cmake --build build --target balance4_draw_pictures
 //   build/tools/balance4_draw_pictures resources/pictures
@@ -189,6 +190,63 @@ QImage DrawIcon() {
     return image;
 }
 
+// The desktop's icon: the windows' icon drawing, on a 256-unit square, as a scalable path and as
+// antialiased pictures for the sizes desktops look up first.
+constexpr int kDesktopIconUnits = 256;
+constexpr int kDesktopIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+QPainterPath DesktopIconCogwheel() {
+    return CogwheelPath({128, 128}, 124, 92, 8, 32, 0);
+}
+
+QString SvgPathData(const QPainterPath& path) {
+    QString data;
+    const auto number = [](double v) { return QString::number(v, 'f', 2); };
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isMoveTo()) {
+            if (!data.isEmpty()) data += "Z ";
+            data += "M" + number(e.x) + "," + number(e.y) + " ";
+        } else if (e.isLineTo()) {
+            data += "L" + number(e.x) + "," + number(e.y) + " ";
+        } else if (e.isCurveTo()) {
+            const QPainterPath::Element c2 = path.elementAt(i + 1);
+            const QPainterPath::Element end = path.elementAt(i + 2);
+            data += "C" + number(e.x) + "," + number(e.y) + " " + number(c2.x) + "," +
+                    number(c2.y) + " " + number(end.x) + "," + number(end.y) + " ";
+            i += 2;
+        }
+    }
+    return data + "Z";
+}
+
+bool WriteDesktopIcons(const QDir& dir) {
+    const QPainterPath cogwheel = DesktopIconCogwheel();
+    QFile svg(dir.filePath("icon.svg"));
+    if (!svg.open(QIODevice::WriteOnly)) return false;
+    const QString units = QString::number(kDesktopIconUnits);
+    svg.write(QString("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" "
+                      "viewBox=\"0 0 %1 %1\">\n"
+                      "  <rect width=\"%1\" height=\"%1\" fill=\"%2\"/>\n"
+                      "  <path fill=\"%3\" fill-rule=\"evenodd\" d=\"%4\"/>\n"
+                      "</svg>\n")
+                  .arg(units, kBlue.name(), kYellow.name(), SvgPathData(cogwheel))
+                  .toUtf8());
+    if (!svg.flush()) return false;
+    for (int size : kDesktopIconSizes) {
+        QImage image(size, size, QImage::Format_ARGB32);
+        image.fill(kBlue);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(double(size) / kDesktopIconUnits, double(size) / kDesktopIconUnits);
+        painter.fillPath(cogwheel, kYellow);
+        painter.end();
+        if (!image.save(dir.filePath(QString("icon_%1.png").arg(size)), "PNG")) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -205,8 +263,7 @@ int main(int argc, char** argv) {
                     Save4BitBmp(DrawCogwheel(false), dir.filePath("cogwheel.bmp")) &&
                     jpeg.write(DrawCogwheel(true)) &&
                     DrawErrorSign().save(dir.filePath("error_sign.bmp"), "BMP") &&
-                    Save4BitIcon(DrawIcon(), dir.filePath("icon.ico")) &&
-                    DrawIcon().save(dir.filePath("icon.png"), "PNG");
+                    Save4BitIcon(DrawIcon(), dir.filePath("icon.ico")) && WriteDesktopIcons(dir);
     if (!ok) std::fprintf(stderr, "could not write the pictures into %s\n", argv[1]);
     return ok ? 0 : 1;
 }

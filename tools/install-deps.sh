@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config
-  qt6-base-dev libjpeg62-turbo-dev fonts-liberation2 fonts-dejavu-core
+  qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev fonts-liberation2 fonts-dejavu-core
   weasyprint hyphen-ru poppler-utils
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev clang-format

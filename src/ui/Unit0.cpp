@@ -110,6 +110,7 @@ TForm0::TForm0(QWidget* parent) : QWidget(parent) {
 
     m_keys = new KeyPreview(this, [this](int key) { FormKeyDown(key); });
     m_keys->attach();
+    OnBlockedActivation(this, [this] { BringCalculatorBack(); });
 }
 
 int TForm0::CentredButtonLeft(int panelWidth) {
@@ -177,6 +178,7 @@ bool TForm0::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && (watched == Panel1 || watched == Panel2)) {
         Panel2Resize();
     }
+    if (event->type() == QEvent::WindowStateChange && watched == m_calculator) FollowCalculator();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -214,6 +216,29 @@ void TForm0::Button5Click() {
     close();
 }
 
+// Behind the calculator this window takes no input; activating it (a click, the taskbar, Alt+Tab)
+// must not look like a hung program, so it brings the calculator back, even from minimised.
+void TForm0::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) BringCalculatorBack();
+}
+
+void TForm0::BringCalculatorBack() {
+    if (!isMinimized() && m_calculator && m_calculator->isVisible() && m_calculator->isModal())
+        BringToFront(m_calculator);
+}
+
+// Behind the calculator, this window is minimised and restored with it: the program goes to the
+// taskbar as a whole, and the desktop's handing the focus to this window when the calculator is
+// minimised does not bring the calculator straight back.
+void TForm0::FollowCalculator() {
+    if (!m_calculator->isVisible() || !m_calculator->isModal()) return;
+    if (m_calculator->isMinimized() && !isMinimized())
+        showMinimized();
+    else if (!m_calculator->isMinimized() && isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+}
+
 void TForm0::closeEvent(QCloseEvent* event) {
     FormClose(event);
 }
@@ -225,6 +250,8 @@ void TForm0::FormClose(QCloseEvent* event) {
             event->ignore();
             return;
         }
+        m_calculator->removeEventFilter(this);
+        m_calculator->installEventFilter(this);  // FollowCalculator
         m_calculator->ShowModal();
     }
     event->accept();

@@ -34,6 +34,7 @@ class TForm0 : public QWidget {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -44,6 +45,8 @@ class TForm0 : public QWidget {
     void Button5Click();
     void Panel2Resize();
     void FormClose(QCloseEvent* event);
+    void BringCalculatorBack();
+    void FollowCalculator();
 
     TForm1* m_calculator = nullptr;
     TFormAbout* m_about = nullptr;

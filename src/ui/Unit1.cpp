@@ -103,6 +103,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     createButtons();
     createFocusOrder();
     readDecimalSeparator();
+    HideDefaultButtonOutsideButtons(this);
 
     m_keys = new KeyPreview(this, [this](int key) { FormKeyDown(key); });
     m_keys->attach();
@@ -157,6 +158,7 @@ void TForm1::createGroups() {
                             .arg(field.Plane)
                             .arg(field.Run + 1));
                     m_fonts->set(edit, WindowFont(19, true));
+                    SetFieldColours(edit);
                     edit->setGeometry(valueRect);
                     edit->installEventFilter(this);  // the Enter handlers
                     Fields[index] = edit;

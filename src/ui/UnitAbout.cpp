@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 #include "NSOUnit.h"
@@ -122,8 +123,16 @@ void TFormAbout::Button5Click() {
 }
 
 void TFormAbout::Button1Click() {
-    if (m_opener && m_opener->open(kManualFileName)) return;
-    if (m_messages) m_messages->ShowMessage("Запрашиваемый документ не найден");
+    // The answer may come later, from the event loop, when this window may have been closed: the
+    // failure is reported all the same.
+    QPointer<TNSOForm> messages = m_messages;
+    const auto reportFailure = [messages](bool opened) {
+        if (!opened && messages) messages->ShowMessage("Запрашиваемый документ не найден");
+    };
+    if (m_opener)
+        m_opener->open(kManualFileName, reportFailure);
+    else
+        reportFailure(false);
 }
 
 void TFormAbout::Panel2Resize() {

@@ -1,11 +1,82 @@
 #include "key_preview.h"
 
+#include <QAbstractButton>
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QWidget>
+#include <cstring>
+
+namespace {
+
+// Keys that are commands in some window. Holding one must give one command: the repeats that follow
+// the first press would otherwise reach the window below once the first press closed a window.
+bool IsCommandKey(int key) {
+    switch (key) {
+        case Qt::Key_F1:
+        case Qt::Key_F8:
+        case Qt::Key_F9:
+        case Qt::Key_F10:
+        case Qt::Key_Escape:
+        case Qt::Key_Insert:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// X11 sends a held key as pairs of a release and a press with one timestamp. Qt marks such a pair
+// as auto-repeated only when it finds the press queued behind the release for the same window,
+// which often fails when the first press closed a window and the focus moved. This watches the
+// X events themselves (the X protocol's layout: the code in the first byte, the key in the second,
+// the time in bytes 4 to 7) and keeps the time of the last press that followed its own release.
+class X11RepeatWatcher : public QAbstractNativeEventFilter {
+  public:
+    static void install() {
+        static X11RepeatWatcher watcher;
+        static const bool installed = [] {
+            QCoreApplication::instance()->installNativeEventFilter(&watcher);
+            return true;
+        }();
+        Q_UNUSED(installed);
+    }
+    static quint32 lastRepeatTime() { return s_repeatTime; }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        constexpr quint8 kKeyPress = 2, kKeyRelease = 3;
+        if (type != "xcb_generic_event_t") return false;
+        const auto* event = static_cast<const quint8*>(message);
+        quint32 time = 0;
+        std::memcpy(&time, event + 4, sizeof time);
+        const quint8 code = event[0] & 0x7F;
+        if (code == kKeyRelease) {
+            m_releasedKey = event[1];
+            m_releaseTime = time;
+        } else if (code == kKeyPress && event[1] == m_releasedKey && time == m_releaseTime) {
+            s_repeatTime = time;
+        }
+        return false;
+    }
+
+  private:
+    quint8 m_releasedKey = 0;
+    quint32 m_releaseTime = 0;
+    static inline quint32 s_repeatTime = 0;
+};
+
+bool IsAutoRepeat(const QKeyEvent& key) {
+    const quint32 repeatTime = X11RepeatWatcher::lastRepeatTime();
+    return key.isAutoRepeat() ||
+           (repeatTime != 0 && static_cast<quint32>(key.timestamp()) == repeatTime);
+}
+
+}  // namespace
 
 KeyPreview::KeyPreview(QWidget* window, KeyDownHandler onKeyDown)
-    : QObject(window), m_window(window), m_onKeyDown(std::move(onKeyDown)) {}
+    : QObject(window), m_window(window), m_onKeyDown(std::move(onKeyDown)) {
+    X11RepeatWatcher::install();
+}
 
 void KeyPreview::attach() {
     m_window->installEventFilter(this);
@@ -18,14 +89,25 @@ void KeyPreview::attach() {
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (IsCommandKey(key->key()) && IsAutoRepeat(*key)) return true;
             // A key that a focused child ignored propagates to the window: it was seen already.
             const QWidget* focus = m_window->focusWidget();
             if (watched == m_window && focus && focus != m_window) return false;
-            m_onKeyDown(static_cast<QKeyEvent*>(event)->key());
+            if (key->key() == Qt::Key_Space && !key->isAutoRepeat())
+                m_spaceDownOn = qobject_cast<QAbstractButton*>(watched);
+            m_onKeyDown(key->key());
             return false;
         }
-        case QEvent::KeyRelease:
-            return true;
+        case QEvent::KeyRelease: {
+            // A button clicks when Space is released: that one release goes on to the button that
+            // went down on the Space press, or it would stay drawn down and never click.
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() != Qt::Key_Space || !m_spaceDownOn || watched != m_spaceDownOn)
+                return true;
+            if (!key->isAutoRepeat()) m_spaceDownOn = nullptr;
+            return false;
+        }
         default:
             return false;
     }

@@ -1,5 +1,8 @@
 #include "window_support.h"
 
+#include <QAbstractButton>
+#include <QAbstractNativeEventFilter>
+#include <QApplication>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFrame>
@@ -7,10 +10,17 @@
 #include <QImage>
 #include <QImageReader>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPalette>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
+#include <QTimer>
+#include <QTranslator>
 #include <QWidget>
+#include <QWindow>
+#include <cstring>
 
 void InstallFontSubstitutions() {
     QFont::insertSubstitutions("MS Sans Serif",
@@ -37,6 +47,17 @@ const QString& WindowFace() {
 }
 
 }  // namespace
+
+QTranslator* InstallQtTranslations(const QLocale& locale) {
+    auto* translator = new QTranslator(qApp);
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return nullptr;
+    }
+    return translator;
+}
 
 QFont WindowFont(int pixelSize, bool bold, bool underline) {
     QFont font(WindowFace());
@@ -67,19 +88,132 @@ void SetUpWindow(QWidget* window, const char* name, const QString& caption, Qt::
     SetBackground(window, background);
 }
 
-void CenterOnScreen(QWidget* window) {
+void HideDefaultButtonOutsideButtons(QWidget* window) {
+    // focusChanged comes after the focus events, in which Qt picks its default button.
+    QObject::connect(qApp, &QApplication::focusChanged, window, [window](QWidget*, QWidget* now) {
+        if (!now || now->window() != window || qobject_cast<QAbstractButton*>(now)) return;
+        for (QPushButton* button : window->findChildren<QPushButton*>()) button->setDefault(false);
+    });
+}
+
+void BringToFront(QWidget* window) {
+    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window->raise();
+    window->activateWindow();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != window) {
+        modal->raise();
+        modal->activateWindow();
+    }
+}
+
+namespace {
+
+// The desktop's frame around a window, learnt from the first window that was shown; none before.
+QMargins g_frameMargins;
+
+// The top-left corner that centres the frame of a window with this client size on its screen.
+void MoveFrameToCentre(QWidget* window) {
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
-    QRect frame = window->frameGeometry();
+    QRect frame(QPoint(), window->size().grownBy(g_frameMargins));
     frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    window->move(frame.topLeft());  // a top-level window's position is its frame's
+}
+
+// The frame is known only once the window is on the screen. If it differs from the one assumed,
+// the window is centred again at its first exposure; later windows start with the frame learnt.
+class FrameCentring : public QObject {
+  public:
+    explicit FrameCentring(QWidget* window) : QObject(window), m_window(window) {
+        setObjectName(kName);
+    }
+    static constexpr const char* kName = "FrameCentring";
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* handle = static_cast<QWindow*>(watched);
+        if (event->type() != QEvent::Expose || !handle->isExposed()) return false;
+        handle->removeEventFilter(this);
+        const QMargins margins = handle->frameMargins();
+        if (margins != g_frameMargins) {
+            g_frameMargins = margins;
+            MoveFrameToCentre(m_window);
+        }
+        return false;
+    }
+
+  private:
+    QWidget* m_window;
+};
+
+// Watches the X11 events for the window gaining the input focus. The event's layout is the X
+// protocol's: the code in the first byte (the top bit marks a sent event), the window in bytes 4
+// to 7, the mode in byte 8.
+class BlockedActivationFilter : public QObject, public QAbstractNativeEventFilter {
+  public:
+    BlockedActivationFilter(QWidget* window, std::function<void()> activated)
+        : QObject(window), m_window(window), m_activated(std::move(activated)) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~BlockedActivationFilter() override {
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+    }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        constexpr quint8 kFocusIn = 9;
+        constexpr quint8 kNotifyGrab = 1, kNotifyUngrab = 2;  // passing focus changes of a grab
+        if (type != "xcb_generic_event_t" || !m_window->isVisible()) return false;
+        const auto* event = static_cast<const quint8*>(message);
+        if ((event[0] & 0x7F) != kFocusIn || event[8] == kNotifyGrab || event[8] == kNotifyUngrab)
+            return false;
+        quint32 focused = 0;
+        std::memcpy(&focused, event + 4, sizeof focused);
+        QWindow* handle = m_window->windowHandle();
+        if (!handle || focused != handle->winId() || !QApplication::activeModalWidget())
+            return false;
+        // Later, once the window states that came with this focus change are known: the desktop
+        // also gives the focus to this window when the modal window above it is minimised.
+        QTimer::singleShot(250, this, m_activated);
+        return false;
+    }
+
+  private:
+    QWidget* m_window;
+    std::function<void()> m_activated;
+};
+
+}  // namespace
+
+void OnBlockedActivation(QWidget* window, std::function<void()> activated) {
+    new BlockedActivationFilter(window, std::move(activated));
+}
+
+void CenterOnScreen(QWidget* window) {
+    MoveFrameToCentre(window);
+    window->winId();  // the native window, to watch for its first exposure
+    QWindow* handle = window->windowHandle();
+    if (!handle) return;
+    QObject* centring =
+        window->findChild<QObject*>(FrameCentring::kName, Qt::FindDirectChildrenOnly);
+    if (!centring) centring = new FrameCentring(window);
+    handle->removeEventFilter(centring);
+    handle->installEventFilter(centring);
 }
 
 void SetBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Text, Qt::black);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void SetFieldColours(QWidget* field) {
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    field->setPalette(palette);
 }
 
 QFrame* MakePanel(const char* name, const QColor& colour, QWidget* parent) {

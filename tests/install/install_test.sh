@@ -11,18 +11,29 @@ fail() { echo "install_test: $*" >&2; exit 1; }
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for f in bin/balance4 share/balance4/Ostrelin_manual.pdf share/applications/balance4.desktop \
-         share/icons/hicolor/32x32/apps/balance4.png share/metainfo/ru.talmeron.balance4.metainfo.xml; do
+files=(bin/balance4 bin/balance4-calc share/balance4/Ostrelin_manual.pdf
+       share/applications/balance4.desktop share/metainfo/ru.talmeron.balance4.metainfo.xml
+       share/icons/hicolor/scalable/apps/balance4.svg share/man/man1/balance4.1.gz
+       share/man/man1/balance4-calc.1.gz share/doc/balance4/copyright share/doc/balance4/changelog.gz)
+for size in 16 24 32 48 64 128 256; do files+=("share/icons/hicolor/${size}x$size/apps/balance4.png"); done
+for f in "${files[@]}"; do
   [ -s "$prefix/$f" ] || fail "missing $f"
 done
+for size in 16 256; do  # a PNG's width: bytes 16 to 19, big-endian
+  width=$(od -An -tu1 -j16 -N4 "$prefix/share/icons/hicolor/${size}x$size/apps/balance4.png" |
+          awk '{print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4}')
+  [ "$width" = "$size" ] || fail "the ${size}px icon is $width pixels wide"
+done
+[ "$("$prefix/bin/balance4-calc" --example)" = $'33,63\t87,30\t123,26\t20,38\t282,20\t226,05\t70,85\t115,48' ] ||
+  fail "the installed balance4-calc does not give the example's results"
 desktop="$prefix/share/applications/balance4.desktop"
 grep -qx "Exec=$prefix/bin/balance4" "$desktop" || fail "Exec does not name the installed program"
 path=$(sed -n 's/^Path=//p' "$desktop")
 [ -f "$path/Ostrelin_manual.pdf" ] || fail "the menu entry does not start the program beside the manual"
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
 
-# Started as the menu entry starts it; it must come up and stay up (no display needed).
-(cd "$path" && QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work" exec "$prefix/bin/balance4") &
+# Started from another folder; it must come up and stay up (no display needed).
+(cd "$work" && QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work" exec "$prefix/bin/balance4") &
 pid=$!
 sleep 3
 kill -0 "$pid" 2>/dev/null || { wait "$pid" || true; fail "the installed program did not stay up"; }
@@ -33,11 +44,12 @@ wait "$pid" 2>/dev/null || true
 (cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null) || fail "cpack failed"
 deb=$(ls "$work"/deb/balance4_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libjpeg62-turbo fonts-liberation2; do
+for lib in libqt6widgets6 libjpeg62-turbo fonts-liberation2 qt6-translations-l10n xdg-utils; do
   [[ $depends == *"$lib"* ]] || fail "the package does not depend on $lib: $depends"
 done
 contents=$(dpkg-deb -c "$deb")
-for f in ./usr/bin/balance4 ./usr/share/balance4/Ostrelin_manual.pdf ./usr/share/applications/balance4.desktop; do
+for f in "${files[@]}"; do
+  f=./usr/$f
   grep -q " $f\$" <<<"$contents" || fail "the package lacks $f"
 done
 dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/applications/balance4.desktop | grep -qx 'Path=/usr/share/balance4' ||

@@ -1,11 +1,19 @@
 // The calculator window driven by keys and clicks, as the user drives it.
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
+#include <QTranslator>
 
 #include "modal_driver.h"
+#include "modal_steps.h"
 #include "program_windows.h"
 #include "test_classes.h"
 #include "window_support.h"
@@ -44,6 +52,34 @@ QStringList AllUnreadableMessages() {
         }
     }
     return messages;
+}
+
+// A dark desktop scheme: light text on dark grounds.
+QPalette DarkScheme() {
+    QPalette dark(QColor(53, 53, 53));
+    dark.setColor(QPalette::WindowText, QColor(238, 238, 238));
+    dark.setColor(QPalette::Base, QColor(35, 35, 35));
+    dark.setColor(QPalette::Text, QColor(238, 238, 238));
+    dark.setColor(QPalette::ButtonText, QColor(238, 238, 238));
+    return dark;
+}
+
+// The commonest colour of the area (its background) is bright, and some pixels are dark (text).
+bool DarkTextOnLight(const QImage& image, const QRect& area) {
+    QHash<QRgb, int> counts;
+    int darkest = 255;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            ++counts[pixel];
+            darkest = std::min(darkest, QColor(pixel).value());
+        }
+    }
+    QRgb background = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > counts.value(background)) background = it.key();
+    }
+    return QColor(background).value() > 200 && darkest < 80;
 }
 
 }  // namespace
@@ -127,6 +163,8 @@ class CalculatorTest : public QObject {
             << "ru_RU" << QStringList{"Shift+F9"} << kCommaResults << QStringList{};
         QTest::newRow("the button calculates")
             << "ru_RU" << QStringList{"click Button1"} << kCommaResults << QStringList{};
+        QTest::newRow("Space presses the focused calculate button")
+            << "ru_RU" << QStringList{"Space"} << kCommaResults << QStringList{};
         QTest::newRow("example typed with points, point locale")
             << "C"
             << TypeEveryField([](const auto& f) { return Default(f).replace(',', '.'); }) +
@@ -217,6 +255,8 @@ class CalculatorTest : public QObject {
                 key(Qt::Key_F8, Qt::ShiftModifier);
             else if (step == "Enter")
                 key(Qt::Key_Return);
+            else if (step == "Space")
+                key(Qt::Key_Space);
             else if (step == "click Button1")
                 QTest::mouseClick(m_form->Button1, Qt::LeftButton);
             else if (step.startsWith("type ")) {
@@ -251,6 +291,96 @@ class CalculatorTest : public QObject {
         QTRY_VERIFY(m_form->isActiveWindow());
         QCOMPARE(edit->text(), "-3");
         QCOMPARE(driver.Seen.last(), "about");
+    }
+
+    // A held key is one command: held F10 closes the message window, not the calculator beneath
+    // it (which would end the program and lose the readings).
+    void heldF10ClosesOneWindow() {
+        UseLocale("ru_RU");
+        showCalculator();
+        ModalDriver driver([&](QWidget* modal) {
+            if (modal != m_windows->NSOForm.get()) return false;
+            driver.Seen << "message";
+            HoldKey(modal, Qt::Key_F10, m_form);
+            return true;
+        });
+        QLineEdit* edit = field("EditF44");
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClicks(edit, "x");
+        key(Qt::Key_F9);
+        QCOMPARE(driver.Seen, QStringList{"message"});
+        QVERIFY(!m_windows->NSOForm->isVisible());
+        QVERIFY(m_form->isVisible());
+        QCOMPARE(edit->text(), "x");
+    }
+
+    // Qt's own texts follow the user's language: the fields' context menu is Russian.
+    void contextMenuInRussian() {
+        QTranslator* translator = InstallQtTranslations(QLocale("ru_RU.UTF-8"));
+        QVERIFY2(translator, "no qtbase_ru.qm in Qt's translations folder");
+        const auto remove = qScopeGuard([translator] {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        });
+        const std::unique_ptr<QMenu> menu(field("EditV10")->createStandardContextMenu());
+        QStringList texts;
+        for (const QAction* action : menu->actions()) {
+            if (!action->isSeparator()) texts << action->text().remove('&').section('\t', 0, 0);
+        }
+        QCOMPARE(texts, (QStringList{"Отменить действие", "Повторить действие", "Вырезать",
+                                     "Копировать", "Вставить", "Удалить", "Выделить всё"}));
+    }
+
+    // Under a dark colour scheme the fixed light backgrounds keep dark text: group captions,
+    // reading captions, fields and results.
+    void readableUnderDarkScheme() {
+        const QPalette desktop = QApplication::palette();
+        const auto restore = qScopeGuard([desktop] { QApplication::setPalette(desktop); });
+        QApplication::setPalette(DarkScheme());
+        m_windows = std::make_unique<ProgramWindows>();
+        m_form = m_windows->Form1.get();
+        showCalculator();
+        const QImage image = m_form->grab().toImage();
+        QVERIFY(QDir().mkpath("renderings"));
+        image.save("renderings/Form1_dark.png");
+
+        const auto area = [&](QWidget* widget, QRect rect) {
+            return QRect(widget->mapTo(m_form, rect.topLeft()), rect.size());
+        };
+        QGroupBox* group = m_form->GroupBoxes[0];
+        const std::pair<const char*, QRect> areas[] = {
+            {"group caption", area(group, QRect(0, 0, group->width() / 3, 14))},
+            {"reading caption", area(group, group->findChildren<QLabel*>()[4]->geometry())},
+            {"field", area(field("EditV10"), field("EditV10")->rect())},
+            {"result", area(m_form->ResultLabels[0], m_form->ResultLabels[0]->rect())},
+        };
+        for (const auto& [name, rect] : areas) {
+            QVERIFY2(DarkTextOnLight(image, rect), name);
+        }
+    }
+
+    // While a field has the focus no button is drawn as the default, since Enter there presses
+    // none; a focused button is the default, and Enter presses it.
+    void noDefaultButtonInFields() {
+        UseLocale("ru_RU");
+        showCalculator();
+        const auto defaults = [this] {
+            QStringList names;
+            for (QPushButton* button : {m_form->Button1, m_form->Button2, m_form->Button3})
+                if (button->isDefault()) names << button->objectName();
+            return names;
+        };
+        QCOMPARE(defaults(), QStringList{"Button1"});
+        QStringList seen;
+        for (const char* name : {"EditV10", "EditF44"}) {
+            QTest::mouseClick(field(name), Qt::LeftButton);
+            seen << defaults().join(',');
+        }
+        key(Qt::Key_Tab);  // from the last field round to Button1, and back
+        seen << defaults().join(',');
+        key(Qt::Key_Backtab);
+        seen << defaults().join(',');
+        QCOMPARE(seen, QStringList({"", "", "Button1", ""}));
     }
 
     // Tab walks the focus order and empties each field it enters; Shift+Tab walks it back.

@@ -69,8 +69,7 @@ void DialogTests::messageKeys_data() {
     QTest::newRow("close box, text kept") << 0 << none << true << kReadingMessage;
     QTest::newRow("Enter presses OK, text reset") << int(Qt::Key_Return) << none << true << kOkText;
     QTest::newRow("keypad Enter presses OK") << int(Qt::Key_Enter) << none << true << kOkText;
-    QTest::newRow("Space does not press OK: release swallowed")
-        << int(Qt::Key_Space) << none << false << kReadingMessage;
+    QTest::newRow("Space presses the focused OK") << int(Qt::Key_Space) << none << true << kOkText;
     QTest::newRow("F9 does nothing") << int(Qt::Key_F9) << none << false << kReadingMessage;
     QTest::newRow("a letter does nothing") << int(Qt::Key_A) << none << false << kReadingMessage;
 }
@@ -119,6 +118,9 @@ void DialogTests::aboutKeys_data() {
     QTest::newRow("Insert does not close") << int(Qt::Key_Insert) << none << false << 0;
     QTest::newRow("F1 opens the manual") << int(Qt::Key_F1) << none << false << 1;
     QTest::newRow("Shift+F1 opens the manual") << int(Qt::Key_F1) << shift << false << 1;
+    QTest::newRow("Space presses the focused exit button")
+        << int(Qt::Key_Space) << none << true << 0;
+    QTest::newRow("held F1 opens the manual once") << -int(Qt::Key_F1) << none << false << 1;
 }
 
 void DialogTests::aboutKeys() {
@@ -131,7 +133,10 @@ void DialogTests::aboutKeys() {
     bool stillOpen = false;
     WhenModal(&w.about, [&] {
         QCOMPARE(w.about.focusWidget(), w.about.Button5);
-        PressKey(&w.about, key, modifiers);
+        if (key < 0)
+            HoldKey(&w.about, -key);  // a negative key is held down
+        else
+            PressKey(&w.about, key, modifiers);
         if (closes) return;
         QTimer::singleShot(0, &w.about, [&] {
             stillOpen = QApplication::activeModalWidget() == &w.about;

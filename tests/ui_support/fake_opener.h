@@ -6,9 +6,9 @@
 // Records the requests and answers as told; never starts a viewer.
 class FakeOpener : public ManualOpener {
   public:
-    bool open(const QString& fileName) override {
+    void open(const QString& fileName, Done done) override {
         requests << fileName;
-        return answer;
+        done(answer);
     }
 
     explicit FakeOpener(bool answer = true) : answer(answer) {}

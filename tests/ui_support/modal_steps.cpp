@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 void WhenModal(QWidget* window, std::function<void()> step) {
     auto* poll = new QTimer(qApp);
@@ -25,6 +26,16 @@ void WhenModal(QWidget* window, std::function<void()> step) {
 
 void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(window->windowHandle(), Qt::Key(key), modifiers);
+}
+
+void HoldKey(QWidget* window, int key, QWidget* below) {
+    const auto target = [&] {
+        return (window->isVisible() || !below ? window : below)->windowHandle();
+    };
+    qt_handleKeyEvent(target(), QEvent::KeyPress, key, Qt::NoModifier);
+    for (int i = 0; i < 3; ++i)
+        qt_handleKeyEvent(target(), QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+    qt_handleKeyEvent(target(), QEvent::KeyRelease, key, Qt::NoModifier);
 }
 
 ShowCounter::ShowCounter(QWidget* window) : QObject(window) {

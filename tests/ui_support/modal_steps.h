@@ -13,6 +13,10 @@ void WhenModal(QWidget* window, std::function<void()> step);
 // blocked when another modal window is above it.
 void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+// A key held down: the press, auto-repeated presses, and the release, as a keyboard sends them.
+// Once the window has closed, the repeats go to `below`, the window that gets the focus then.
+void HoldKey(QWidget* window, int key, QWidget* below = nullptr);
+
 // Counts how often a window is shown.
 class ShowCounter : public QObject {
   public:
