@@ -23,6 +23,18 @@ std::vector<std::string> ExampleTexts() {
     return texts;
 }
 
+// A calculator that has calculated the example once.
+void PressExample(BalancingCalculator& calculator) {
+    calculator.SetTrialMasses();
+    const std::vector<std::string> texts = ExampleTexts();
+    calculator.Press(
+        ",",
+        [&](const ReadingField& f) {
+            return texts[static_cast<std::size_t>(&f - kReadingFields.data())];
+        },
+        [](const ReadingField&, const std::string&) {});
+}
+
 // (a) One press of F9 on the example: 40 texts in, eight texts out.
 void WholePress(benchmark::State& state) {
     const std::vector<std::string> texts = ExampleTexts();
@@ -39,14 +51,7 @@ BENCHMARK(WholePress);
 // (b) The calculation alone, from the stored readings to the eight values.
 void CalculationAlone(benchmark::State& state) {
     BalancingCalculator calculator;
-    calculator.SetTrialMasses();
-    const std::vector<std::string> texts = ExampleTexts();
-    calculator.Press(
-        ",",
-        [&](const ReadingField& f) {
-            return texts[static_cast<std::size_t>(&f - kReadingFields.data())];
-        },
-        [](const ReadingField&, const std::string&) {});
+    PressExample(calculator);
     const MeasurementSet set = calculator.Measurements();
     InfluenceMatrix matrix;
     for (auto _ : state) {
@@ -73,14 +78,7 @@ BENCHMARK(SineCosineFloor);
 // `balance4-calc job` does for every job.
 void JobSpread(benchmark::State& state) {
     BalancingCalculator calculator;
-    calculator.SetTrialMasses();
-    const std::vector<std::string> texts = ExampleTexts();
-    calculator.Press(
-        ",",
-        [&](const ReadingField& f) {
-            return texts[static_cast<std::size_t>(&f - kReadingFields.data())];
-        },
-        [](const ReadingField&, const std::string&) {});
+    PressExample(calculator);
     const CorrectionResult nominal =
         *ComputeCorrection(calculator.Matrix(), calculator.Measurements());
     for (auto _ : state)
