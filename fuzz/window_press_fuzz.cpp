@@ -21,7 +21,7 @@ namespace {
 
 class NoManual : public ManualOpener {
   public:
-    bool open(const QString&) override { return false; }
+    void open(const QString&, Done done) override { done(false); }
 };
 
 // Closes each modal window (message or error box) as soon as it is shown, and counts it.
