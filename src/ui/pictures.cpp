@@ -25,8 +25,7 @@ QImage Wrap(const PrescaledPicture& copy) {
 // The format that a pixmap takes on for a picture decoded as `format`; it depends on the screen.
 QImage::Format PixmapFormatOf(QImage::Format format) {
     QImage probe(1, 1, format);
-    if (probe.colorCount() > 0 || format == QImage::Format_Indexed8)
-        probe.setColorTable({qRgb(0, 0, 0)});
+    if (format == QImage::Format_Indexed8) probe.setColorTable({qRgb(0, 0, 0)});
     probe.fill(0);
     return QPixmap::fromImage(probe).toImage().format();
 }
