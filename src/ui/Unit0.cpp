@@ -159,10 +159,10 @@ void TForm0::createContents() {
     };
     addLabels(kLabelsBelowPictures);
     Image1 =
-        MakeStretchedPicture("Image1", QRect(1, 1, 590, kBannerHeight), BannerPicture(), Panel2);
-    Image2 = MakeStretchedPicture("Image2", QRect(1, 289, 150, 150), CogwheelJpegPicture(), Panel2);
+        MakeStretchedPicture("Image1", QRect(1, 1, 590, kBannerHeight), Picture::Banner, Panel2);
+    Image2 = MakeStretchedPicture("Image2", QRect(1, 289, 150, 150), Picture::CogwheelJpeg, Panel2);
     Image3 =
-        MakeStretchedPicture("Image3", QRect(442, 290, 150, 150), CogwheelBitmapPicture(), Panel2);
+        MakeStretchedPicture("Image3", QRect(442, 290, 150, 150), Picture::CogwheelBitmap, Panel2);
     addLabels(kLabelsOverPictures);
 }
 

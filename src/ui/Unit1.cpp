@@ -149,7 +149,11 @@ void TForm1::createGroups() {
                     const int index = FieldIndex(
                         plane, place.Run, row == 0 ? ReadingKind::Amplitude : ReadingKind::Phase);
                     const ReadingField& field = kReadingFields[index];
-                    auto* edit = new QLineEdit(FromUtf8(field.DefaultText), box);
+                    // A field lays out its text whenever it or its font changes: its text is
+                    // laid out once, in its own font, which the splash's button needs anyway.
+                    auto* edit = new QLineEdit(box);
+                    edit->setFont(WindowFont(19, true));
+                    edit->setText(FromUtf8(field.DefaultText));
                     edit->setObjectName(FromUtf8(field.Name));
                     // What a screen reader speaks: the reading and its run, as in the messages.
                     edit->setAccessibleName(
@@ -157,7 +161,6 @@ void TForm1::createGroups() {
                             .arg(field.Kind == ReadingKind::Amplitude ? 'V' : 'F')
                             .arg(field.Plane)
                             .arg(field.Run + 1));
-                    m_fonts->set(edit, WindowFont(19, true));
                     SetFieldColours(edit);
                     edit->setGeometry(valueRect);
                     edit->installEventFilter(this);  // the Enter handlers

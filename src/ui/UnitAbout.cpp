@@ -79,9 +79,9 @@ TFormAbout::TFormAbout(ManualOpener* opener, QWidget* parent) : QDialog(parent),
                        kYellow, Panel2);
     Label4 = MakeLabel("Label4", "разработано \"ООО \"Тальмерон\"", {0, 194, 584, 35},
                        WindowFont(24, true), kYellow, Panel2);
-    Image1 = MakeStretchedPicture("Image1", {1, 1, 582, 96}, BannerPicture(), Panel2);
-    Image2 = MakeStretchedPicture("Image2", {1, 241, 150, 150}, CogwheelJpegPicture(), Panel2);
-    Image3 = MakeStretchedPicture("Image3", {442, 242, 150, 150}, CogwheelBitmapPicture(), Panel2);
+    Image1 = MakeStretchedPicture("Image1", {1, 1, 582, 96}, Picture::Banner, Panel2);
+    Image2 = MakeStretchedPicture("Image2", {1, 241, 150, 150}, Picture::CogwheelJpeg, Panel2);
+    Image3 = MakeStretchedPicture("Image3", {442, 242, 150, 150}, Picture::CogwheelBitmap, Panel2);
     Label5 =
         MakeLabel("Label5", "2013", {-24, 328, 616, 57}, WindowFont(48, true), kYellow, Panel2);
     Label6 = MakeAutoSizeLabel("Label6", kMakerWebAddress, {18, 307}, WindowFont(16, true), kMaroon,

@@ -1,5 +1,7 @@
 #pragma once
 #include <QImage>
+#include <QPixmap>
+#include <QSize>
 
 // The pictures of the splash, about and message windows, embedded in the program. A picture that
 // cannot be read comes back null, and its frame stays empty.
@@ -12,3 +14,20 @@ QImage CogwheelJpegPicture();
 QImage CogwheelBitmapPicture();
 // The error sign of the message window: 84 x 66, 24 bits per pixel.
 QImage ErrorSignPicture();
+
+// The pictures that picture frames stretch to their size.
+enum class Picture { Banner, CogwheelJpeg, CogwheelBitmap };
+
+// The whole picture, decoded on its first use.
+QImage WholePicture(Picture picture);
+
+// The picture stretched smoothly to `size` device pixels, as a frame of that size shows it: the
+// copy scaled when the program was built if there is one for this size and this screen, so that
+// the first window needs no picture decoded or scaled; otherwise scaled now.
+QPixmap StretchedPicture(Picture picture, QSize size);
+
+// The same, always scaled now from the whole picture.
+QPixmap ScaledPicture(Picture picture, QSize size);
+
+// The program's icon, 32 x 32, as decoded when the program was built.
+QImage IconPicture();

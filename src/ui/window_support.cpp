@@ -22,6 +22,8 @@
 #include <QWindow>
 #include <cstring>
 
+#include "pictures.h"
+
 void InstallFontSubstitutions() {
     QFont::insertSubstitutions("MS Sans Serif",
                                {"Liberation Sans", "Arimo", "DejaVu Sans Condensed"});
@@ -68,11 +70,9 @@ QFont WindowFont(int pixelSize, bool bold, bool underline) {
 }
 
 QIcon ProgramIcon() {
+    // Decoded when the program was built: reading the icon file costs more than the whole window.
     static const QIcon icon = [] {
-        // Read with the icon reader alone; by file name, every image plugin would be asked first.
-        QImageReader reader(QStringLiteral(":/pictures/icon.ico"), "ico");
-        reader.setAutoDetectImageFormat(false);
-        const QImage image = reader.read();
+        const QImage image = IconPicture();
         return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
     }();
     return icon;
@@ -227,13 +227,13 @@ QFrame* MakePanel(const char* name, const QColor& colour, QWidget* parent) {
 
 namespace {
 
-// Keeps a picture frame's pixmap at the frame's size, scaled from the whole picture as the frame
-// itself would scale it for painting. The frame then holds only the pixels it shows, and the
-// pictures of a hidden window are scaled when it is first shown or drawn: a hidden window's
+// Keeps a picture frame's pixmap at the frame's size, stretched from the whole picture as the
+// frame itself would stretch it for painting. The frame then holds only the pixels it shows, and
+// the pictures of a hidden window are scaled when it is first shown or drawn: a hidden window's
 // frames get their size then.
 class StretchToFrame : public QObject {
   public:
-    StretchToFrame(QLabel* frame, const QImage& picture)
+    StretchToFrame(QLabel* frame, Picture picture)
         : QObject(frame), m_frame(frame), m_picture(picture) {
         frame->installEventFilter(this);
     }
@@ -247,24 +247,20 @@ class StretchToFrame : public QObject {
     void fit() {
         const QSize size = m_frame->contentsRect().size() * m_frame->devicePixelRatio();
         if (size.isEmpty() || m_frame->pixmap().size() == size) return;
-        // From the pixel format a pixmap of the whole picture would have, for the same pixels.
-        const QImage whole = QPixmap::fromImage(m_picture).toImage();
-        m_frame->setPixmap(QPixmap::fromImage(
-            whole.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+        m_frame->setPixmap(StretchedPicture(m_picture, size));
     }
 
     QLabel* m_frame;
-    QImage m_picture;
+    Picture m_picture;
 };
 
 }  // namespace
 
-QLabel* MakeStretchedPicture(const char* name, const QRect& rect, const QImage& image,
-                             QWidget* parent) {
+QLabel* MakeStretchedPicture(const char* name, const QRect& rect, Picture image, QWidget* parent) {
     auto* picture = new QLabel(parent);
     picture->setObjectName(name);
     picture->setGeometry(rect);
     picture->setScaledContents(true);
-    if (!image.isNull()) new StretchToFrame(picture, image);
+    new StretchToFrame(picture, image);
     return picture;
 }

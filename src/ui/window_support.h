@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "pictures.h"
+
 class QFrame;
 class QImage;
 class QLabel;
@@ -63,6 +65,7 @@ void SetFieldColours(QWidget* field);
 // A panel with the toolkit's raised one-pixel bevel, filled with a colour.
 QFrame* MakePanel(const char* name, const QColor& colour, QWidget* parent);
 
-// A picture frame that stretches its picture to fill it; an empty picture leaves the frame empty.
-QLabel* MakeStretchedPicture(const char* name, const QRect& rect, const QImage& image,
-                             QWidget* parent);
+// A picture frame that stretches its picture to fill it; a picture that cannot be read leaves the
+// frame empty. The picture is decoded only if the frame takes a size it was not scaled to when the
+// program was built.
+QLabel* MakeStretchedPicture(const char* name, const QRect& rect, Picture image, QWidget* parent);

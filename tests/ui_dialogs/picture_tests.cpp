@@ -5,6 +5,7 @@
 
 #include "jpeg_image.h"
 #include "pictures.h"
+#include "prescaled_pictures.h"
 #include "window_support.h"
 
 namespace {
@@ -46,6 +47,8 @@ class PictureTests : public QObject {
     void pictures_data();
     void pictures();
     void programIcon();
+    void prescaledLikeScaledNow_data();
+    void prescaledLikeScaledNow();
     void jpegDecodesLikeQt();
     void damagedJpegGivesNullImage_data();
     void damagedJpegGivesNullImage();
@@ -87,6 +90,30 @@ void PictureTests::programIcon() {
     const QPixmap pixmap = ProgramIcon().pixmap(32, 32);
     QVERIFY(!pixmap.isNull());
     QCOMPARE(pixmap.size(), QSize(32, 32));
+}
+
+// The copies scaled at build time stand in for scaling at run time only if the pixels are the same;
+// the icon too is the file's, decoded.
+void PictureTests::prescaledLikeScaledNow_data() {
+    QTest::addColumn<QImage>("prescaled");
+    QTest::addColumn<QImage>("now");
+    for (int i = 0; i < kPrescaledPictureCount; ++i) {
+        const PrescaledPicture& copy = kPrescaledPictures[i];
+        const QSize size(copy.Width, copy.Height);
+        QTest::addRow("picture %d at %dx%d", int(copy.Source), size.width(), size.height())
+            << QImage(copy.Bits, size.width(), size.height(), copy.BytesPerLine, copy.Format)
+            << ScaledPicture(copy.Source, size).toImage();
+    }
+    QImageReader icon(":/pictures/icon.ico", "ico");
+    QTest::newRow("icon") << IconPicture() << icon.read();
+}
+
+void PictureTests::prescaledLikeScaledNow() {
+    QFETCH(QImage, prescaled);
+    QFETCH(QImage, now);
+    QVERIFY(!now.isNull());
+    QCOMPARE(prescaled.format(), now.format());
+    QCOMPARE(prescaled, now);
 }
 
 // Qt's own decoder is libjpeg too: the pixels must agree exactly.
