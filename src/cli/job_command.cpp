@@ -26,6 +26,8 @@ int RunJob(const std::vector<std::string_view>& args, std::istream& in, std::ost
         out << Usage(Command::Job);
         return 0;
     }
+    // The spread repeats the calculation outside a press: all of it in extended precision.
+    const ExtendedPrecisionScope precision;
 
     std::vector<std::string> texts;
     if (options->Example) {
@@ -48,7 +50,6 @@ int RunJob(const std::vector<std::string_view>& args, std::istream& in, std::ost
     calculator.SetTrialMasses();
     std::vector<std::string> messages;
     PressResult press;
-    std::optional<CorrectionResult> correction;
     try {
         press = calculator.Press(
             separator,
@@ -56,8 +57,6 @@ int RunJob(const std::vector<std::string_view>& args, std::istream& in, std::ost
                 return texts[static_cast<std::size_t>(&field - kReadingFields.data())];
             },
             [&](const ReadingField&, const std::string& message) { messages.push_back(message); });
-        if (press.Outcome == PressOutcome::Calculated)
-            correction = ComputeCorrection(calculator.Matrix(), calculator.Measurements());
     } catch (const FloatingPointError& failure) {
         err << failure.what() << ".\n";
         return 1;
@@ -66,10 +65,11 @@ int RunJob(const std::vector<std::string_view>& args, std::istream& in, std::ost
         for (const std::string& message : messages) err << message << "\n";
         return 1;
     }
-    if (!correction) {
+    if (press.Outcome == PressOutcome::InvalidTrialMass) {
         err << kInvalidTrialMassMessage << "\n";
         return 1;
     }
+    const CorrectionResult* const correction = &press.Correction;
 
     JobReport report;
     report.From = Command::Job;

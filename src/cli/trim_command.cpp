@@ -8,7 +8,6 @@
 #include "correction.h"
 #include "extended.h"
 #include "job_report.h"
-#include "number_text.h"
 #include "reading_fields.h"
 #include "subcommands.h"
 
@@ -28,6 +27,8 @@ int RunTrim(const std::vector<std::string_view>& args, std::istream& in, std::os
         out << Usage(Command::Trim);
         return 0;
     }
+    // The calculation runs outside a press: set extended precision for it here.
+    const ExtendedPrecisionScope precision;
     const std::optional<SavedCoefficients> saved =
         LoadCoefficientFile(options->Coefficients, error);
     if (!saved) {
@@ -75,11 +76,7 @@ int RunTrim(const std::vector<std::string_view>& args, std::istream& in, std::os
     JobReport report;
     report.From = Command::Trim;
     report.Options = &*options;
-    for (int p = 1; p <= kPlaneCount; ++p) {
-        report.WindowTexts[p - 1] = FormatResult(correction->Plane[p].MassPercent, separator);
-        report.WindowTexts[kPlaneCount + p - 1] =
-            FormatResult(correction->Plane[p].AngleDegrees, separator);
-    }
+    report.WindowTexts = ResultTexts(*correction, separator);
     report.Correction = *correction;
     report.TrialMass = saved->TrialMass;
     report.TrialAngle = saved->TrialAngle;

@@ -64,12 +64,19 @@ PressResult BalancingCalculator::Press(std::string_view separator, const ReadFie
         return result;
     }
     result.Outcome = PressOutcome::Calculated;
-    for (int p = 1; p <= kPlaneCount; ++p) {
-        result.Texts[p - 1] = FormatResult(correction->Plane[p].MassPercent, separator);
-        result.Texts[kPlaneCount + p - 1] =
-            FormatResult(correction->Plane[p].AngleDegrees, separator);
-    }
+    result.Texts = ResultTexts(*correction, separator);
+    result.Correction = *correction;
     return result;
+}
+
+std::array<std::string, kResultLabelCount> ResultTexts(const CorrectionResult& correction,
+                                                       std::string_view separator) {
+    std::array<std::string, kResultLabelCount> texts;
+    for (int p = 1; p <= kPlaneCount; ++p) {
+        texts[p - 1] = FormatResult(correction.Plane[p].MassPercent, separator);
+        texts[kPlaneCount + p - 1] = FormatResult(correction.Plane[p].AngleDegrees, separator);
+    }
+    return texts;
 }
 
 }  // namespace balance4

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "correction.h"
 #include "influence_matrix.h"
 #include "measurement_set.h"
 #include "reading_fields.h"
@@ -19,7 +20,12 @@ enum class PressOutcome {
 struct PressResult {
     PressOutcome Outcome = PressOutcome::Refused;
     std::array<std::string, kResultLabelCount> Texts;  // LabelM1..LabelM4, LabelF1..LabelF4
+    CorrectionResult Correction;                       // the values behind Texts
 };
+
+// The eight result texts of a correction, in label order LabelM1..LabelM4, LabelF1..LabelF4.
+std::array<std::string, kResultLabelCount> ResultTexts(const CorrectionResult& correction,
+                                                       std::string_view separator);
 
 // Supplies a field's current text (UTF-8) at the moment the press reaches it.
 using ReadFieldText = std::function<std::string(const ReadingField&)>;
