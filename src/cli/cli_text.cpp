@@ -57,6 +57,11 @@ std::string Quoted(std::string_view text) {
     return "«" + quoted + "»";
 }
 
+bool IsUnitName(std::string_view text) {
+    return !text.empty() && !text.starts_with(' ') && !text.ends_with(' ') &&
+           CodePoints(text) <= kLongestQuoted && Quoted(text) == "«" + std::string(text) + "»";
+}
+
 std::optional<double> ParseOptionNumber(std::string_view text) {
     const std::optional<Extended> value = ParseDecimal(text, ".");
     if (!value) return std::nullopt;

@@ -21,6 +21,10 @@ bool SkipByteOrderMark(std::string& text);
 // long text is cut, so that the message stays one readable line.
 std::string Quoted(std::string_view text);
 
+// A mass unit's name as it can be shown in a table and kept on one line of a coefficient file:
+// not empty, no control character, no blank at either end, no longer than a quoted text.
+bool IsUnitName(std::string_view text);
+
 // A number given in an option (decimal point, no grouping); empty when it is not a finite number.
 std::optional<double> ParseOptionNumber(std::string_view text);
 

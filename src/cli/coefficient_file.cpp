@@ -158,7 +158,12 @@ std::optional<SavedCoefficients> ParseCoefficientFile(std::string_view text, std
         }
         if (words.empty() || line.starts_with('#')) continue;
         if (words[0] == "unit" && !unit && words.size() >= 2) {
-            saved.Unit = line.substr(line.find(words[1]));
+            // The name runs from its first word to its last, blanks inside it kept.
+            const auto from = static_cast<std::size_t>(words[1].data() - line.data());
+            const auto to =
+                static_cast<std::size_t>(words.back().data() - line.data()) + words.back().size();
+            saved.Unit = line.substr(from, to - from);
+            if (!IsUnitName(saved.Unit)) return damaged(number);
             unit = true;
         } else if ((words[0] == "trial-mass" && !masses) ||
                    (words[0] == "trial-angle" && !angles)) {

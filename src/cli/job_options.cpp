@@ -225,7 +225,7 @@ std::optional<JobOptions> ParseJobOptions(Command command,
             if (!PlaneValues(name, *value, options.TrialAngle, error)) return std::nullopt;
             for (double& angle : options.TrialAngle) angle = NormalisedDegrees(angle);
         } else if (name == "--unit") {
-            if (value->empty() || Quoted(*value) != "«" + std::string(*value) + "»")
+            if (!IsUnitName(*value))
                 return fail("--unit: нужно короткое название единицы, дано " + Quoted(*value));
             options.Unit = *value;
         } else if (name == "--holes") {

@@ -194,7 +194,7 @@ TEST(CalcJob, SavedCoefficientsGiveTheJobBackInATrim) {
     for (const auto& texts : {DefaultTexts(), WeakTrialRun()}) {
         const CalcRun job = Calc(
             "job --json --separator , --trial-mass 12.5,20,0.1,1e3 --trial-angle "
-            "0,45,359.99,120 --unit г --save-coefficients '" +
+            "0,45,359.99,120 --unit 'n т' --save-coefficients '" +
                 file + "'",
             Line(texts));
         ASSERT_EQ(job.status, 0) << job.err;
@@ -203,7 +203,7 @@ TEST(CalcJob, SavedCoefficientsGiveTheJobBackInATrim) {
         ASSERT_EQ(trim.status, 0) << trim.err;
         nlohmann::json a = nlohmann::json::parse(job.out), b = nlohmann::json::parse(trim.out);
         EXPECT_EQ(a["window_texts"], b["window_texts"]);
-        EXPECT_EQ(b["unit"], "г");
+        EXPECT_EQ(b["unit"], "n т");  // words of the name also found in the word "unit"
         for (std::size_t i = 0; i < 4; ++i)
             for (const char* key :
                  {"mass_percent", "angle", "trial_mass", "trial_angle", "mass", "angle_from_zero"})
@@ -211,7 +211,7 @@ TEST(CalcJob, SavedCoefficientsGiveTheJobBackInATrim) {
         // Saving what was read writes the same file.
         const std::string saved = Slurp(file);
         ASSERT_EQ(Calc("job --separator , --trial-mass 12.5,20,0.1,1e3 --trial-angle "
-                       "0,45,359.99,120 --save-coefficients '" +
+                       "0,45,359.99,120 --unit 'n т' --save-coefficients '" +
                            file + "'",
                        Line(texts))
                       .status,
@@ -266,6 +266,7 @@ TEST(CalcJob, BadInputGetsOneMessageAndNoResult) {
         {"one hole", "job --example --holes 1", "", 2, "от 2 до"},
         {"holes not a number", "job --example --holes 12,x,12,12", "", 2, "«x»"},
         {"one position", "job --example --positions 90", "", 2, "от 2 до"},
+        {"unit with a blank at its end", "job --example --unit 'г '", "", 2, "--unit"},
         {"holes and positions", "job --example --holes 4 --positions 0,90", "", 2, "вместе"},
         {"tolerance of one number", "job --example --tolerance 2", "", 2, "--tolerance"},
         {"missing value", "job --example --trial-angle", "", 2, "нужно значение"},
