@@ -20,7 +20,7 @@ namespace {
 
 using namespace balance4;
 using cli::LocaleSeparator;
-using cli::SplitTabs;
+using cli::SplitAt;
 
 constexpr std::string_view kUsage =
     "Usage: balance4-calc [--separator C] [--example]\n"
@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
     for (long number = 1; input.Next(line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (number == 1) cli::SkipByteOrderMark(line);
-        const std::vector<std::string> texts = SplitTabs(line);
+        const std::vector<std::string> texts = SplitAt(line, '\t');
         if (texts.size() != kReadingFields.size()) {
             std::cerr << "balance4-calc: line " << number << ": expected " << kReadingFields.size()
                       << " TAB-separated readings, found " << texts.size() << "; line skipped\n";

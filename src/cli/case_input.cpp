@@ -37,7 +37,7 @@ std::optional<std::vector<std::string>> ReadCase(std::istream& in, std::size_t c
         error = "ожидается одна строка показаний, найдено строк: " + std::to_string(lines.size());
         return std::nullopt;
     }
-    std::vector<std::string> texts = SplitTabs(lines[0]);
+    std::vector<std::string> texts = SplitAt(lines[0], '\t');
     if (texts.size() != count) {
         error = "ожидается " + std::to_string(count) + " показаний через TAB, найдено " +
                 std::to_string(texts.size());

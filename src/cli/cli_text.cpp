@@ -29,14 +29,14 @@ std::string LocaleSeparator() {
     return separator;
 }
 
-std::vector<std::string> SplitTabs(const std::string& line) {
-    std::vector<std::string> fields;
+std::vector<std::string> SplitAt(std::string_view text, char separator) {
+    std::vector<std::string> parts;
     std::size_t start = 0;
     for (;;) {
-        const std::size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab - start));
-        if (tab == std::string::npos) return fields;
-        start = tab + 1;
+        const std::size_t at = text.find(separator, start);
+        parts.emplace_back(text.substr(start, at - start));
+        if (at == std::string_view::npos) return parts;
+        start = at + 1;
     }
 }
 
@@ -68,17 +68,6 @@ std::optional<double> ParseOptionNumber(std::string_view text) {
     const double number = static_cast<double>(*value);
     if (!std::isfinite(number)) return std::nullopt;
     return number;
-}
-
-std::vector<std::string> SplitCommas(std::string_view text) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = text.find(',', start);
-        parts.emplace_back(text.substr(start, comma - start));
-        if (comma == std::string_view::npos) return parts;
-        start = comma + 1;
-    }
 }
 
 std::string PadLeft(std::string_view text, std::size_t width) {

@@ -10,8 +10,9 @@ namespace balance4::cli {
 // The decimal symbol of the user's locale, "." when it cannot be read. Leaves LC_NUMERIC at "C".
 std::string LocaleSeparator();
 
-// A line cut at every TAB (an empty line gives one empty field).
-std::vector<std::string> SplitTabs(const std::string& line);
+// A text cut at every separator: a line's TAB-separated fields, an option's comma-separated parts
+// (an empty text gives one empty part).
+std::vector<std::string> SplitAt(std::string_view text, char separator);
 
 // Spreadsheets and Windows editors start UTF-8 files with a byte-order mark; it is not part of the
 // first reading. Removes it from the start of the text; true when there was one.
@@ -27,9 +28,6 @@ bool IsUnitName(std::string_view text);
 
 // A number given in an option (decimal point, no grouping); empty when it is not a finite number.
 std::optional<double> ParseOptionNumber(std::string_view text);
-
-// The comma-separated parts of an option's value.
-std::vector<std::string> SplitCommas(std::string_view text);
 
 // Characters of a UTF-8 text (code points).
 std::size_t CodePoints(std::string_view text);

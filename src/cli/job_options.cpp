@@ -55,7 +55,7 @@ constexpr std::string_view kTrimUsage =
 // One value for every plane, or four: by plane 1..4.
 bool PlaneValues(std::string_view option, std::string_view value, std::array<double, 4>& out,
                  std::string& error) {
-    const std::vector<std::string> parts = SplitCommas(value);
+    const std::vector<std::string> parts = SplitAt(value, ',');
     if (parts.size() != 1 && parts.size() != 4) {
         error = std::string(option) + ": нужно одно число или четыре через запятую, дано " +
                 Quoted(value);
@@ -85,7 +85,7 @@ std::optional<int> WholeNumber(std::string_view text) {
 }
 
 bool ParseHoles(std::string_view value, JobOptions& options, std::string& error) {
-    const std::vector<std::string> parts = SplitCommas(value);
+    const std::vector<std::string> parts = SplitAt(value, ',');
     if (parts.size() != 1 && parts.size() != 4) {
         error =
             "--holes: нужно одно число отверстий или четыре через запятую, дано " + Quoted(value);
@@ -106,7 +106,7 @@ bool ParseHoles(std::string_view value, JobOptions& options, std::string& error)
 }
 
 bool ParsePositions(std::string_view value, JobOptions& options, std::string& error) {
-    const std::vector<std::string> parts = SplitCommas(value);
+    const std::vector<std::string> parts = SplitAt(value, ',');
     std::vector<Position> positions;
     for (const std::string& part : parts) {
         const std::optional<double> angle = ParseOptionNumber(part);
@@ -135,7 +135,7 @@ bool ParsePositions(std::string_view value, JobOptions& options, std::string& er
 
 // "2,2", "2%,2°" or "2 %, 2 °".
 bool ParseTolerance(std::string_view value, JobOptions& options, std::string& error) {
-    std::vector<std::string> parts = SplitCommas(value);
+    std::vector<std::string> parts = SplitAt(value, ',');
     const auto strip = [](std::string& text, std::string_view sign) {
         while (!text.empty() && text.back() == ' ') text.pop_back();
         if (text.ends_with(sign)) text.erase(text.size() - sign.size());
