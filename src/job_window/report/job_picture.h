@@ -1,0 +1,51 @@
+#pragma once
+// The job's pictures: per plane, the disc with its zero mark, rotation, trial place, holes and
+// correction; per point, the run vectors. One widget for the window; the same static painters
+// draw the report's pages.
+#include <QWidget>
+#include <vector>
+
+#include "job_sketch.h"
+
+class QPainter;
+
+namespace balance4::jobwindow {
+
+class JobPicture : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit JobPicture(QWidget* parent = nullptr);
+
+    void SetSketches(const SketchView& view, std::vector<PlaneSketch> planes,
+                     std::vector<PointSketch> points);
+    const SketchView& View() const { return m_view; }
+    // Which end the discs are seen from; the rotation stays the job's, seen from the drive end.
+    void SetViewFromDriveEnd(bool driveEnd);
+
+    // The drawing itself, on white, scaled to `area`: the same in the window and on paper.
+    static void PaintPlane(QPainter& painter, const QRectF& area, const SketchView& view,
+                           const PlaneSketch& plane);
+    static void PaintPoint(QPainter& painter, const QRectF& area, const SketchView& view,
+                           const PointSketch& point);
+
+    // Square cells, every plane first, then every point, row by row.
+    static int Columns(double width, double minimumCell);
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    int CellCount() const;
+
+    SketchView m_view;
+    std::vector<PlaneSketch> m_planes;
+    std::vector<PointSketch> m_points;
+};
+
+}  // namespace balance4::jobwindow
