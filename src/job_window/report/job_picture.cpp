@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "job_sketches.h"
 #include "report_numbers.h"
 
 namespace balance4::jobwindow {
@@ -202,6 +203,11 @@ void JobPicture::SetSketches(const SketchView& view, std::vector<PlaneSketch> pl
     update();
 }
 
+void JobPicture::SetJob(const job::Job& job, const job::JobResult& result) {
+    SetSketches(MakeSketchView(job, m_view.ViewFromDriveEnd, LocaleDecimal()),
+                MakePlaneSketches(job, result), MakePointSketches(job, result));
+}
+
 void JobPicture::SetViewFromDriveEnd(bool driveEnd) {
     m_view.ViewFromDriveEnd = driveEnd;
     update();
@@ -369,12 +375,14 @@ void JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const SketchV
             sector.closeSubpath();
             painter.drawPath(sector);
         }
-        painter.setPen(QPen(kFromTrial, u * 0.005));
-        ArcArrow(painter, c, r * 0.4, OnScreen(plane.TrialAngle, resultClockwise),
-                 OnScreen(plane.AngleFromTrial, resultClockwise), u * 0.035);
-        painter.setFont(SizedFont(painter, u * 0.032));
-        TextAt(painter, at(r * 0.56, plane.TrialAngle + plane.AngleFromTrial / 2.0),
-               Fixed2(plane.AngleFromTrial, d) + QStringLiteral("°"), area);
+        if (!plane.OnRotor) {
+            painter.setPen(QPen(kFromTrial, u * 0.005));
+            ArcArrow(painter, c, r * 0.4, OnScreen(plane.TrialAngle, resultClockwise),
+                     OnScreen(plane.AngleFromTrial, resultClockwise), u * 0.035);
+            painter.setFont(SizedFont(painter, u * 0.032));
+            TextAt(painter, at(r * 0.56, plane.TrialAngle + plane.AngleFromTrial / 2.0),
+                   Fixed2(plane.AngleFromTrial, d) + QStringLiteral("°"), area);
+        }
 
         painter.setPen(QPen(kCorrection, u * 0.009, Qt::SolidLine, Qt::RoundCap));
         const QPointF tip = at(r * 0.98, plane.AngleFromZero);
@@ -400,7 +408,8 @@ void JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const SketchV
             TextOutside(painter, c, r * 1.04, OnScreen(part.At.AngleDegrees, resultClockwise),
                         massText(part.Mass), area);
         }
-        QString line = QStringLiteral("Груз %1, %2° от 0")
+        QString line = (plane.OnRotor ? QStringLiteral("На роторе %1, %2° от 0")
+                                      : QStringLiteral("Груз %1, %2° от 0"))
                            .arg(massText(plane.Mass), Fixed2(plane.AngleFromZero, d));
         if (std::isfinite(spread))
             line += QStringLiteral(" (±%1°)").arg(Fixed2(spread, d));

@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "job.h"
+#include "job_result.h"
 #include "job_sketch.h"
 
 class QPainter;
@@ -19,6 +21,8 @@ class JobPicture : public QWidget {
 
     void SetSketches(const SketchView& view, std::vector<PlaneSketch> planes,
                      std::vector<PointSketch> points);
+    // The job's set-up and, once calculated, its results; numbers in the locale's decimal symbol.
+    void SetJob(const job::Job& job, const job::JobResult& result);
     const SketchView& View() const { return m_view; }
     // Which end the discs are seen from; the rotation stays the job's, seen from the drive end.
     void SetViewFromDriveEnd(bool driveEnd);

@@ -46,6 +46,7 @@ struct PlaneSketch {
     bool Holes = true;  // numbered holes rather than a list of places
 
     bool HasCorrection = false;  // false: no solution, only the disc and the trial place
+    bool OnRotor = false;        // a trim: the weight shown is all that should be on the rotor
     double Mass = 0.0;           // at the correction radius
     double AngleFromZero = 0.0;
     double AngleFromTrial = 0.0;
