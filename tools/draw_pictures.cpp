@@ -6,6 +6,7 @@
 //   icon.ico        32 x 32, 16 colours
 //   icon.svg        the desktop's icon (menus, launchers, panels), drawn as a scalable path
 //   icon_<N>.png    the same drawing at 16, 24, 32, 48, 64, 128 and 256 pixels, antialiased
+//   job_icon.svg, job_icon_<N>.png   the job window's icon: the same cogwheel on green
 // The files are committed; re-run this only to change a picture:
 //   cmake --build build --target balance4_draw_pictures
 //   build/tools/balance4_draw_pictures resources/pictures
@@ -32,6 +33,7 @@ const std::array<QRgb, 16> kPalette = {
     0xFFC0C0C0, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00, 0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF};
 const QColor kBlue(0x00, 0x00, 0xFF);
 const QColor kYellow(0xFF, 0xFF, 0x00);
+const QColor kGreen(0x00, 0x80, 0x00);
 
 int NearestPaletteIndex(QRgb colour) {
     int best = 0;
@@ -220,9 +222,9 @@ QString SvgPathData(const QPainterPath& path) {
     return data + "Z";
 }
 
-bool WriteDesktopIcons(const QDir& dir) {
+bool WriteDesktopIcons(const QDir& dir, const QString& name, const QColor& background) {
     const QPainterPath cogwheel = DesktopIconCogwheel();
-    QFile svg(dir.filePath("icon.svg"));
+    QFile svg(dir.filePath(name + ".svg"));
     if (!svg.open(QIODevice::WriteOnly)) return false;
     const QString units = QString::number(kDesktopIconUnits);
     svg.write(QString("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -231,18 +233,19 @@ bool WriteDesktopIcons(const QDir& dir) {
                       "  <rect width=\"%1\" height=\"%1\" fill=\"%2\"/>\n"
                       "  <path fill=\"%3\" fill-rule=\"evenodd\" d=\"%4\"/>\n"
                       "</svg>\n")
-                  .arg(units, kBlue.name(), kYellow.name(), SvgPathData(cogwheel))
+                  .arg(units, background.name(), kYellow.name(), SvgPathData(cogwheel))
                   .toUtf8());
     if (!svg.flush()) return false;
     for (int size : kDesktopIconSizes) {
         QImage image(size, size, QImage::Format_ARGB32);
-        image.fill(kBlue);
+        image.fill(background);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.scale(double(size) / kDesktopIconUnits, double(size) / kDesktopIconUnits);
         painter.fillPath(cogwheel, kYellow);
         painter.end();
-        if (!image.save(dir.filePath(QString("icon_%1.png").arg(size)), "PNG")) return false;
+        if (!image.save(dir.filePath(QString("%1_%2.png").arg(name).arg(size)), "PNG"))
+            return false;
     }
     return true;
 }
@@ -263,7 +266,9 @@ int main(int argc, char** argv) {
                     Save4BitBmp(DrawCogwheel(false), dir.filePath("cogwheel.bmp")) &&
                     jpeg.write(DrawCogwheel(true)) &&
                     DrawErrorSign().save(dir.filePath("error_sign.bmp"), "BMP") &&
-                    Save4BitIcon(DrawIcon(), dir.filePath("icon.ico")) && WriteDesktopIcons(dir);
+                    Save4BitIcon(DrawIcon(), dir.filePath("icon.ico")) &&
+                    WriteDesktopIcons(dir, "icon", kBlue) &&
+                    WriteDesktopIcons(dir, "job_icon", kGreen);
     if (!ok) std::fprintf(stderr, "could not write the pictures into %s\n", argv[1]);
     return ok ? 0 : 1;
 }

@@ -1,0 +1,45 @@
+#include "pictures_area.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "job_picture.h"
+#include "job_sketches.h"
+#include "number_texts.h"
+
+PicturesArea::PicturesArea(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("PicturesArea"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(tr("Диски показаны:"), this));
+    m_end = new QComboBox(this);
+    m_end->setAccessibleName(tr("Сторона, с которой показаны диски"));
+    m_end->addItems({tr("со стороны привода"), tr("с противоположной стороны")});
+    row->addWidget(m_end);
+    row->addStretch(1);
+    layout->addLayout(row);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    m_picture = new balance4::jobwindow::JobPicture;
+    m_picture->setObjectName(QStringLiteral("JobPicture"));
+    m_picture->setAccessibleName(tr("Рисунки плоскостей и точек"));
+    scroll->setWidget(m_picture);
+    layout->addWidget(scroll, 1);
+    connect(m_end, &QComboBox::currentIndexChanged, this, [this] { redraw(); });
+}
+
+void PicturesArea::show(const balance4::job::Job& job, const balance4::job::JobResult& result) {
+    m_job = job;
+    m_result = result;
+    redraw();
+}
+
+void PicturesArea::redraw() {
+    using namespace balance4::jobwindow;
+    m_picture->SetSketches(MakeSketchView(m_job, m_end->currentIndex() == 0, LocaleDecimalSymbol()),
+                           MakePlaneSketches(m_job, m_result), MakePointSketches(m_job, m_result));
+}

@@ -1,0 +1,208 @@
+#include "results_view.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "number_texts.h"
+
+using balance4::job::Job;
+using balance4::job::JobResult;
+using balance4::job::Outcome;
+
+namespace {
+
+QTableWidget* MakeTable(const QString& name, const QStringList& columns, QWidget* parent) {
+    auto* table = new QTableWidget(0, int(columns.size()), parent);
+    table->setObjectName(name);
+    table->setAccessibleName(name);
+    table->setHorizontalHeaderLabels(columns);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+
+void SetCell(QTableWidget* table, int row, int column, const QString& text,
+             const QColor& background = QColor()) {
+    auto* cell = new QTableWidgetItem(text);
+    cell->setTextAlignment(Qt::AlignVCenter |
+                           (column + 1 < table->columnCount() ? Qt::AlignRight : Qt::AlignLeft));
+    if (background.isValid()) {
+        cell->setBackground(background);
+        cell->setForeground(Qt::white);
+    }
+    table->setItem(row, column, cell);
+}
+
+QString SpreadText(const balance4::job::PlaneSpread& spread, const QString& unit,
+                   const QString& separator) {
+    if (!std::isfinite(spread.Vector)) return QObject::tr("не определён");
+    return QStringLiteral("±%1 %2, ±%3°")
+        .arg(ResultText(spread.Mass, separator), unit, ResultText(spread.AngleDegrees, separator));
+}
+
+const QColor kDoubtful(176, 112, 0);
+const QColor kUnreliable(200, 40, 40);
+
+}  // namespace
+
+QString SplitText(const balance4::job::SplitResult& split, const QString& unit,
+                  const QString& separator) {
+    if (split.Refused) return QObject::tr("не разбивается: соседние позиции на 180° и больше");
+    QStringList parts;
+    for (const balance4::job::SplitPart& part : split.Parts) {
+        parts << QObject::tr("№%1 (%2°): %3 %4")
+                     .arg(part.At.Number)
+                     .arg(PlainNumberText(part.At.AngleDegrees, separator))
+                     .arg(ResultText(part.Mass, separator), unit);
+    }
+    QString text = parts.join(QStringLiteral("; "));
+    if (!split.Warning.empty())
+        text += QStringLiteral(" — ") + QString::fromStdString(split.Warning);
+    return text;
+}
+
+ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("ResultsView"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    m_banner = new QLabel(this);
+    m_banner->setObjectName(QStringLiteral("UntrustedBanner"));
+    m_banner->setTextFormat(Qt::PlainText);
+    m_banner->setWordWrap(true);
+    m_banner->setStyleSheet(QStringLiteral(
+        "background: rgb(200,40,40); color: white; font-weight: bold; padding: 6px;"));
+    m_banner->hide();
+    layout->addWidget(m_banner);
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("ResultSummary"));
+    m_summary->setTextFormat(Qt::PlainText);
+    m_summary->setWordWrap(true);
+    layout->addWidget(m_summary);
+    m_planes = MakeTable(QStringLiteral("Корректирующие грузы"),
+                         {tr("Масса"), tr("% пробного"), tr("От нуля, °"), tr("От пробного, °"),
+                          tr("Разброс 95 %"), tr("Доверие"), tr("Разбивка по позициям")},
+                         this);
+    layout->addWidget(m_planes, 3);
+    auto* lower = new QHBoxLayout;
+    m_runs = MakeTable(QStringLiteral("Качество пусков"), {tr("Изменение, %"), tr("Оценка")}, this);
+    m_points =
+        MakeTable(QStringLiteral("Остаточная вибрация"), {tr("Амплитуда"), tr("Фаза, °")}, this);
+    lower->addWidget(m_runs);
+    lower->addWidget(m_points);
+    layout->addLayout(lower, 2);
+}
+
+void ResultsView::showWaiting(const QString& why) {
+    m_banner->hide();
+    m_summary->setText(why);
+    m_planes->setRowCount(0);
+    m_runs->setRowCount(0);
+    m_points->setRowCount(0);
+}
+
+void ResultsView::show(const Job& job, const JobResult& result) {
+    if (result.Result == Outcome::Refused) {
+        showWaiting(result.Failures.empty()
+                        ? tr("Расчёт не выполнен.")
+                        : QString::fromStdString(result.Failures.front().Message));
+        return;
+    }
+    if (result.Result == Outcome::NoSolution) {
+        showWaiting({});
+        m_banner->setText(tr("Решения нет: %1. Не устанавливайте корректирующие грузы.")
+                              .arg(QString::fromStdString(result.Message)));
+        m_banner->show();
+        return;
+    }
+    const QString separator = LocaleDecimalSymbol();
+    m_banner->setVisible(result.Untrusted);
+    if (result.Untrusted) {
+        m_banner->setText(tr("Результат недостоверен: %1. Не устанавливайте корректирующие "
+                             "грузы: проверьте показания или повторите пуски с бо́льшими пробными "
+                             "грузами.")
+                              .arg(QString::fromStdString(result.UntrustedReason)));
+    }
+    const QString word = QString::fromStdString(std::string(result.RotationWord));
+    QString summary = result.Exact
+                          ? tr("Углы отсчитываются %1. Решено точным путём калькулятора.").arg(word)
+                          : tr("Углы отсчитываются %1. Метод наименьших квадратов, "
+                               "число обусловленности %2.")
+                                .arg(word, ResultText(result.ConditionNumber, separator));
+    if (result.SpreadFailed > 0) {
+        summary += tr(" Разброс: %1 из %2 повторов без решения.")
+                       .arg(result.SpreadFailed)
+                       .arg(result.SpreadSamples);
+    }
+    m_summary->setText(summary);
+    showPlanes(job, result);
+    showRuns(result);
+    showPoints(result);
+}
+
+void ResultsView::showPlanes(const Job& job, const JobResult& result) {
+    const QString separator = LocaleDecimalSymbol();
+    const QString unit = QString::fromStdString(job.Unit);
+    m_planes->setHorizontalHeaderItem(0, new QTableWidgetItem(tr("Масса, %1").arg(unit)));
+    m_planes->setRowCount(int(result.Planes.size()));
+    QStringList titles;
+    for (int plane = 0; plane < int(result.Planes.size()); ++plane) {
+        const balance4::job::PlaneResult& r = result.Planes[plane];
+        titles << tr("Плоскость %1").arg(plane + 1);
+        // The exact path's texts are the calculator's own, to the digit.
+        const bool exact = result.Exact && plane < 4;
+        SetCell(m_planes, plane, 0, ResultText(r.Mass, separator));
+        SetCell(m_planes, plane, 1,
+                exact ? QString::fromStdString(result.WindowTexts[plane])
+                      : ResultText(r.Percent, separator));
+        SetCell(m_planes, plane, 2, ResultText(r.AngleFromZero, separator));
+        SetCell(m_planes, plane, 3,
+                exact ? QString::fromStdString(result.WindowTexts[4 + plane])
+                      : ResultText(r.AngleFromTrial, separator));
+        SetCell(m_planes, plane, 4, SpreadText(r.Spread, unit, separator));
+        const QColor trustColour = r.Spread.Level == balance4::job::Trust::Unreliable ? kUnreliable
+                                   : r.Spread.Level == balance4::job::Trust::Doubtful ? kDoubtful
+                                                                                      : QColor();
+        const QString trust = QString::fromStdString(std::string(TrustWord(r.Spread.Level)));
+        SetCell(m_planes, plane, 5, trust.isEmpty() ? tr("надёжно") : trust, trustColour);
+        QString note = r.SplitAsked ? SplitText(r.Split, unit, separator) : QString();
+        if (r.KeepTrial) {
+            note = tr("если пробный остаётся: добавить %1 %2 под %3°")
+                       .arg(ResultText(r.KeepTrial->Mass, separator), unit,
+                            ResultText(r.KeepTrial->AngleDegrees, separator)) +
+                   (note.isEmpty() ? QString() : QStringLiteral("; ") + note);
+        }
+        SetCell(m_planes, plane, 6, note);
+    }
+    m_planes->setVerticalHeaderLabels(titles);
+}
+
+void ResultsView::showRuns(const JobResult& result) {
+    const QString separator = LocaleDecimalSymbol();
+    m_runs->setRowCount(int(result.Runs.size()));
+    QStringList titles;
+    for (int run = 0; run < int(result.Runs.size()); ++run) {
+        titles << tr("Пуск %1").arg(run + 1);
+        SetCell(m_runs, run, 0, ResultText(result.Runs[run].ChangePercent, separator));
+        SetCell(m_runs, run, 1, result.Runs[run].Weak ? tr("слабый отклик") : tr("хорошо"),
+                result.Runs[run].Weak ? kDoubtful : QColor());
+    }
+    m_runs->setVerticalHeaderLabels(titles);
+}
+
+void ResultsView::showPoints(const JobResult& result) {
+    const QString separator = LocaleDecimalSymbol();
+    m_points->setRowCount(int(result.Points.size()));
+    QStringList titles;
+    for (int point = 0; point < int(result.Points.size()); ++point) {
+        titles << tr("Точка %1").arg(point + 1);
+        SetCell(m_points, point, 0, ResultText(result.Points[point].Amplitude, separator));
+        SetCell(m_points, point, 1, ResultText(result.Points[point].PhaseDegrees, separator));
+    }
+    m_points->setVerticalHeaderLabels(titles);
+}

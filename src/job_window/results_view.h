@@ -1,0 +1,40 @@
+#pragma once
+// A calculated job's results: per plane the mass, percent of trial, the angles from the zero mark
+// and from the trial place, the split, the spread and its trust; a banner when the solution is not
+// to be trusted; the quality of each trial run and the residual vibration per point.
+#include <QWidget>
+
+#include "job.h"
+#include "job_result.h"
+
+class QLabel;
+class QTableWidget;
+
+class ResultsView : public QWidget {
+    Q_OBJECT
+  public:
+    explicit ResultsView(QWidget* parent = nullptr);
+
+    // Shows a result; a refused or unsolved job clears the numbers and shows why.
+    void show(const balance4::job::Job& job, const balance4::job::JobResult& result);
+    // No result yet: says what is missing.
+    void showWaiting(const QString& why);
+
+    QTableWidget* planeTable() const { return m_planes; }
+    QLabel* banner() const { return m_banner; }
+
+  private:
+    void showPlanes(const balance4::job::Job& job, const balance4::job::JobResult& result);
+    void showRuns(const balance4::job::JobResult& result);
+    void showPoints(const balance4::job::JobResult& result);
+
+    QLabel* m_banner = nullptr;
+    QLabel* m_summary = nullptr;
+    QTableWidget* m_planes = nullptr;
+    QTableWidget* m_runs = nullptr;
+    QTableWidget* m_points = nullptr;
+};
+
+// One plane's split as a line: "№3: 4,12 г; №4: 2,60 г", or why there is none.
+QString SplitText(const balance4::job::SplitResult& split, const QString& unit,
+                  const QString& separator);
