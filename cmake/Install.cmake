@@ -4,16 +4,21 @@ include(GNUInstallDirs)
 
 set(BALANCE4_DOCDIR ${CMAKE_INSTALL_DATADIR}/balance4)
 
-install(TARGETS balance4 balance4-calc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS balance4 balance4-calc balance4-job RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_BINARY_DIR}/bin/Ostrelin_manual.pdf DESTINATION ${BALANCE4_DOCDIR})
 
 # The desktop's icon: scalable, and drawn for the sizes desktops look up first.
 set(BALANCE4_PICTURES ${PROJECT_SOURCE_DIR}/resources/pictures)
 install(FILES ${BALANCE4_PICTURES}/icon.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME balance4.svg)
+install(FILES ${BALANCE4_PICTURES}/job_icon.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME balance4-job.svg)
 foreach(size 16 24 32 48 64 128 256)
   install(FILES ${BALANCE4_PICTURES}/icon_${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME balance4.png)
+  install(FILES ${BALANCE4_PICTURES}/job_icon_${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME balance4-job.png)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/ru.talmeron.balance4.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -21,7 +26,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/ru.talmeron.balance4.metainfo.xml
 # Manual pages and the changelog, compressed as Debian keeps them (gzip -9n: no name, no time).
 find_program(GZIP gzip REQUIRED)
 set(BALANCE4_COMPRESSED)
-foreach(source packaging/balance4.1 packaging/balance4-calc.1 packaging/changelog)
+foreach(source packaging/balance4.1 packaging/balance4-calc.1 packaging/balance4-job.1
+               packaging/changelog)
   get_filename_component(name ${source} NAME)
   set(output ${CMAKE_BINARY_DIR}/packaging/${name}.gz)
   add_custom_command(OUTPUT ${output}
@@ -33,11 +39,12 @@ foreach(source packaging/balance4.1 packaging/balance4-calc.1 packaging/changelo
 endforeach()
 add_custom_target(balance4_package_documents ALL DEPENDS ${BALANCE4_COMPRESSED})
 install(FILES ${CMAKE_BINARY_DIR}/packaging/balance4.1.gz ${CMAKE_BINARY_DIR}/packaging/balance4-calc.1.gz
+              ${CMAKE_BINARY_DIR}/packaging/balance4-job.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-# The menu entry starts the program in the manual's folder; the program finds the manual from its
+# The menu entries start the programs in the manual's folder; the program finds the manual from its
 # own folder too, so a start from a terminal finds it as well. The folder is known only at install
 # time (the prefix may be given to cmake --install).
 install(CODE "
@@ -45,8 +52,11 @@ install(CODE "
   set(BALANCE4_INSTALL_DOCDIR \"\${CMAKE_INSTALL_PREFIX}/${BALANCE4_DOCDIR}\")
   configure_file(${PROJECT_SOURCE_DIR}/packaging/balance4.desktop.in
                  ${CMAKE_BINARY_DIR}/packaging/balance4.desktop @ONLY)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/balance4-job.desktop.in
+                 ${CMAKE_BINARY_DIR}/packaging/balance4-job.desktop @ONLY)
 ")
 install(FILES ${CMAKE_BINARY_DIR}/packaging/balance4.desktop
+              ${CMAKE_BINARY_DIR}/packaging/balance4-job.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
 set(CPACK_GENERATOR DEB)
@@ -63,7 +73,11 @@ window; F9 shows each plane's correction mass in percent of its trial mass and
 the angle at which to fix it. The windows and messages are in Russian.
 
 balance4-calc gives the same results for scripts and batch checks, one case
-a line on standard input.")
+a line on standard input.
+
+balance4-job holds a whole balancing job in one window: 1 to 8 planes and up
+to 16 points, corrections in grams with their split onto holes and their
+spread, control runs, job files with crash recovery, and a PDF report.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_SET_DESTDIR ON)  # the menu entry must name /usr, not the staging folder

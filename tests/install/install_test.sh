@@ -11,11 +11,14 @@ fail() { echo "install_test: $*" >&2; exit 1; }
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-files=(bin/balance4 bin/balance4-calc share/balance4/Ostrelin_manual.pdf
-       share/applications/balance4.desktop share/metainfo/ru.talmeron.balance4.metainfo.xml
+files=(bin/balance4 bin/balance4-calc bin/balance4-job share/balance4/Ostrelin_manual.pdf
+       share/applications/balance4.desktop share/applications/balance4-job.desktop
+       share/icons/hicolor/scalable/apps/balance4-job.svg share/man/man1/balance4-job.1.gz share/metainfo/ru.talmeron.balance4.metainfo.xml
        share/icons/hicolor/scalable/apps/balance4.svg share/man/man1/balance4.1.gz
        share/man/man1/balance4-calc.1.gz share/doc/balance4/copyright share/doc/balance4/changelog.gz)
-for size in 16 24 32 48 64 128 256; do files+=("share/icons/hicolor/${size}x$size/apps/balance4.png"); done
+for size in 16 24 32 48 64 128 256; do
+  files+=("share/icons/hicolor/${size}x$size/apps/balance4.png" "share/icons/hicolor/${size}x$size/apps/balance4-job.png")
+done
 for f in "${files[@]}"; do
   [ -s "$prefix/$f" ] || fail "missing $f"
 done
@@ -30,7 +33,11 @@ desktop="$prefix/share/applications/balance4.desktop"
 grep -qx "Exec=$prefix/bin/balance4" "$desktop" || fail "Exec does not name the installed program"
 path=$(sed -n 's/^Path=//p' "$desktop")
 [ -f "$path/Ostrelin_manual.pdf" ] || fail "the menu entry does not start the program beside the manual"
-if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
+grep -qx "Exec=$prefix/bin/balance4-job %f" "$prefix/share/applications/balance4-job.desktop" ||
+  fail "the job window's Exec does not name the installed program"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$desktop" "$prefix/share/applications/balance4-job.desktop"
+fi
 
 # Started from another folder; it must come up and stay up (no display needed).
 (cd "$work" && QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work" exec "$prefix/bin/balance4") &
