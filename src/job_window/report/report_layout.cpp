@@ -1,0 +1,441 @@
+#include "report_layout.h"
+
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QTextLayout>
+#include <algorithm>
+#include <memory>
+
+namespace balance4::jobwindow {
+
+namespace {
+
+const QColor kInk(0x20, 0x20, 0x20);
+const QColor kRule(0x90, 0x90, 0x90);
+const QColor kHeaderFill(0xe8, 0xe8, 0xe8);
+const QColor kBannerFill(0xc6, 0x28, 0x28);
+
+constexpr double kPaddingMm = 1.2;
+constexpr int kRowsPerBlock = 30;
+constexpr int kMostCharacters = 4000;  // of a paragraph cut to a few lines: the rest never shows
+
+ReportMetrics MakeMetrics(QPaintDevice& device) {
+    ReportMetrics metrics;
+    metrics.Device = &device;
+    metrics.Millimetre = device.logicalDpiY() / 25.4;
+    QFont base(QStringLiteral("Liberation Sans"));
+    base.setStyleHint(QFont::SansSerif);
+    base.setPointSizeF(9.0);
+    metrics.Body = base;
+    metrics.Bold = base;
+    metrics.Bold.setBold(true);
+    metrics.Small = base;
+    metrics.Small.setPointSizeF(8.0);
+    metrics.Heading = metrics.Bold;
+    metrics.Heading.setPointSizeF(11.5);
+    metrics.Title = metrics.Bold;
+    metrics.Title.setPointSizeF(16.0);
+    return metrics;
+}
+
+const QFont& FontOf(const ReportMetrics& metrics, ReportDocument::Style style) {
+    switch (style) {
+        case ReportDocument::Style::Bold:
+            return metrics.Bold;
+        case ReportDocument::Style::Small:
+            return metrics.Small;
+        case ReportDocument::Style::Heading:
+            return metrics.Heading;
+        case ReportDocument::Style::Title:
+            return metrics.Title;
+        case ReportDocument::Style::Body:
+            break;
+    }
+    return metrics.Body;
+}
+
+// The lines `text` wraps into at `width`, at word boundaries where it can and anywhere where a
+// word is wider than the line.
+QStringList Wrap(const QString& whole, const QFont& font, QPaintDevice* device, double width,
+                 int maxLines) {
+    const QString text = maxLines > 0 ? whole.left(kMostCharacters) : whole;
+    QStringList lines;
+    std::vector<int> starts;
+    QTextLayout layout(text, font, device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        starts.push_back(line.textStart());
+        lines << text.mid(line.textStart(), line.textLength());
+        if (maxLines > 0 && lines.size() > maxLines) break;
+    }
+    layout.endLayout();
+    if (lines.isEmpty()) lines << QString();
+    if (maxLines > 0 && lines.size() > maxLines) {
+        const QString rest = whole.mid(starts[static_cast<std::size_t>(maxLines - 1)]);
+        lines.resize(maxLines);
+        lines.back() = QFontMetricsF(font, device).elidedText(rest, Qt::ElideRight, width);
+    }
+    return lines;
+}
+
+void DrawLines(QPainter& painter, const QFont& font, QPointF topLeft, const QStringList& lines) {
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    double y = topLeft.y() + metrics.ascent();
+    for (const QString& line : lines) {
+        painter.drawText(QPointF(topLeft.x(), y), line);
+        y += metrics.lineSpacing();
+    }
+}
+
+double TextWidth(const QFont& font, QPaintDevice* device, const QString& text) {
+    return QFontMetricsF(font, device).horizontalAdvance(text);
+}
+
+// One drawn piece of a table: some of its column groups and some of its rows.
+struct TablePiece {
+    const ReportTable* Table = nullptr;
+    std::vector<int> Columns;  // indices into Table->Columns
+    int FirstRow = 0;
+    int RowCount = 0;
+};
+
+struct TableGeometry {
+    double Label = 0.0;
+    std::vector<double> Column;  // per data column
+    double RowHeight = 0.0;
+};
+
+TableGeometry Measure(const ReportTable& table, const ReportMetrics& metrics, QPaintDevice* device,
+                      double width) {
+    TableGeometry geometry;
+    const double pad = 2 * kPaddingMm * metrics.Millimetre;
+    const QFont& font = metrics.Small;
+    geometry.Label = TextWidth(metrics.Bold, device, table.Corner);
+    for (const ReportTable::Row& row : table.Rows)
+        geometry.Label = std::max(geometry.Label, TextWidth(font, device, row.Label));
+    geometry.Label = std::min(geometry.Label + pad, width * 0.45);
+    geometry.Column.assign(static_cast<std::size_t>(table.Columns.size()), 0.0);
+    for (std::size_t c = 0; c < geometry.Column.size(); ++c) {
+        double widest = TextWidth(metrics.Bold, device, table.Columns[static_cast<int>(c)]);
+        for (const ReportTable::Row& row : table.Rows)
+            if (static_cast<int>(c) < row.Cells.size())
+                widest = std::max(widest, TextWidth(font, device, row.Cells[static_cast<int>(c)]));
+        geometry.Column[c] = std::min(widest + pad, width - geometry.Label);
+    }
+    const int size = std::max(1, table.GroupSize);
+    for (int g = 0; g < table.Groups.size(); ++g) {
+        double sum = 0.0;
+        const int first = g * size;
+        const int last = std::min<int>(first + size, static_cast<int>(geometry.Column.size()));
+        for (int c = first; c < last; ++c) sum += geometry.Column[static_cast<std::size_t>(c)];
+        const double need = TextWidth(metrics.Bold, device, table.Groups[g]) + pad;
+        if (need > sum && last > first)
+            for (int c = first; c < last; ++c)
+                geometry.Column[static_cast<std::size_t>(c)] += (need - sum) / (last - first);
+    }
+    geometry.RowHeight =
+        QFontMetricsF(font, device).lineSpacing() + kPaddingMm * metrics.Millimetre;
+    return geometry;
+}
+
+// Column groups, as many to a piece as fit the width.
+std::vector<std::vector<int>> ColumnParts(const ReportTable& table, const TableGeometry& geometry,
+                                          double width) {
+    std::vector<std::vector<int>> parts;
+    const int size = std::max(1, table.GroupSize);
+    const int columns = static_cast<int>(table.Columns.size());
+    double used = geometry.Label;
+    for (int first = 0; first < columns; first += size) {
+        const int last = std::min(first + size, columns);
+        double group = 0.0;
+        for (int c = first; c < last; ++c) group += geometry.Column[static_cast<std::size_t>(c)];
+        if (parts.empty() || used + group > width) {
+            parts.emplace_back();
+            used = geometry.Label;
+        }
+        for (int c = first; c < last; ++c) parts.back().push_back(c);
+        used += group;
+    }
+    if (parts.empty()) parts.emplace_back();
+    return parts;
+}
+
+double PieceHeight(const TablePiece& piece, const TableGeometry& geometry) {
+    const int headerRows = piece.Table->Groups.isEmpty() ? 1 : 2;
+    return (headerRows + piece.RowCount) * geometry.RowHeight;
+}
+
+void PaintPiece(QPainter& painter, const ReportMetrics& metrics, const QRectF& box,
+                const TablePiece& piece, const TableGeometry& geometry) {
+    const ReportTable& table = *piece.Table;
+    QPaintDevice* device = painter.device();
+    const double pad = kPaddingMm * metrics.Millimetre;
+    const double h = geometry.RowHeight;
+    double total = geometry.Label;
+    for (int c : piece.Columns) total += geometry.Column[static_cast<std::size_t>(c)];
+    total = std::min(total, box.width());
+    const auto cell = [&](const QRectF& r, const QString& text, const QFont& font,
+                          Qt::Alignment align, const QColor& colour) {
+        const QFontMetricsF fm(font, device);
+        const QString shown =
+            fm.elidedText(text, Qt::ElideRight, std::max(0.0, r.width() - 2 * pad));
+        const double w = fm.horizontalAdvance(shown);
+        const double x = (align & Qt::AlignRight)     ? r.right() - pad - w
+                         : (align & Qt::AlignHCenter) ? r.center().x() - w / 2
+                                                      : r.left() + pad;
+        painter.setFont(font);
+        painter.setPen(colour);
+        painter.drawText(QPointF(x, r.top() + (r.height() - fm.height()) / 2 + fm.ascent()), shown);
+    };
+
+    double y = box.top();
+    const int headerRows = table.Groups.isEmpty() ? 1 : 2;
+    painter.fillRect(QRectF(box.left(), y, total, headerRows * h), kHeaderFill);
+    cell(QRectF(box.left(), y + (headerRows - 1) * h, geometry.Label, h), table.Corner,
+         metrics.Bold, Qt::AlignLeft, kInk);
+    const int size = std::max(1, table.GroupSize);
+    double x = box.left() + geometry.Label;
+    for (std::size_t i = 0; i < piece.Columns.size(); ++i) {
+        const int c = piece.Columns[i];
+        const double w = geometry.Column[static_cast<std::size_t>(c)];
+        if (headerRows == 2 && c % size == 0 && c / size < table.Groups.size()) {
+            double span = 0.0;
+            for (std::size_t j = i; j < piece.Columns.size() && piece.Columns[j] / size == c / size;
+                 ++j)
+                span += geometry.Column[static_cast<std::size_t>(piece.Columns[j])];
+            cell(QRectF(x, y, span, h), table.Groups[c / size], metrics.Bold, Qt::AlignHCenter,
+                 kInk);
+        }
+        cell(QRectF(x, y + (headerRows - 1) * h, w, h), table.Columns[c], metrics.Bold,
+             Qt::AlignRight, kInk);
+        x += w;
+    }
+    y += headerRows * h;
+    painter.setPen(QPen(kRule, 0));
+    for (int r = piece.FirstRow; r < piece.FirstRow + piece.RowCount; ++r) {
+        const ReportTable::Row& row = table.Rows[static_cast<std::size_t>(r)];
+        painter.setPen(QPen(kRule, 0));
+        painter.drawLine(QPointF(box.left(), y), QPointF(box.left() + total, y));
+        cell(QRectF(box.left(), y, geometry.Label, h), row.Label, metrics.Small, Qt::AlignLeft,
+             kInk);
+        x = box.left() + geometry.Label;
+        for (int c : piece.Columns) {
+            const double w = geometry.Column[static_cast<std::size_t>(c)];
+            const QString text = c < row.Cells.size() ? row.Cells[c] : QString();
+            cell(QRectF(x, y, w, h), text, metrics.Small, Qt::AlignRight,
+                 table.Colours.value({r, c}, kInk));
+            x += w;
+        }
+        y += h;
+    }
+    painter.setPen(QPen(kRule, 0));
+    painter.drawLine(QPointF(box.left(), y), QPointF(box.left() + total, y));
+}
+
+}  // namespace
+
+QString PlainText(const QString& text) {
+    QString plain = text;
+    for (QChar& c : plain)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    return plain;
+}
+
+void ReportDocument::Text(const QString& text, Style style, int maxLines, const QColor& colour) {
+    const QString plain = PlainText(text);
+    m_parts.push_back([=](const ReportMetrics& metrics, double width, std::vector<Block>& out) {
+        const QFont& font = FontOf(metrics, style);
+        const QStringList lines = Wrap(plain, font, metrics.Device, width, maxLines);
+        Block block;
+        block.Height = lines.size() * QFontMetricsF(font, metrics.Device).lineSpacing();
+        block.Paint = [=](QPainter& painter, const ReportMetrics& m, const QRectF& box) {
+            painter.setPen(colour);
+            DrawLines(painter, FontOf(m, style), box.topLeft(), lines);
+        };
+        block.SpaceAfter = style == Style::Title ? 3.0 : 1.5;
+        out.push_back(std::move(block));
+    });
+}
+
+void ReportDocument::Heading(const QString& text) {
+    Space(2.0);
+    Text(text, Style::Heading, 2);
+    const Part text_part = m_parts.back();
+    m_parts.back() = [text_part](const ReportMetrics& metrics, double width,
+                                 std::vector<Block>& out) {
+        text_part(metrics, width, out);
+        out.back().KeepWithNext = true;
+    };
+}
+
+void ReportDocument::Space(double millimetres) {
+    m_parts.push_back([=](const ReportMetrics&, double, std::vector<Block>& out) {
+        if (!out.empty()) out.back().SpaceAfter += millimetres;
+    });
+}
+
+void ReportDocument::Fields(const std::vector<std::pair<QString, QString>>& fields) {
+    std::vector<std::pair<QString, QString>> plain;
+    for (const auto& [label, value] : fields) plain.emplace_back(label, PlainText(value));
+    m_parts.push_back([=](const ReportMetrics& metrics, double width, std::vector<Block>& out) {
+        double labelWidth = 0.0;
+        for (const auto& field : plain)
+            labelWidth = std::max(labelWidth, TextWidth(metrics.Bold, metrics.Device, field.first));
+        labelWidth = std::min(labelWidth + 3.0 * metrics.Millimetre, width * 0.4);
+        const double lineSpacing = QFontMetricsF(metrics.Body, metrics.Device).lineSpacing();
+        for (const auto& [label, value] : plain) {
+            const QStringList lines =
+                Wrap(value, metrics.Body, metrics.Device, width - labelWidth, 3);
+            Block block;
+            block.Height = lines.size() * lineSpacing;
+            block.Paint = [=, label = label](QPainter& painter, const ReportMetrics& m,
+                                             const QRectF& box) {
+                painter.setPen(kInk);
+                DrawLines(painter, m.Bold, box.topLeft(), {label});
+                DrawLines(painter, m.Body, box.topLeft() + QPointF(labelWidth, 0), lines);
+            };
+            block.SpaceAfter = 0.6;
+            out.push_back(std::move(block));
+        }
+        if (!out.empty()) out.back().SpaceAfter = 1.5;
+    });
+}
+
+void ReportDocument::Banner(const QString& text) {
+    const QString plain = PlainText(text);
+    m_parts.push_back([=](const ReportMetrics& metrics, double width, std::vector<Block>& out) {
+        const double pad = 2.5 * metrics.Millimetre;
+        const QStringList lines = Wrap(plain, metrics.Bold, metrics.Device, width - 2 * pad, 12);
+        const double height =
+            lines.size() * QFontMetricsF(metrics.Bold, metrics.Device).lineSpacing() + 2 * pad;
+        Block block;
+        block.Height = height;
+        block.Paint = [=](QPainter& painter, const ReportMetrics& m, const QRectF& box) {
+            painter.fillRect(QRectF(box.left(), box.top(), box.width(), height), kBannerFill);
+            painter.setPen(Qt::white);
+            DrawLines(painter, m.Bold, box.topLeft() + QPointF(pad, pad), lines);
+        };
+        block.SpaceAfter = 3.0;
+        out.push_back(std::move(block));
+    });
+}
+
+void ReportDocument::Table(const ReportTable& source) {
+    auto table = std::make_shared<ReportTable>(source);
+    for (ReportTable::Row& row : table->Rows) {
+        row.Label = PlainText(row.Label);
+        for (QString& cell : row.Cells) cell = PlainText(cell);
+    }
+    m_parts.push_back([table](const ReportMetrics& metrics, double width, std::vector<Block>& out) {
+        const TableGeometry geometry = Measure(*table, metrics, metrics.Device, width);
+        const int rows = static_cast<int>(table->Rows.size());
+        for (const std::vector<int>& columns : ColumnParts(*table, geometry, width)) {
+            for (int first = 0; first == 0 || first < rows; first += kRowsPerBlock) {
+                TablePiece piece{table.get(), columns, first,
+                                 std::min(kRowsPerBlock, rows - first)};
+                Block block;
+                block.Height = PieceHeight(piece, geometry);
+                block.Paint = [table, piece, geometry](QPainter& painter, const ReportMetrics& m,
+                                                       const QRectF& box) {
+                    PaintPiece(painter, m, box, piece, geometry);
+                };
+                block.SpaceAfter = 2.0;
+                out.push_back(std::move(block));
+            }
+        }
+        if (!out.empty()) out.back().SpaceAfter = 3.0;
+    });
+}
+
+void ReportDocument::Pictures(int count, int columns,
+                              const std::function<void(QPainter&, const QRectF&, int)>& paint) {
+    m_parts.push_back([=](const ReportMetrics& metrics, double width, std::vector<Block>& out) {
+        const double gap = 3.0 * metrics.Millimetre;
+        const int across = std::max(1, columns);
+        const double side = (width - (across - 1) * gap) / across;
+        for (int first = 0; first < count; first += across) {
+            Block block;
+            block.Height = side;
+            block.Paint = [=](QPainter& painter, const ReportMetrics&, const QRectF& box) {
+                for (int i = first; i < std::min(count, first + across); ++i) {
+                    const double x = box.left() + (i - first) * (side + gap);
+                    paint(painter, QRectF(x, box.top(), side, side), i);
+                }
+            };
+            block.SpaceAfter = 3.0;
+            out.push_back(std::move(block));
+        }
+    });
+}
+
+bool ReportDocument::Print(QPagedPaintDevice& device, const QString& footer) const {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    const ReportMetrics metrics = MakeMetrics(device);
+    const double mm = metrics.Millimetre;
+    const QRectF page(0, 0, device.width(), device.height());
+    const double footerHeight = 8.0 * mm;
+    const double usable = page.height() - footerHeight;
+
+    std::vector<Block> blocks;
+    for (const Part& part : m_parts) part(metrics, page.width(), blocks);
+
+    // Each block on the first page it fits on whole; a block taller than a page is cut.
+    struct Placed {
+        const Block* What;
+        double Top;
+        double Height;
+    };
+    std::vector<std::vector<Placed>> pages(1);
+    double y = 0.0;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const Block& block = blocks[i];
+        const double height = std::min(block.Height, usable);
+        double need = height;
+        if (block.KeepWithNext && i + 1 < blocks.size())
+            need += block.SpaceAfter * mm + std::min(blocks[i + 1].Height, usable);
+        if (y > 0.0 && y + std::min(need, usable) > usable) {
+            pages.emplace_back();
+            y = 0.0;
+        }
+        pages.back().push_back({&block, y, height});
+        y += height + block.SpaceAfter * mm;
+    }
+    m_pages = static_cast<int>(pages.size());
+
+    const QString plainFooter = PlainText(footer);
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        if (p > 0 && !device.newPage()) return false;
+        for (const Placed& placed : pages[p]) {
+            const QRectF box(0.0, placed.Top, page.width(), placed.Height);
+            painter.save();
+            painter.setClipRect(box.adjusted(-mm, 0, mm, 0));
+            placed.What->Paint(painter, metrics, box);
+            painter.restore();
+        }
+        const double top = page.bottom() - footerHeight + 3.0 * mm;
+        painter.setPen(QPen(kRule, 0));
+        painter.drawLine(QPointF(0, top), QPointF(page.width(), top));
+        const QString number = QStringLiteral("Страница %1 из %2").arg(p + 1).arg(pages.size());
+        const QFontMetricsF fm(metrics.Small, &device);
+        const double numberWidth = fm.horizontalAdvance(number);
+        painter.setFont(metrics.Small);
+        painter.setPen(kInk);
+        const double baseline = top + 1.0 * mm + fm.ascent();
+        painter.drawText(QPointF(page.width() - numberWidth, baseline), number);
+        painter.drawText(QPointF(0, baseline),
+                         fm.elidedText(plainFooter, Qt::ElideRight,
+                                       std::max(0.0, page.width() - numberWidth - 5.0 * mm)));
+    }
+    return painter.end();
+}
+
+}  // namespace balance4::jobwindow
