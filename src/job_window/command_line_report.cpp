@@ -5,7 +5,7 @@
 
 #include "job_calculator.h"
 #include "job_file.h"
-#include "report_hooks.h"
+#include "job_report.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ int RunCommandLineReport(const QStringList& arguments) {
     if (result.Result == balance4::job::Outcome::NoSolution)
         return Fail(QString::fromStdString(result.Message));
     QString message;
-    if (!WriteJobReport(*job, result, output, message))
+    if (!balance4::jobwindow::WriteReportPdf(*job, result, output, message))
         return Fail(output + QStringLiteral(": ") + message);
     return result.Untrusted ? 3 : 0;
 }

@@ -22,6 +22,7 @@
 #include "calculate.h"
 #include "job_calculator.h"
 #include "job_file.h"
+#include "job_report.h"
 #include "manual_opener.h"
 #include "number_texts.h"
 #include "pictures_area.h"
@@ -29,7 +30,6 @@
 #include "readings_table.h"
 #include "recent_files.h"
 #include "recovery_file.h"
-#include "report_hooks.h"
 #include "results_view.h"
 #include "setup_panel.h"
 #include "trim_panel.h"
@@ -600,7 +600,7 @@ void JobWindow::writeReport() {
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     QString error;
-    if (!WriteJobReport(m_calculatedJob, m_result, path, error)) {
+    if (!balance4::jobwindow::WriteReportPdf(m_calculatedJob, m_result, path, error)) {
         showMessage(tr("Отчёт не записан: %1").arg(error));
         return;
     }
@@ -612,7 +612,7 @@ void JobWindow::printReport() {
         showMessage(tr("Печатается рассчитанная работа: сначала введите все показания."));
         return;
     }
-    PrintJobReport(m_calculatedJob, m_result, this);
+    balance4::jobwindow::PrintReport(m_calculatedJob, m_result, this);
 }
 
 void JobWindow::showMessage(const QString& text) {
