@@ -64,7 +64,14 @@ JobWindow::JobWindow(ManualOpener* manual, const QString& recoveryFolder, QWidge
     loadJob(job, {});
 }
 
-JobWindow::~JobWindow() = default;
+JobWindow::~JobWindow() {
+    // An open cell editor commits its text as the window goes: the tables go first, while the
+    // window's members they report to still exist, and nothing they say is taken as an edit.
+    m_loading = true;
+    m_readings->setCellCheck({});
+    m_readings->setPasteHook({});
+    delete takeCentralWidget();
+}
 
 void JobWindow::createWidgets() {
     m_setup = new SetupPanel;
@@ -137,6 +144,7 @@ void JobWindow::createActions() {
 void JobWindow::createConnections() {
     connect(m_setup, &SetupPanel::edited, this, &JobWindow::edited);
     connect(m_setup, &SetupPanel::shapeEdited, this, [this] {
+        if (m_loading) return;
         reshapeTables();
         edited();
     });
@@ -206,41 +214,44 @@ QStringList JobWindow::runTitles(const Job& job) const {
 }
 
 int JobWindow::firstRunRow() const {
-    return m_setup->slowRollAsked() ? 1 : 0;
+    return m_tableHasSlowRoll ? 1 : 0;
 }
 
 void JobWindow::reshapeTables() {
-    // Rows move when the slow-roll row comes or goes: keep each run's texts with its run.
-    const Job before = currentJob();
-    Job job = before;
+    // The texts typed so far, in the new shape; a run keeps its row when the slow-roll row comes
+    // or goes.
+    Job job = currentJob();
     m_setup->store(job);
-    const bool slowRoll = m_setup->slowRollAsked();
-    if (slowRoll && job.SlowRoll.empty()) job.SlowRoll.assign(std::size_t(job.Points), {});
-    if (!slowRoll) job.SlowRoll.clear();
+    if (m_setup->slowRollAsked() && job.SlowRoll.empty())
+        job.SlowRoll.assign(std::size_t(job.Points), {});
+    if (!m_setup->slowRollAsked()) job.SlowRoll.clear();
+    showTables(job);
+}
+
+void JobWindow::showTables(const Job& job) {
+    const bool wasLoading = m_loading;
     m_loading = true;
+    m_tableHasSlowRoll = m_setup->slowRollAsked();
     m_readings->setShape(runTitles(job), job.Points);
     m_readings->clearTexts();
     QList<QStringList> rows;
-    if (slowRoll) {
+    const auto rowOf = [](const std::vector<balance4::job::ReadingText>& readings) {
         QStringList row;
-        for (const auto& reading : job.SlowRoll)
+        for (const auto& reading : readings)
             row << QString::fromStdString(reading.Amplitude)
                 << QString::fromStdString(reading.Phase);
-        rows << row;
+        return row;
+    };
+    if (m_tableHasSlowRoll) rows << rowOf(job.SlowRoll);
+    for (const auto& run : job.Readings) rows << rowOf(run);
+    {
+        const QSignalBlocker blocker(m_readings);
+        m_readings->setBlock(0, 0, rows);
     }
-    for (const auto& run : job.Readings) {
-        QStringList row;
-        for (const auto& reading : run)
-            row << QString::fromStdString(reading.Amplitude)
-                << QString::fromStdString(reading.Phase);
-        rows << row;
-    }
-    m_readings->blockSignals(true);
-    m_readings->setBlock(0, 0, rows);
-    m_readings->blockSignals(false);
+    m_readings->recheck();
     m_base = job;
     m_trim->load(job);
-    m_loading = false;
+    m_loading = wasLoading;
 }
 
 Job JobWindow::currentJob() const {
@@ -268,12 +279,11 @@ Job JobWindow::currentJob() const {
 
 void JobWindow::loadJob(const Job& job, const QString& path) {
     m_loading = true;
-    m_base = job;
     m_setup->load(job);
     m_path = path;
     m_cellFailures.clear();
+    showTables(job);
     m_loading = false;
-    reshapeTables();
     m_modified = false;
     updateTitle();
     m_results->showWaiting({});

@@ -81,6 +81,7 @@ class JobWindow : public QMainWindow {
     void printReport();
     void rebuildRecentMenu();
     void reshapeTables();
+    void showTables(const balance4::job::Job& job);
     QStringList runTitles(const balance4::job::Job& job) const;
     int firstRunRow() const;
 
@@ -120,4 +121,5 @@ class JobWindow : public QMainWindow {
     QString m_path;
     bool m_modified = false;
     bool m_loading = false;
+    bool m_tableHasSlowRoll = false;  // the readings table's first row is the slow roll
 };
