@@ -1,17 +1,33 @@
 #include <iostream>
 #include <optional>
 
-#include "balancing_calculator.h"
+#include "calculate.h"
 #include "case_input.h"
 #include "cli_text.h"
-#include "coefficient_file.h"
-#include "correction.h"
-#include "extended.h"
+#include "coefficient_file_io.h"
 #include "job_report.h"
 #include "reading_fields.h"
 #include "subcommands.h"
 
 namespace balance4::cli {
+
+// The options' trial weights, positions and tolerance as a 4 × 4 job's set-up.
+job::Job JobFromOptions(const JobOptions& options, const std::string& separator) {
+    job::Job job = job::MakeJob(4, 4);
+    job.Separator = separator;
+    job.Unit = options.Unit;
+    job.Instrument = {options.ToleranceAmplitudePercent, options.TolerancePhaseDegrees};
+    for (std::size_t i = 0; i < 4; ++i) {
+        job::PlaneSetup& plane = job.Plane[i];
+        plane.TrialMass = options.TrialMass[i];
+        plane.TrialAngle = options.TrialAngle[i];
+        plane.Holes = options.Holes[i];
+        if (plane.Holes == 0)
+            for (const Position& position : options.Positions[i])
+                plane.Positions.push_back(position.AngleDegrees);
+    }
+    return job;
+}
 
 int RunJob(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
            std::ostream& err) {
@@ -26,8 +42,6 @@ int RunJob(const std::vector<std::string_view>& args, std::istream& in, std::ost
         out << Usage(Command::Job);
         return 0;
     }
-    // The spread repeats the calculation outside a press: all of it in extended precision.
-    const ExtendedPrecisionScope precision;
 
     std::vector<std::string> texts;
     if (options->Example) {
@@ -44,50 +58,34 @@ int RunJob(const std::vector<std::string_view>& args, std::istream& in, std::ost
                                   : !options->Separator.empty() ? options->Separator
                                                                 : LocaleSeparator();
 
-    // The window's own press, with trial masses of 100: its eight texts are the percent and the
-    // angle from each trial weight, whatever trial masses the user gave.
-    BalancingCalculator calculator;
-    calculator.SetTrialMasses();
-    std::vector<std::string> messages;
-    PressResult press;
-    try {
-        press = calculator.Press(
-            separator,
-            [&](const ReadingField& field) {
-                return texts[static_cast<std::size_t>(&field - kReadingFields.data())];
-            },
-            [&](const ReadingField&, const std::string& message) { messages.push_back(message); });
-    } catch (const FloatingPointError& failure) {
-        err << failure.what() << ".\n";
+    job::Job job = JobFromOptions(*options, separator);
+    for (std::size_t f = 0; f < kReadingFields.size(); ++f) {
+        const ReadingField& field = kReadingFields[f];
+        job::ReadingText& reading = job.Readings[static_cast<std::size_t>(field.Run)]
+                                                [static_cast<std::size_t>(field.Plane - 1)];
+        (field.Kind == ReadingKind::Amplitude ? reading.Amplitude : reading.Phase) = texts[f];
+    }
+    const job::JobResult result = job::Calculate(job);
+    if (result.Result == job::Outcome::Refused) {
+        for (const job::CellFailure& failure : result.Failures) err << failure.Message << "\n";
         return 1;
     }
-    if (press.Outcome == PressOutcome::Refused) {
-        for (const std::string& message : messages) err << message << "\n";
+    if (result.Result == job::Outcome::NoSolution) {
+        err << result.Message << "\n";
         return 1;
     }
-    if (press.Outcome == PressOutcome::InvalidTrialMass) {
-        err << kInvalidTrialMassMessage << "\n";
-        return 1;
-    }
-    const CorrectionResult* const correction = &press.Correction;
 
     JobReport report;
     report.From = Command::Job;
     report.Options = &*options;
-    report.WindowTexts = press.Texts;
-    report.Correction = *correction;
+    report.Result = &result;
     report.TrialMass = options->TrialMass;
     report.TrialAngle = options->TrialAngle;
     report.Unit = options->Unit;
     report.Separator = separator;
-    report.Spread = EstimateSpread(
-        calculator.Measurements(), calculator.Matrix(), true, *correction, options->TrialMass,
-        {options->ToleranceAmplitudePercent, options->TolerancePhaseDegrees});
 
     if (!options->SaveCoefficients.empty()) {
-        const SavedCoefficients saved{calculator.Matrix(), options->TrialMass, options->TrialAngle,
-                                      options->Unit};
-        if (!SaveCoefficientFile(options->SaveCoefficients, saved, error)) {
+        if (!SaveCoefficientFile(options->SaveCoefficients, *result.Saved, error)) {
             err << kName << error << "\n";
             return 2;
         }
