@@ -287,9 +287,11 @@ void TrimHistory(ReportDocument& report, const job::Job& job, const QString& d) 
         corrections.Rows.push_back({label, weights});
     }
     report.Text(QStringLiteral("Показания пусков без груза:"), ReportDocument::Style::Bold);
+    report.KeepWithNext();
     report.Table(readings);
     report.Text(QStringLiteral("Поправки, добавленные к установленным грузам (углы от нуля):"),
                 ReportDocument::Style::Bold);
+    report.KeepWithNext();
     report.Table(corrections);
 }
 
@@ -303,14 +305,15 @@ void Pictures(ReportDocument& report, const job::Job& job, const job::JobResult&
                                "разброс, П — место пробного груза, зелёная дуга — угол от "
                                "пробного груза."),
                 ReportDocument::Style::Small);
-    const auto columns = [](std::size_t count) { return count <= 4 ? 2 : 3; };
-    report.Pictures(static_cast<int>(planes->size()), columns(planes->size()),
+    report.KeepWithNext();
+    report.Pictures(static_cast<int>(planes->size()), planes->size() <= 4 ? 2 : 3,
                     [view, planes](QPainter& painter, const QRectF& area, int i) {
                         JobPicture::PaintPlane(painter, area, *view,
                                                (*planes)[static_cast<std::size_t>(i)]);
                     });
     report.Heading(QStringLiteral("Векторы пусков по точкам"));
-    report.Pictures(static_cast<int>(points->size()), columns(points->size()),
+    report.KeepWithNext();
+    report.Pictures(static_cast<int>(points->size()), points->size() <= 2 ? 2 : 3,
                     [view, points](QPainter& painter, const QRectF& area, int i) {
                         JobPicture::PaintPoint(painter, area, *view,
                                                (*points)[static_cast<std::size_t>(i)]);
@@ -363,8 +366,10 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
     report.Text(
         QStringLiteral("Углы — от нулевой метки, отсчитываются противоположно фазе прибора."),
         ReportDocument::Style::Small);
+    report.KeepWithNext();
     report.Table(TrialTable(job, d));
     report.Heading(QStringLiteral("Показания (как введены)"));
+    report.KeepWithNext();
     report.Table(ReadingsTable(job));
 
     const bool calculated = result.Result == job::Outcome::Calculated;
@@ -378,6 +383,7 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
         summary +=
             QStringLiteral("Число обусловленности %1.").arg(Fixed2(result.ConditionNumber, d));
         report.Text(summary);
+        report.KeepWithNext();
         report.Table(ResultTable(job, result, d));
         report.Text(
             QStringLiteral("Разброс: в этих пределах остаются 95 % из %1 пересчётов, где "
@@ -388,6 +394,7 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
                      : QString()),
             ReportDocument::Style::Small);
         report.Text(QStringLiteral("Куда ставить (углы от нуля):"), ReportDocument::Style::Bold);
+        report.KeepWithNext();
         for (const QString& line : SplitLines(job, result, d)) report.Text(line);
         if (!result.Runs.empty()) {
             report.Heading(QStringLiteral("Качество пробных пусков"));
@@ -396,9 +403,11 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
                                "без груза; меньше %1 % — слабый отклик.")
                     .arg(Short(job::kWeakRunPercent, d)),
                 ReportDocument::Style::Small);
+            report.KeepWithNext();
             report.Table(RunTable(result, d));
         }
         report.Heading(QStringLiteral("Остаточная вибрация после поправки (расчётная)"));
+        report.KeepWithNext();
         report.Table(ResidualTable(result, d));
     }
     const std::optional<job::Coefficients>& saved = result.Saved ? result.Saved : job.Saved;
@@ -407,6 +416,7 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
         report.Text(QStringLiteral("Изменение вибрации в точке от пробного груза плоскости "
                                    "(амплитуда, фаза в градусах)."),
                     ReportDocument::Style::Small);
+        report.KeepWithNext();
         report.Table(CoefficientTable(*saved, d));
     }
     Pictures(report, job, result, d);
