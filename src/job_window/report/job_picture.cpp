@@ -401,6 +401,10 @@ void JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const SketchV
         painter.drawLine(c, tip);
         ArrowHead(painter, tip, c, u * 0.045);
 
+        // Masses are written outside the rim, beyond the zero mark's wedge near it.
+        const auto massRadius = [&](double degrees) {
+            return Apart(degrees, 0.0) < 20.0 ? r * 1.13 : r * 1.04;
+        };
         // The split parts on their positions, else the mass at the arrow's tip.
         painter.setFont(SizedFont(painter, small, true));
         const auto massText = [&](double mass) {
@@ -409,8 +413,8 @@ void JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const SketchV
         };
         if (plane.Parts.empty()) {
             painter.setPen(kCorrection);
-            TextOutside(painter, c, r * 1.04, OnScreen(plane.AngleFromZero, resultClockwise),
-                        massText(plane.Mass), area);
+            TextOutside(painter, c, massRadius(plane.AngleFromZero),
+                        OnScreen(plane.AngleFromZero, resultClockwise), massText(plane.Mass), area);
         }
         for (std::size_t i = 0; i < plane.Parts.size(); ++i) {
             const SketchPart& part = plane.Parts[i];
@@ -418,8 +422,8 @@ void JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const SketchV
             painter.setBrush(kCorrection);
             painter.drawEllipse(at(r * 0.86, part.At.AngleDegrees), r * 0.055, r * 0.055);
             painter.setPen(kCorrection.darker(130));
-            TextOutside(painter, c, r * 1.04, OnScreen(massLabels[i], resultClockwise),
-                        massText(part.Mass), area);
+            TextOutside(painter, c, massRadius(massLabels[i]),
+                        OnScreen(massLabels[i], resultClockwise), massText(part.Mass), area);
         }
         QString line = (plane.OnRotor ? QStringLiteral("На роторе %1, %2° от 0")
                                       : QStringLiteral("Груз %1, %2° от 0"))
