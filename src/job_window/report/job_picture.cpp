@@ -138,7 +138,7 @@ QString RotationWords(bool clockwise) {
 
 QString ViewWords(const SketchView& view) {
     return view.ViewFromDriveEnd ? QStringLiteral("Вид со стороны привода")
-                                 : QStringLiteral("Вид с конца без привода");
+                                 : QStringLiteral("Вид с противоположной стороны");
 }
 
 QString FrameWords(bool withRotation) {

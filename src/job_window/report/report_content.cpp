@@ -374,7 +374,12 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
 
     const bool calculated = result.Result == job::Outcome::Calculated;
     if (calculated) {
-        report.Heading(QStringLiteral("Корректирующие грузы"));
+        // The window reports a job's own calculation; a trim's result, handed in by itself, is
+        // named as such, since the readings above are not the ones it came from.
+        const bool trim = result.Runs.empty();
+        report.Heading(trim ? QStringLiteral("Поправки по контрольному пуску (по сохранённым "
+                                             "коэффициентам)")
+                            : QStringLiteral("Корректирующие грузы"));
         QString summary =
             QStringLiteral("Углы отсчитываются %1 от нулевой метки и от места пробного груза. ")
                 .arg(Q(result.RotationWord));
@@ -406,9 +411,11 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
             report.KeepWithNext();
             report.Table(RunTable(result, d));
         }
-        report.Heading(QStringLiteral("Остаточная вибрация после поправки (расчётная)"));
-        report.KeepWithNext();
-        report.Table(ResidualTable(result, d));
+        if (!trim) {
+            report.Heading(QStringLiteral("Остаточная вибрация после поправки (расчётная)"));
+            report.KeepWithNext();
+            report.Table(ResidualTable(result, d));
+        }
     }
     const std::optional<job::Coefficients>& saved = result.Saved ? result.Saved : job.Saved;
     if (saved) {
