@@ -1,18 +1,33 @@
-#include <algorithm>
 #include <iostream>
 #include <optional>
 
-#include "balancing_calculator.h"
+#include "calculate.h"
 #include "case_input.h"
 #include "cli_text.h"
-#include "coefficient_file.h"
-#include "correction.h"
-#include "extended.h"
+#include "coefficient_file_io.h"
 #include "job_report.h"
 #include "reading_fields.h"
 #include "subcommands.h"
 
 namespace balance4::cli {
+
+// The options' trial weights, positions and tolerance as a 4 × 4 job's set-up.
+job::Job JobFromOptions(const JobOptions& options, const std::string& separator) {
+    job::Job job = job::MakeJob(4, 4);
+    job.Separator = separator;
+    job.Unit = options.Unit;
+    job.Instrument = {options.ToleranceAmplitudePercent, options.TolerancePhaseDegrees};
+    for (std::size_t i = 0; i < 4; ++i) {
+        job::PlaneSetup& plane = job.Plane[i];
+        plane.TrialMass = options.TrialMass[i];
+        plane.TrialAngle = options.TrialAngle[i];
+        plane.Holes = options.Holes[i];
+        if (plane.Holes == 0)
+            for (const Position& position : options.Positions[i])
+                plane.Positions.push_back(position.AngleDegrees);
+    }
+    return job;
+}
 
 int RunJob(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
            std::ostream& err) {
@@ -27,12 +42,13 @@ int RunJob(const std::vector<std::string_view>& args, std::istream& in, std::ost
         out << Usage(Command::Job);
         return 0;
     }
-    ReadingTexts texts;
+
+    std::vector<std::string> texts;
     if (options->Example) {
-        for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = kReadingFields[i].DefaultText;
+        for (const ReadingField& field : kReadingFields) texts.emplace_back(field.DefaultText);
     } else if (std::optional<std::vector<std::string>> read =
                    ReadCase(in, kReadingFields.size(), error)) {
-        std::move(read->begin(), read->end(), texts.begin());
+        texts = std::move(*read);
     } else {
         err << kName << error << "\n";
         return 2;
@@ -42,44 +58,34 @@ int RunJob(const std::vector<std::string_view>& args, std::istream& in, std::ost
                                   : !options->Separator.empty() ? options->Separator
                                                                 : LocaleSeparator();
 
-    // The window's own press, with trial masses of 100: its eight texts are the percent and the
-    // angle from each trial weight, whatever trial masses the user gave.
-    BalancingCalculator calculator;
-    calculator.SetTrialMasses();
-    PressResult press;
-    try {
-        press = calculator.Press(texts, separator);
-    } catch (const FloatingPointError& failure) {
-        err << failure.what() << ".\n";
+    job::Job job = JobFromOptions(*options, separator);
+    for (std::size_t f = 0; f < kReadingFields.size(); ++f) {
+        const ReadingField& field = kReadingFields[f];
+        job::ReadingText& reading = job.Readings[static_cast<std::size_t>(field.Run)]
+                                                [static_cast<std::size_t>(field.Plane - 1)];
+        (field.Kind == ReadingKind::Amplitude ? reading.Amplitude : reading.Phase) = texts[f];
+    }
+    const job::JobResult result = job::Calculate(job);
+    if (result.Result == job::Outcome::Refused) {
+        for (const job::CellFailure& failure : result.Failures) err << failure.Message << "\n";
         return 1;
     }
-    if (press.Outcome == PressOutcome::Refused) {
-        for (const RefusedField& failure : press.Failures) err << failure.Message << "\n";
+    if (result.Result == job::Outcome::NoSolution) {
+        err << result.Message << "\n";
         return 1;
     }
-    if (press.Outcome == PressOutcome::InvalidTrialMass) {
-        err << kInvalidTrialMassMessage << "\n";
-        return 1;
-    }
-    const CorrectionResult* const correction = &press.Correction;
 
     JobReport report;
     report.From = Command::Job;
     report.Options = &*options;
-    report.WindowTexts = press.Texts;
-    report.Correction = *correction;
+    report.Result = &result;
     report.TrialMass = options->TrialMass;
     report.TrialAngle = options->TrialAngle;
     report.Unit = options->Unit;
     report.Separator = separator;
-    report.Spread = EstimateSpread(
-        calculator.Measurements(), calculator.Matrix(), true, *correction, options->TrialMass,
-        {options->ToleranceAmplitudePercent, options->TolerancePhaseDegrees});
 
     if (!options->SaveCoefficients.empty()) {
-        const SavedCoefficients saved{calculator.Matrix(), options->TrialMass, options->TrialAngle,
-                                      options->Unit};
-        if (!SaveCoefficientFile(options->SaveCoefficients, saved, error)) {
+        if (!SaveCoefficientFile(options->SaveCoefficients, *result.Saved, error)) {
             err << kName << error << "\n";
             return 2;
         }

@@ -10,6 +10,10 @@
 
 namespace balance4::cli {
 
+using job::EquallySpaced;
+using job::NormalisedDegrees;
+using job::Position;
+
 enum class Command { Job, Trim };
 
 struct JobOptions {

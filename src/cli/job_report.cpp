@@ -7,33 +7,14 @@
 
 #include "cli_text.h"
 #include "number_text.h"
-#include "split.h"
+#include "spread.h"
 
 namespace balance4::cli {
 
 namespace {
 
-// One plane's correction where the user fixes it.
-struct Placement {
-    double Mass = 0.0;           // in the trial mass's unit
-    double AngleFromZero = 0.0;  // degrees from the common zero, [0, 360)
-    bool SplitAsked = false;
-    std::optional<std::vector<SplitPart>> Parts;  // empty optional: cannot be split
-};
-
-Placement Place(const JobReport& report, int plane) {
-    const std::size_t i = static_cast<std::size_t>(plane - 1);
-    const PlaneCorrection& correction = report.Correction.Plane[plane];
-    Placement placement;
-    placement.Mass = correction.MassPercent / 100.0 * report.TrialMass[i];
-    // Both angles run the same way: the window's from the trial weight, the trial weight's from
-    // the common zero.
-    placement.AngleFromZero = NormalisedDegrees(correction.AngleDegrees + report.TrialAngle[i]);
-    const std::vector<Position>& positions = report.Options->Positions[i];
-    placement.SplitAsked = !positions.empty();
-    if (placement.SplitAsked)
-        placement.Parts = Split(placement.Mass, placement.AngleFromZero, positions);
-    return placement;
+const job::PlaneResult& PlaneOf(const JobReport& report, int plane) {
+    return report.Result->Planes[static_cast<std::size_t>(plane - 1)];
 }
 
 std::string Text(const JobReport& report, double value) {
@@ -61,13 +42,13 @@ std::string Where(const JobReport& report, int plane, const Position& at) {
 }
 
 // One plane's lines under "Куда ставить", one line per weight, narrow enough for a printed page.
-std::string SplitLines(const JobReport& report, int plane, const Placement& placement) {
+std::string SplitLines(const JobReport& report, int plane, const job::SplitResult& split) {
     const std::string head = "  плоскость " + std::to_string(plane) + ": ";
-    if (!placement.Parts) return head + "нельзя — соседние места отстоят на 180° и больше\n";
-    const std::vector<SplitPart>& parts = *placement.Parts;
+    if (split.Refused) return head + "нельзя — соседние места отстоят на 180° и больше\n";
+    const std::vector<job::SplitPart>& parts = split.Parts;
     if (parts.empty()) return head + "груз не нужен\n";
     std::string text;
-    for (const SplitPart& part : parts) {
+    for (const job::SplitPart& part : parts) {
         text += (text.empty() ? head : std::string(CodePoints(head), ' ')) +
                 Text(report, part.Mass) + " " + report.Unit + " " + Where(report, plane, part.At) +
                 "\n";
@@ -76,26 +57,23 @@ std::string SplitLines(const JobReport& report, int plane, const Placement& plac
 }
 
 std::string ToleranceText(const JobReport& report) {
-    std::string text = "Разброс: в этих пределах остаются 95 % из " +
-                       std::to_string(kToleranceSamples) + " пересчётов,\nгде каждое показание" +
-                       (report.From == Command::Job ? "" : " нового пуска") +
-                       " случайно (равномерно)\nизменено в пределах ±" +
-                       Short(report, report.Options->ToleranceAmplitudePercent) +
-                       " % по амплитуде и ±" +
-                       Short(report, report.Options->TolerancePhaseDegrees) + "° по фазе.\n";
+    std::string text =
+        "Разброс: в этих пределах остаются 95 % из " +
+        std::to_string(report.Result->SpreadSamples) + " пересчётов,\nгде каждое показание" +
+        (report.From == Command::Job ? "" : " нового пуска") +
+        " случайно (равномерно)\nизменено в пределах ±" +
+        Short(report, report.Options->ToleranceAmplitudePercent) + " % по амплитуде и ±" +
+        Short(report, report.Options->TolerancePhaseDegrees) + "° по фазе.\n";
     if (report.From == Command::Trim) text += "Сохранённые коэффициенты считаются точными.\n";
-    if (report.Spread.Failed > 0)
+    if (report.Result->SpreadFailed > 0)
         text += "Пересчётов без результата (нулевой определитель, переполнение): " +
-                std::to_string(report.Spread.Failed) + ".\n";
+                std::to_string(report.Result->SpreadFailed) + ".\n";
     return text;
 }
 
 }  // namespace
 
 std::string FormatTable(const JobReport& report) {
-    std::array<Placement, 4> placements;
-    for (int j = 1; j <= 4; ++j) placements[static_cast<std::size_t>(j - 1)] = Place(report, j);
-
     const std::string& unit = report.Unit;
     struct Row {
         std::string Label;
@@ -108,17 +86,18 @@ std::string FormatTable(const JobReport& report) {
         rows.push_back(std::move(r));
     };
     row("Плоскость", [](std::size_t i) { return std::to_string(i + 1); });
-    row("М, % пробной массы", [&](std::size_t i) { return report.WindowTexts[i]; });
-    row("F, град. от пробного", [&](std::size_t i) { return report.WindowTexts[i + 4]; });
+    row("М, % пробной массы", [&](std::size_t i) { return report.Result->WindowTexts[i]; });
+    row("F, град. от пробного", [&](std::size_t i) { return report.Result->WindowTexts[i + 4]; });
     row("Пробный груз, " + unit, [&](std::size_t i) { return Text(report, report.TrialMass[i]); });
     row("Угол пробного, град.", [&](std::size_t i) { return Text(report, report.TrialAngle[i]); });
-    row("Масса, " + unit, [&](std::size_t i) { return Text(report, placements[i].Mass); });
+    const std::vector<job::PlaneResult>& planes = report.Result->Planes;
+    row("Масса, " + unit, [&](std::size_t i) { return Text(report, planes[i].Mass); });
     row("Угол от нуля, град.",
-        [&](std::size_t i) { return Text(report, placements[i].AngleFromZero); });
+        [&](std::size_t i) { return Text(report, planes[i].AngleFromZero); });
     row("Разброс массы, " + unit,
-        [&](std::size_t i) { return SpreadText(report, report.Spread.Plane[i].Mass); });
+        [&](std::size_t i) { return SpreadText(report, planes[i].Spread.Mass); });
     row("Разброс угла, град.",
-        [&](std::size_t i) { return SpreadText(report, report.Spread.Plane[i].AngleDegrees); });
+        [&](std::size_t i) { return SpreadText(report, planes[i].Spread.AngleDegrees); });
 
     std::size_t labelWidth = 0, valueWidth = 8;
     for (const Row& r : rows) {
@@ -139,15 +118,15 @@ std::string FormatTable(const JobReport& report) {
 
     bool anySplit = false;
     for (int j = 1; j <= 4; ++j) {
-        const Placement& placement = placements[static_cast<std::size_t>(j - 1)];
-        if (!placement.SplitAsked) continue;
+        const job::PlaneResult& plane = PlaneOf(report, j);
+        if (!plane.SplitAsked) continue;
         if (!anySplit) text += "Куда ставить (углы от нуля):\n";
         anySplit = true;
-        text += SplitLines(report, j, placement);
+        text += SplitLines(report, j, plane.Split);
     }
     text += ToleranceText(report);
     for (int j = 1; j <= 4; ++j)
-        if (report.Spread.Plane[static_cast<std::size_t>(j - 1)].Unreliable)
+        if (PlaneOf(report, j).Spread.Level == job::Trust::Unreliable)
             text += "Внимание, плоскость " + std::to_string(j) +
                     ": разброс больше самой поправки, верить ей нельзя\n"
                     "  (пробный груз мало изменил вибрацию, или пуски перепутаны).\n";
@@ -161,27 +140,26 @@ std::string FormatJson(const JobReport& report) {
     Json json;
     json["command"] = report.From == Command::Job ? "job" : "trim";
     json["unit"] = report.Unit;
-    json["window_texts"] = report.WindowTexts;
+    json["window_texts"] = report.Result->WindowTexts;
     Json planes = Json::array();
     for (int j = 1; j <= 4; ++j) {
         const std::size_t i = static_cast<std::size_t>(j - 1);
-        const Placement placement = Place(report, j);
-        const PlaneCorrection& correction = report.Correction.Plane[j];
-        const Spread& spread = report.Spread.Plane[i];
+        const job::PlaneResult& result = PlaneOf(report, j);
+        const job::PlaneSpread& spread = result.Spread;
         Json plane;
         plane["plane"] = j;
-        plane["mass_percent"] = correction.MassPercent;
-        plane["angle"] = correction.AngleDegrees;
+        plane["mass_percent"] = result.Percent;
+        plane["angle"] = result.AngleFromTrial;
         plane["trial_mass"] = report.TrialMass[i];
         plane["trial_angle"] = report.TrialAngle[i];
-        plane["mass"] = placement.Mass;
-        plane["angle_from_zero"] = placement.AngleFromZero;
-        if (placement.SplitAsked) {
-            if (!placement.Parts) {
+        plane["mass"] = result.Mass;
+        plane["angle_from_zero"] = result.AngleFromZero;
+        if (result.SplitAsked) {
+            if (result.Split.Refused) {
                 plane["split"] = nullptr;
             } else {
                 Json parts = Json::array();
-                for (const SplitPart& part : *placement.Parts)
+                for (const job::SplitPart& part : result.Split.Parts)
                     parts.push_back({{"position", part.At.Number},
                                      {"angle", part.At.AngleDegrees},
                                      {"mass", part.Mass}});
@@ -192,16 +170,16 @@ std::string FormatJson(const JobReport& report) {
         plane["spread"] = {{"mass", spread.Mass},
                            {"angle", spread.AngleDegrees},
                            {"vector", spread.Vector},
-                           {"unreliable", spread.Unreliable}};
+                           {"unreliable", spread.Level == job::Trust::Unreliable}};
         planes.push_back(plane);
     }
     json["planes"] = planes;
     json["tolerance"] = {{"amplitude_percent", report.Options->ToleranceAmplitudePercent},
                          {"phase_degrees", report.Options->TolerancePhaseDegrees},
                          {"distribution", "uniform"},
-                         {"samples", kToleranceSamples},
-                         {"seed", kToleranceSeed},
-                         {"failed", report.Spread.Failed},
+                         {"samples", report.Result->SpreadSamples},
+                         {"seed", job::kSpreadSeed},
+                         {"failed", report.Result->SpreadFailed},
                          {"perturbed", report.From == Command::Job ? "all" : "run0"}};
     if (!report.CoefficientFile.empty())
         json[report.From == Command::Job ? "saved_coefficients" : "coefficients"] =

@@ -4,23 +4,20 @@
 #include <array>
 #include <string>
 
-#include "correction.h"
 #include "job_options.h"
+#include "job_result.h"
 #include "reading_fields.h"
-#include "tolerance.h"
 
 namespace balance4::cli {
 
 struct JobReport {
     Command From = Command::Job;
-    const JobOptions* Options = nullptr;  // unit, positions, tolerance, separator
-    std::array<std::string, kResultLabelCount> WindowTexts;  // LabelM1..LabelM4, LabelF1..LabelF4
-    CorrectionResult Correction;  // in percent of the trial mass, as the window computes it
+    const JobOptions* Options = nullptr;     // unit, positions, tolerance, separator
+    const job::JobResult* Result = nullptr;  // calculated, by the calculator's own path
     std::array<double, 4> TrialMass = {};
     std::array<double, 4> TrialAngle = {};
     std::string Unit;
     std::string Separator;
-    SpreadResult Spread;
     std::string CoefficientFile;  // job: saved to; trim: read from; empty if none
 };
 

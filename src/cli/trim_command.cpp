@@ -1,22 +1,21 @@
-#include <algorithm>
 #include <iostream>
 #include <optional>
 
-#include "balancing_calculator.h"
+#include "calculate.h"
 #include "case_input.h"
 #include "cli_text.h"
-#include "coefficient_file.h"
-#include "correction.h"
-#include "extended.h"
+#include "coefficient_file_io.h"
 #include "job_report.h"
-#include "reading_fields.h"
 #include "subcommands.h"
 
 namespace balance4::cli {
 
+job::Job JobFromOptions(const JobOptions& options, const std::string& separator);
+
 int RunTrim(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
             std::ostream& err) {
     constexpr std::string_view kName = "balance4-calc trim: ";
+    constexpr std::size_t kPoints = 4;
     std::string error;
     const std::optional<JobOptions> options = ParseJobOptions(Command::Trim, args, error);
     if (!options) {
@@ -27,13 +26,13 @@ int RunTrim(const std::vector<std::string_view>& args, std::istream& in, std::os
         out << Usage(Command::Trim);
         return 0;
     }
-    const std::optional<SavedCoefficients> saved =
+    const std::optional<job::Coefficients> saved =
         LoadCoefficientFile(options->Coefficients, error);
     if (!saved) {
         err << kName << error << "\n";
         return 2;
     }
-    const std::optional<std::vector<std::string>> texts = ReadCase(in, kRunZeroFieldCount, error);
+    const std::optional<std::vector<std::string>> texts = ReadCase(in, 2 * kPoints, error);
     if (!texts) {
         err << kName << error << "\n";
         return 2;
@@ -41,39 +40,32 @@ int RunTrim(const std::vector<std::string_view>& args, std::istream& in, std::os
     const std::string separator =
         options->Separator.empty() ? LocaleSeparator() : options->Separator;
 
-    // The run without weight is read as the window reads its fields, so a bad text gets that
-    // field's message; the trial runs are not measured again.
-    RunZeroTexts runZero;
-    std::move(texts->begin(), texts->end(), runZero.begin());
-    MatrixSolveResult solved;
-    try {
-        solved = SolveWithMatrix(saved->Matrix, runZero, separator);
-    } catch (const FloatingPointError& failure) {
-        err << failure.what() << ".\n";
+    job::Job job = JobFromOptions(*options, separator);
+    job.Unit = options->Unit.empty() ? saved->Unit : options->Unit;
+    job.Saved = saved;
+    std::vector<job::ReadingText> run0;
+    for (std::size_t p = 0; p < kPoints; ++p)
+        run0.push_back({(*texts)[2 * p], (*texts)[2 * p + 1]});
+    const job::JobResult result = job::Trim(job, run0);
+    if (result.Result == job::Outcome::Refused) {
+        for (const job::CellFailure& failure : result.Failures) err << failure.Message << "\n";
         return 1;
     }
-    if (solved.Outcome == PressOutcome::Refused) {
-        for (const RefusedField& failure : solved.Failures) err << failure.Message << "\n";
+    if (result.Result == job::Outcome::NoSolution) {
+        err << result.Message << "\n";
         return 1;
     }
-    if (solved.Outcome == PressOutcome::InvalidTrialMass) {
-        err << kInvalidTrialMassMessage << "\n";
-        return 1;
-    }
-    const CorrectionResult* const correction = &solved.Correction;
 
     JobReport report;
     report.From = Command::Trim;
     report.Options = &*options;
-    report.WindowTexts = solved.Texts;
-    report.Correction = *correction;
-    report.TrialMass = saved->TrialMass;
-    report.TrialAngle = saved->TrialAngle;
-    report.Unit = options->Unit.empty() ? saved->Unit : options->Unit;
+    report.Result = &result;
+    for (std::size_t k = 0; k < 4; ++k) {
+        report.TrialMass[k] = saved->Trial[k].Mass;
+        report.TrialAngle[k] = saved->Trial[k].AngleDegrees;
+    }
+    report.Unit = job.Unit;
     report.Separator = separator;
-    report.Spread =
-        EstimateSpread(solved.Readings, saved->Matrix, false, *correction, saved->TrialMass,
-                       {options->ToleranceAmplitudePercent, options->TolerancePhaseDegrees});
     report.CoefficientFile = options->Coefficients;
     out << (options->Json ? FormatJson(report) : FormatTable(report));
     return 0;

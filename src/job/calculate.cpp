@@ -244,18 +244,20 @@ bool IsExactShape(const Job& job) {
 JobResult CalculateExact(const Job& job, JobResult result) {
     BalancingCalculator calculator;
     calculator.SetTrialMasses();
-    const PressResult press = calculator.Press(
-        job.Separator,
-        [&](const ReadingField& field) {
-            const ReadingText& text = job.Readings[static_cast<std::size_t>(field.Run)]
-                                                  [static_cast<std::size_t>(field.Plane - 1)];
-            return field.Kind == ReadingKind::Amplitude ? text.Amplitude : text.Phase;
-        },
-        [&](const ReadingField& field, const std::string& message) {
-            result.Failures.push_back(
-                {field.Kind == ReadingKind::Amplitude ? Cell::Amplitude : Cell::Phase, field.Run,
-                 field.Plane - 1, -1, message});
-        });
+    ReadingTexts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const ReadingField& field = kReadingFields[i];
+        const ReadingText& text = job.Readings[static_cast<std::size_t>(field.Run)]
+                                              [static_cast<std::size_t>(field.Plane - 1)];
+        texts[i] = field.Kind == ReadingKind::Amplitude ? text.Amplitude : text.Phase;
+    }
+    const PressResult press = calculator.Press(texts, job.Separator);
+    for (const RefusedField& refused : press.Failures) {
+        const ReadingField& field = kReadingFields[static_cast<std::size_t>(refused.Field)];
+        result.Failures.push_back(
+            {field.Kind == ReadingKind::Amplitude ? Cell::Amplitude : Cell::Phase, field.Run,
+             field.Plane - 1, -1, refused.Message});
+    }
     if (press.Outcome == PressOutcome::Refused) return result;
     if (press.Outcome == PressOutcome::InvalidTrialMass) {
         result.Result = Outcome::NoSolution;
@@ -348,24 +350,34 @@ void AddInstalled(JobResult& result, const Job& job) {
     }
 }
 
-JobResult TrimExact(const Job& job, const Coefficients& saved, const RunReadings& run0,
-                    JobResult result) {
-    MeasurementSet set;
-    for (int p = 1; p <= kPlaneCount; ++p) {
-        set.TrialMass[p] = kDefaultTrialMass;
-        set.Amplitude[0][p] = run0[0][static_cast<std::size_t>(p - 1)].Amplitude;
-        set.Phase[0][p] = run0[0][static_cast<std::size_t>(p - 1)].Phase;
+JobResult TrimExact(const Job& job, const Coefficients& saved,
+                    const std::vector<ReadingText>& texts, JobResult result) {
+    RunZeroTexts runZero;
+    for (std::size_t p = 0; p < kPlaneCount; ++p) {
+        runZero[2 * p] = texts[p].Amplitude;
+        runZero[2 * p + 1] = texts[p].Phase;
     }
     const InfluenceMatrix matrix = CoreMatrix(saved);
-    const std::optional<CorrectionResult> correction = ComputeCorrection(matrix, set);
-    if (!correction) {
+    const MatrixSolveResult solve = SolveWithMatrix(matrix, runZero, job.Separator);
+    for (const RefusedField& refused : solve.Failures) {
+        const ReadingField& field = kReadingFields[static_cast<std::size_t>(refused.Field)];
+        result.Failures.push_back(
+            {field.Kind == ReadingKind::Amplitude ? Cell::Amplitude : Cell::Phase, field.Run,
+             field.Plane - 1, -1, refused.Message});
+    }
+    if (solve.Outcome == PressOutcome::Refused) return result;
+    if (solve.Outcome == PressOutcome::InvalidTrialMass) {
         result.Result = Outcome::NoSolution;
         result.Message = kInvalidTrialMassMessage;
         return result;
     }
+    const CorrectionResult* const correction = &solve.Correction;
+    RunReadings run0(1, std::vector<PolarReading>(kPlaneCount));
+    for (std::size_t p = 0; p < kPlaneCount; ++p)
+        run0[0][p] = {solve.Readings.Amplitude[0][p + 1], solve.Readings.Phase[0][p + 1]};
     result.Result = Outcome::Calculated;
     result.Exact = true;
-    result.WindowTexts = ResultTexts(*correction, job.Separator);
+    result.WindowTexts = solve.Texts;
     SetExactPlanes(result, job, *correction, saved.Trial);
     const ComplexMatrix runs = RunVectors(run0, {});
     SetPointsAndRuns(result, InfluenceOf(saved), runs.col(0), FromCorrection(*correction), nullptr);
@@ -440,15 +452,14 @@ JobResult Trim(const Job& job, const std::vector<ReadingText>& run0) {
     CheckTrimSetup(job, run0, result.Failures);
     if (!result.Failures.empty()) return result;
     const Coefficients& saved = *job.Saved;
-    const std::optional<RunReadings> readings =
-        ReadRuns({run0}, saved.Points, job.Separator, result.Failures);
-    const std::vector<Complex> slowRoll = ReadSlowRoll(job, result.Failures);
-    if (!readings || !result.Failures.empty()) return result;
     try {
-        const bool exact =
-            saved.Planes == kPlaneCount && saved.Points == kPlaneCount && slowRoll.empty();
-        return exact ? TrimExact(job, saved, *readings, std::move(result))
-                     : TrimLeastSquares(job, saved, *readings, slowRoll, std::move(result));
+        if (saved.Planes == kPlaneCount && saved.Points == kPlaneCount && !HasSlowRoll(job))
+            return TrimExact(job, saved, run0, std::move(result));
+        const std::optional<RunReadings> readings =
+            ReadRuns({run0}, saved.Points, job.Separator, result.Failures);
+        const std::vector<Complex> slowRoll = ReadSlowRoll(job, result.Failures);
+        if (!readings || !result.Failures.empty()) return result;
+        return TrimLeastSquares(job, saved, *readings, slowRoll, std::move(result));
     } catch (const FloatingPointError& failure) {
         JobResult overflow;
         overflow.RotationWord = RotationWordOf(job.Convention);
