@@ -166,6 +166,14 @@ CellLayout LayOut(const QRectF& area, int captionLines) {
     return cell;
 }
 
+// Saves the painter's state (the caller restores it) and confines drawing to the cell.
+CellLayout BeginCell(QPainter& painter, const QRectF& area) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setClipRect(area);
+    return LayOut(area, 3);
+}
+
 void PaintFrame(QPainter& painter, const QRectF& area, const CellLayout& cell, const QString& title,
                 const QString& flag, const QColor& flagColour) {
     painter.setPen(QPen(kFaint, 0));
@@ -250,10 +258,7 @@ void JobPicture::paintEvent(QPaintEvent*) {
 
 void JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const SketchView& view,
                             const PlaneSketch& plane) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setClipRect(area);
-    const CellLayout cell = LayOut(area, 3);
+    const CellLayout cell = BeginCell(painter, area);
     const double u = cell.Unit;
     const QString& d = view.Decimal;
     const bool shown = plane.HasCorrection;
@@ -473,10 +478,7 @@ double RingStep(double largest) {
 
 void JobPicture::PaintPoint(QPainter& painter, const QRectF& area, const SketchView& view,
                             const PointSketch& point) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setClipRect(area);
-    const CellLayout cell = LayOut(area, 3);
+    const CellLayout cell = BeginCell(painter, area);
     const double u = cell.Unit;
     PaintFrame(painter, area, cell, QStringLiteral("Точка %1").arg(point.Point), {}, kInk);
 
