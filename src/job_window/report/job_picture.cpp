@@ -47,8 +47,8 @@ void ArrowHead(QPainter& painter, QPointF tip, QPointF from, double size) {
     const QPointF base = tip - u * size;
     const QPointF head[] = {tip, base + n * (size * 0.45), base - n * (size * 0.45)};
     painter.save();
-    painter.setPen(Qt::NoPen);
     painter.setBrush(painter.pen().color());
+    painter.setPen(Qt::NoPen);
     painter.drawPolygon(head, 3);
     painter.restore();
 }
@@ -68,11 +68,7 @@ void ArcArrow(QPainter& painter, QPointF centre, double radius, double fromDegre
     const double end = fromDegrees + spanDegrees;
     const double back = end - std::copysign(std::min(8.0, std::abs(spanDegrees)), spanDegrees);
     const QPointF tip = Around(centre, radius, end);
-    QPen pen = painter.pen();
-    painter.save();
-    painter.setBrush(pen.color());
     ArrowHead(painter, tip, Around(centre, radius, back), headSize);
-    painter.restore();
 }
 
 QFont SizedFont(const QPainter& painter, double pixels, bool bold = false) {
@@ -142,7 +138,7 @@ QString RotationWords(bool clockwise) {
 
 QString ViewWords(const SketchView& view) {
     return view.ViewFromDriveEnd ? QStringLiteral("Вид со стороны привода")
-                                 : QStringLiteral("Вид с конца без привода");
+                                 : QStringLiteral("Вид с противоположной стороны");
 }
 
 QString FrameWords(bool withRotation) {
@@ -168,6 +164,14 @@ CellLayout LayOut(const QRectF& area, int captionLines) {
     cell.Figure = QRectF(area.left(), cell.Title.bottom(), area.width(),
                          cell.Caption.top() - cell.Title.bottom());
     return cell;
+}
+
+// Saves the painter's state (the caller restores it) and confines drawing to the cell.
+CellLayout BeginCell(QPainter& painter, const QRectF& area) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setClipRect(area);
+    return LayOut(area, 3);
 }
 
 void PaintFrame(QPainter& painter, const QRectF& area, const CellLayout& cell, const QString& title,
@@ -254,10 +258,7 @@ void JobPicture::paintEvent(QPaintEvent*) {
 
 void JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const SketchView& view,
                             const PlaneSketch& plane) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setClipRect(area);
-    const CellLayout cell = LayOut(area, 3);
+    const CellLayout cell = BeginCell(painter, area);
     const double u = cell.Unit;
     const QString& d = view.Decimal;
     const bool shown = plane.HasCorrection;
@@ -275,6 +276,28 @@ void JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const SketchV
     };
     const double small = u * 0.036;
 
+    // Where the masses are written outside the rim, in result degrees: each part's, two
+    // neighbours at least 30° apart so that they do not overlap; else the correction's.
+    std::vector<double> massLabels;
+    if (plane.HasCorrection) {
+        for (const SketchPart& part : plane.Parts) massLabels.push_back(part.At.AngleDegrees);
+        if (massLabels.size() == 2) {
+            const double d = std::fmod(massLabels[1] - massLabels[0] + 540.0, 360.0) - 180.0;
+            if (std::abs(d) < 30.0) {
+                const double middle = massLabels[0] + d / 2.0;
+                const double half = d < 0.0 ? -15.0 : 15.0;
+                massLabels = {middle - half, middle + half};
+            }
+        }
+        if (plane.Parts.empty()) massLabels.push_back(plane.AngleFromZero);
+    }
+    // A written mass takes the place of a scale mark or the rotation arrow near it.
+    const auto massNear = [&](double screenDegrees, double within) {
+        return std::any_of(massLabels.begin(), massLabels.end(), [&](double degrees) {
+            return Apart(OnScreen(degrees, resultClockwise), screenDegrees) < within;
+        });
+    };
+
     // The disc, its hub, and the scale of result angles: 90°, 180°, 270° from the zero mark.
     painter.setPen(QPen(kInk, u * 0.004));
     painter.setBrush(kDisc);
@@ -287,13 +310,7 @@ void JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const SketchV
     painter.setFont(SizedFont(painter, small));
     painter.setPen(kFaint);
     for (int degrees : {90, 180, 270}) {
-        // A mass written outside the rim takes the place of a scale mark near it.
-        const bool taken =
-            std::any_of(plane.Parts.begin(), plane.Parts.end(),
-                        [&](const auto& p) { return Apart(p.At.AngleDegrees, degrees) < 25.0; }) ||
-            (plane.HasCorrection && plane.Parts.empty() &&
-             Apart(plane.AngleFromZero, degrees) < 25.0);
-        if (!taken)
+        if (!massNear(OnScreen(degrees, resultClockwise), 25.0))
             TextOutside(painter, c, r * 1.04, OnScreen(degrees, resultClockwise),
                         QStringLiteral("%1°").arg(degrees), area);
     }
@@ -307,22 +324,22 @@ void JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const SketchV
     painter.drawPolygon(wedge, 3);
     painter.setPen(kInk);
     painter.setFont(SizedFont(painter, small, true));
-    TextAt(painter, at(r * 1.22, 0), QStringLiteral("0"), area);
+    if (!massNear(0.0, 20.0)) TextAt(painter, at(r * 1.22, 0), QStringLiteral("0"), area);
 
-    // The rotation: an arrow beside the zero mark, pointing the way the rotor turns.
+    // The rotation: an arrow pointing the way the rotor turns, beside the zero mark where no
+    // mass is written, else at another corner.
     painter.setPen(QPen(kInk, u * 0.006));
     const double sense = rotationClockwise ? 1.0 : -1.0;
-    ArcArrow(painter, c, r * 1.2, sense * 14.0, sense * 40.0, u * 0.04);
-    painter.setFont(SizedFont(painter, small));
-    {
-        const QPointF label = Around(c, r * 1.2, sense * 34.0);
-        const QFontMetricsF metrics(painter.font());
-        const QString word = QStringLiteral("вращение");
-        const double w = metrics.horizontalAdvance(word);
-        const double x = rotationClockwise ? label.x() + u * 0.02 : label.x() - u * 0.02 - w;
-        painter.drawText(QRectF(x, label.y() - metrics.height(), w, metrics.height()),
-                         Qt::AlignCenter, word);
+    double corner = 40.0;
+    for (double candidate : {40.0, -40.0, 140.0, -140.0}) {
+        if (!massNear(candidate, 40.0)) {
+            corner = candidate;
+            break;
+        }
     }
+    ArcArrow(painter, c, r * 1.2, corner - sense * 20.0, sense * 40.0, u * 0.04);
+    painter.setFont(SizedFont(painter, small));
+    TextOutside(painter, c, r * 1.3, corner, QStringLiteral("вращение"), area);
 
     // The positions: holes as rings, other places as ticks, numbered inside the rim.
     const int count = static_cast<int>(plane.Positions.size());
@@ -389,6 +406,10 @@ void JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const SketchV
         painter.drawLine(c, tip);
         ArrowHead(painter, tip, c, u * 0.045);
 
+        // Masses are written outside the rim, beyond the zero mark's wedge near it.
+        const auto massRadius = [&](double degrees) {
+            return Apart(degrees, 0.0) < 20.0 ? r * 1.13 : r * 1.04;
+        };
         // The split parts on their positions, else the mass at the arrow's tip.
         painter.setFont(SizedFont(painter, small, true));
         const auto massText = [&](double mass) {
@@ -397,16 +418,17 @@ void JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const SketchV
         };
         if (plane.Parts.empty()) {
             painter.setPen(kCorrection);
-            TextOutside(painter, c, r * 1.04, OnScreen(plane.AngleFromZero, resultClockwise),
-                        massText(plane.Mass), area);
+            TextOutside(painter, c, massRadius(plane.AngleFromZero),
+                        OnScreen(plane.AngleFromZero, resultClockwise), massText(plane.Mass), area);
         }
-        for (const SketchPart& part : plane.Parts) {
+        for (std::size_t i = 0; i < plane.Parts.size(); ++i) {
+            const SketchPart& part = plane.Parts[i];
             painter.setPen(QPen(kCorrection.darker(130), u * 0.003));
             painter.setBrush(kCorrection);
             painter.drawEllipse(at(r * 0.86, part.At.AngleDegrees), r * 0.055, r * 0.055);
             painter.setPen(kCorrection.darker(130));
-            TextOutside(painter, c, r * 1.04, OnScreen(part.At.AngleDegrees, resultClockwise),
-                        massText(part.Mass), area);
+            TextOutside(painter, c, massRadius(massLabels[i]),
+                        OnScreen(massLabels[i], resultClockwise), massText(part.Mass), area);
         }
         QString line = (plane.OnRotor ? QStringLiteral("На роторе %1, %2° от 0")
                                       : QStringLiteral("Груз %1, %2° от 0"))
@@ -456,10 +478,7 @@ double RingStep(double largest) {
 
 void JobPicture::PaintPoint(QPainter& painter, const QRectF& area, const SketchView& view,
                             const PointSketch& point) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setClipRect(area);
-    const CellLayout cell = LayOut(area, 3);
+    const CellLayout cell = BeginCell(painter, area);
     const double u = cell.Unit;
     PaintFrame(painter, area, cell, QStringLiteral("Точка %1").arg(point.Point), {}, kInk);
 
@@ -488,9 +507,14 @@ void JobPicture::PaintPoint(QPainter& painter, const QRectF& area, const SketchV
     }
 
     painter.setFont(SizedFont(painter, u * 0.036, true));
+    QString residual;
     for (const SketchVector& v : point.Vectors) {
         if (!std::isfinite(v.Amplitude) || !std::isfinite(v.PhaseDegrees)) continue;
         const double length = std::abs(v.Amplitude) * scale;
+        if (v.Run < 0) residual = Fixed2(std::abs(v.Amplitude), view.Decimal);
+        // A vector too short to see (the zero residual of a square system) is left to the
+        // caption.
+        if (length < u * 0.01) continue;
         // A negative amplitude points the other way, as the complex reading does.
         const double phase = v.PhaseDegrees + (v.Amplitude < 0.0 ? 180.0 : 0.0);
         const double screen = OnScreen(phase, phaseClockwise);
@@ -508,7 +532,8 @@ void JobPicture::PaintPoint(QPainter& painter, const QRectF& area, const SketchV
     caption << QStringLiteral("Фаза от 0 — ") + FrameWords(phaseWithRotation) +
                    QStringLiteral(", кольца через ") + Short(step, view.Decimal);
     caption << QStringLiteral("0 — пуск без груза, k — с грузом в плоскости k");
-    caption << QStringLiteral("ост. — остаток после поправки");
+    if (!residual.isEmpty())
+        caption << QStringLiteral("ост. (пунктир) — остаток после поправки: ") + residual;
     painter.setPen(kInk);
     painter.setFont(SizedFont(painter, u * 0.034));
     TextLines(painter, cell.Caption, caption);

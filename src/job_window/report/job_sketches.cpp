@@ -85,7 +85,9 @@ std::vector<PointSketch> MakePointSketches(const job::Job& job, const job::JobRe
             if (amplitude && phase)
                 sketch.Vectors.push_back({static_cast<int>(run), *amplitude, *phase});
         }
-        if (result.Result == job::Outcome::Calculated &&
+        // A trim's residual belongs to its own new run, not to these: a trim has no trial runs.
+        const bool trim = result.Runs.empty();
+        if (result.Result == job::Outcome::Calculated && !trim &&
             static_cast<std::size_t>(p) < result.Points.size()) {
             const job::PointResult& residual = result.Points[static_cast<std::size_t>(p)];
             sketch.Vectors.push_back({-1, residual.Amplitude, residual.PhaseDegrees});

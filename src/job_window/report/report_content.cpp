@@ -86,39 +86,51 @@ ReportTable TrialTable(const job::Job& job, const QString& d) {
     return table;
 }
 
+// A table with a pair of columns under each of `count` numbered groups («Точка 1», …).
+ReportTable PairedTable(const QString& corner, const QString& group, int count,
+                        const QString& first, const QString& second) {
+    ReportTable table;
+    table.Corner = corner;
+    table.GroupSize = 2;
+    for (int i = 1; i <= count; ++i) {
+        table.Groups << group.arg(i);
+        table.Columns << first << second;
+    }
+    return table;
+}
+
+ReportTable PointPairs(const QString& corner, int points) {
+    return PairedTable(corner, QStringLiteral("Точка %1"), points, QStringLiteral("ампл."),
+                       QStringLiteral("фаза, °"));
+}
+
+// Amplitude and phase of each point, as typed.
+QStringList ReadingCells(const std::vector<job::ReadingText>& readings, int points) {
+    QStringList row;
+    for (int p = 0; p < points; ++p) {
+        const bool present = static_cast<std::size_t>(p) < readings.size();
+        row << (present ? Q(readings[static_cast<std::size_t>(p)].Amplitude) : QString())
+            << (present ? Q(readings[static_cast<std::size_t>(p)].Phase) : QString());
+    }
+    return row;
+}
+
 // Readings as typed, one row per run, a pair of columns per point.
 ReportTable ReadingsTable(const job::Job& job) {
-    ReportTable table;
-    table.Corner = QStringLiteral("Пуск");
-    table.GroupSize = 2;
-    for (int p = 1; p <= job.Points; ++p) {
-        table.Groups << QStringLiteral("Точка %1").arg(p);
-        table.Columns << QStringLiteral("ампл.") << QStringLiteral("фаза, °");
-    }
-    const auto cells = [&](const std::vector<job::ReadingText>& readings) {
-        QStringList row;
-        for (int p = 0; p < job.Points; ++p) {
-            const bool present = static_cast<std::size_t>(p) < readings.size();
-            row << (present ? Q(readings[static_cast<std::size_t>(p)].Amplitude) : QString())
-                << (present ? Q(readings[static_cast<std::size_t>(p)].Phase) : QString());
-        }
-        return row;
-    };
+    ReportTable table = PointPairs(QStringLiteral("Пуск"), job.Points);
     for (std::size_t run = 0; run < job.Readings.size(); ++run)
-        table.Rows.push_back({RunLabel(job, static_cast<int>(run)), cells(job.Readings[run])});
+        table.Rows.push_back(
+            {RunLabel(job, static_cast<int>(run)), ReadingCells(job.Readings[run], job.Points)});
     if (!job.SlowRoll.empty())
-        table.Rows.push_back({QStringLiteral("Биение (медленное вращение)"), cells(job.SlowRoll)});
+        table.Rows.push_back({QStringLiteral("Биение (медленное вращение)"),
+                              ReadingCells(job.SlowRoll, job.Points)});
     return table;
 }
 
 ReportTable CoefficientTable(const job::Coefficients& saved, const QString& d) {
-    ReportTable table;
-    table.Corner = QStringLiteral("Точка");
-    table.GroupSize = 2;
-    for (int k = 1; k <= saved.Planes; ++k) {
-        table.Groups << QStringLiteral("Плоскость %1").arg(k);
-        table.Columns << QStringLiteral("ампл.") << QStringLiteral("фаза, °");
-    }
+    ReportTable table =
+        PairedTable(QStringLiteral("Точка"), QStringLiteral("Плоскость %1"), saved.Planes,
+                    QStringLiteral("ампл."), QStringLiteral("фаза, °"));
     for (int p = 0; p < saved.Points; ++p) {
         QStringList cells;
         for (int k = 0; k < saved.Planes; ++k) {
@@ -258,38 +270,27 @@ void TrimHistory(ReportDocument& report, const job::Job& job, const QString& d) 
         report.Text(QStringLiteral("Контрольных пусков не было."));
         return;
     }
-    ReportTable readings;
-    readings.Corner = QStringLiteral("Пуск, дата");
-    readings.GroupSize = 2;
-    for (int p = 1; p <= job.Points; ++p) {
-        readings.Groups << QStringLiteral("Точка %1").arg(p);
-        readings.Columns << QStringLiteral("ампл.") << QStringLiteral("фаза, °");
-    }
-    ReportTable corrections;
-    corrections.Corner = readings.Corner;
-    corrections.GroupSize = 2;
-    for (int k = 1; k <= job.Planes(); ++k) {
-        corrections.Groups << QStringLiteral("Плоскость %1").arg(k);
-        corrections.Columns << QStringLiteral("масса, ") + Q(job.Unit) << QStringLiteral("угол, °");
-    }
+    ReportTable readings = PointPairs(QStringLiteral("Пуск, дата"), job.Points);
+    ReportTable corrections =
+        PairedTable(readings.Corner, QStringLiteral("Плоскость %1"), job.Planes(),
+                    QStringLiteral("масса, ") + Q(job.Unit), QStringLiteral("угол, °"));
     for (std::size_t i = 0; i < job.TrimHistory.size(); ++i) {
         const job::TrimRecord& record = job.TrimHistory[i];
         const QString label =
             QString::number(i + 1) +
             (record.Date.empty() ? QString() : QStringLiteral(", ") + Q(record.Date));
-        QStringList typed;
-        for (const job::ReadingText& reading : record.Readings)
-            typed << Q(reading.Amplitude) << Q(reading.Phase);
-        readings.Rows.push_back({label, typed});
+        readings.Rows.push_back({label, ReadingCells(record.Readings, job.Points)});
         QStringList weights;
         for (const job::Weight& w : record.Correction)
             weights << Fixed2(w.Mass, d) << Fixed2(w.AngleDegrees, d);
         corrections.Rows.push_back({label, weights});
     }
     report.Text(QStringLiteral("Показания пусков без груза:"), ReportDocument::Style::Bold);
+    report.KeepWithNext();
     report.Table(readings);
     report.Text(QStringLiteral("Поправки, добавленные к установленным грузам (углы от нуля):"),
                 ReportDocument::Style::Bold);
+    report.KeepWithNext();
     report.Table(corrections);
 }
 
@@ -303,14 +304,15 @@ void Pictures(ReportDocument& report, const job::Job& job, const job::JobResult&
                                "разброс, П — место пробного груза, зелёная дуга — угол от "
                                "пробного груза."),
                 ReportDocument::Style::Small);
-    const auto columns = [](std::size_t count) { return count <= 4 ? 2 : 3; };
-    report.Pictures(static_cast<int>(planes->size()), columns(planes->size()),
+    report.KeepWithNext();
+    report.Pictures(static_cast<int>(planes->size()), planes->size() <= 4 ? 2 : 3,
                     [view, planes](QPainter& painter, const QRectF& area, int i) {
                         JobPicture::PaintPlane(painter, area, *view,
                                                (*planes)[static_cast<std::size_t>(i)]);
                     });
     report.Heading(QStringLiteral("Векторы пусков по точкам"));
-    report.Pictures(static_cast<int>(points->size()), columns(points->size()),
+    report.KeepWithNext();
+    report.Pictures(static_cast<int>(points->size()), points->size() <= 2 ? 2 : 3,
                     [view, points](QPainter& painter, const QRectF& area, int i) {
                         JobPicture::PaintPoint(painter, area, *view,
                                                (*points)[static_cast<std::size_t>(i)]);
@@ -363,13 +365,20 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
     report.Text(
         QStringLiteral("Углы — от нулевой метки, отсчитываются противоположно фазе прибора."),
         ReportDocument::Style::Small);
+    report.KeepWithNext();
     report.Table(TrialTable(job, d));
     report.Heading(QStringLiteral("Показания (как введены)"));
+    report.KeepWithNext();
     report.Table(ReadingsTable(job));
 
     const bool calculated = result.Result == job::Outcome::Calculated;
     if (calculated) {
-        report.Heading(QStringLiteral("Корректирующие грузы"));
+        // The window reports a job's own calculation; a trim's result, handed in by itself, is
+        // named as such, since the readings above are not the ones it came from.
+        const bool trim = result.Runs.empty();
+        report.Heading(trim ? QStringLiteral("Поправки по контрольному пуску (по сохранённым "
+                                             "коэффициентам)")
+                            : QStringLiteral("Корректирующие грузы"));
         QString summary =
             QStringLiteral("Углы отсчитываются %1 от нулевой метки и от места пробного груза. ")
                 .arg(Q(result.RotationWord));
@@ -378,6 +387,7 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
         summary +=
             QStringLiteral("Число обусловленности %1.").arg(Fixed2(result.ConditionNumber, d));
         report.Text(summary);
+        report.KeepWithNext();
         report.Table(ResultTable(job, result, d));
         report.Text(
             QStringLiteral("Разброс: в этих пределах остаются 95 % из %1 пересчётов, где "
@@ -388,6 +398,7 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
                      : QString()),
             ReportDocument::Style::Small);
         report.Text(QStringLiteral("Куда ставить (углы от нуля):"), ReportDocument::Style::Bold);
+        report.KeepWithNext();
         for (const QString& line : SplitLines(job, result, d)) report.Text(line);
         if (!result.Runs.empty()) {
             report.Heading(QStringLiteral("Качество пробных пусков"));
@@ -396,10 +407,14 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
                                "без груза; меньше %1 % — слабый отклик.")
                     .arg(Short(job::kWeakRunPercent, d)),
                 ReportDocument::Style::Small);
+            report.KeepWithNext();
             report.Table(RunTable(result, d));
         }
-        report.Heading(QStringLiteral("Остаточная вибрация после поправки (расчётная)"));
-        report.Table(ResidualTable(result, d));
+        if (!trim) {
+            report.Heading(QStringLiteral("Остаточная вибрация после поправки (расчётная)"));
+            report.KeepWithNext();
+            report.Table(ResidualTable(result, d));
+        }
     }
     const std::optional<job::Coefficients>& saved = result.Saved ? result.Saved : job.Saved;
     if (saved) {
@@ -407,6 +422,7 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
         report.Text(QStringLiteral("Изменение вибрации в точке от пробного груза плоскости "
                                    "(амплитуда, фаза в градусах)."),
                     ReportDocument::Style::Small);
+        report.KeepWithNext();
         report.Table(CoefficientTable(*saved, d));
     }
     Pictures(report, job, result, d);

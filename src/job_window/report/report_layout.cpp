@@ -268,12 +268,13 @@ void ReportDocument::Text(const QString& text, Style style, int maxLines, const 
 void ReportDocument::Heading(const QString& text) {
     Space(2.0);
     Text(text, Style::Heading, 2);
-    const Part text_part = m_parts.back();
-    m_parts.back() = [text_part](const ReportMetrics& metrics, double width,
-                                 std::vector<Block>& out) {
-        text_part(metrics, width, out);
-        out.back().KeepWithNext = true;
-    };
+    KeepWithNext();
+}
+
+void ReportDocument::KeepWithNext() {
+    m_parts.push_back([](const ReportMetrics&, double, std::vector<Block>& out) {
+        if (!out.empty()) out.back().KeepWithNext = true;
+    });
 }
 
 void ReportDocument::Space(double millimetres) {
@@ -399,9 +400,10 @@ bool ReportDocument::Print(QPagedPaintDevice& device, const QString& footer) con
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         const Block& block = blocks[i];
         const double height = std::min(block.Height, usable);
+        // A heading and the lines that introduce a table go with the table's first piece.
         double need = height;
-        if (block.KeepWithNext && i + 1 < blocks.size())
-            need += block.SpaceAfter * mm + std::min(blocks[i + 1].Height, usable);
+        for (std::size_t j = i; blocks[j].KeepWithNext && j + 1 < blocks.size(); ++j)
+            need += blocks[j].SpaceAfter * mm + std::min(blocks[j + 1].Height, usable);
         if (y > 0.0 && y + std::min(need, usable) > usable) {
             pages.emplace_back();
             y = 0.0;

@@ -51,6 +51,8 @@ class ReportDocument {
               const QColor& colour = QColor(0x20, 0x20, 0x20));
     // A heading stays on the page of what follows it.
     void Heading(const QString& text);
+    // What was added last stays on the page of what comes next.
+    void KeepWithNext();
     // Label and value lines, labels in a column of their own; values wrap, at most three lines.
     void Fields(const std::vector<std::pair<QString, QString>>& fields);
     // White bold text on a red band.

@@ -8,7 +8,8 @@
 namespace balance4::jobwindow {
 
 QString LocaleDecimal() {
-    return QLocale().decimalPoint();
+    const QString symbol = QLocale().decimalPoint();
+    return symbol.isEmpty() ? QStringLiteral(".") : symbol;
 }
 
 QString Fixed2(double value, const QString& decimal) {
@@ -17,10 +18,9 @@ QString Fixed2(double value, const QString& decimal) {
 }
 
 QString Short(double value, const QString& decimal) {
-    QString text = Fixed2(value, decimal);
-    if (!text.contains(decimal)) return text;  // the general format of very large values
-    if (text.endsWith(decimal + QStringLiteral("00"))) return text.chopped(2 + decimal.size());
-    if (text.endsWith(QLatin1Char('0'))) text.chop(1);
+    if (!std::isfinite(value)) return QStringLiteral("—");
+    QString text = QString::number(value, 'g', 15);
+    text.replace(QLatin1Char('.'), decimal);
     return text;
 }
 

@@ -11,8 +11,8 @@ QString LocaleDecimal();
 // Two decimals with `decimal` as the separator; "—" for a value that is not finite.
 QString Fixed2(double value, const QString& decimal);
 
-// A value the user typed as a setting (a tolerance, a position), written as short as it allows:
-// 2 rather than 2,00, 22,5 rather than 22,50.
+// A value the user typed as a setting (a trial mass, a position, a tolerance), with the digits it
+// has and no more: 2 rather than 2,00, 22,125 rather than 22,13.
 QString Short(double value, const QString& decimal);
 
 }  // namespace balance4::jobwindow

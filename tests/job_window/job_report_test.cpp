@@ -1,0 +1,184 @@
+// The job report read back from its PDF, and the disc picture as a person sees it.
+#include <QImage>
+#include <QLocale>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "calculate.h"
+#include "job.h"
+#include "job_picture.h"
+#include "job_report.h"
+
+Q_DECLARE_METATYPE(balance4::job::Job)
+
+using namespace balance4;
+using balance4::jobwindow::JobPicture;
+using balance4::jobwindow::PlaneSketch;
+using balance4::jobwindow::SketchView;
+
+namespace {
+
+// The calculator's example with 20 g trial weights and 12 holes per plane.
+job::Job Example20g() {
+    job::Job job = job::ExampleJob();
+    job.Unit = "г";
+    for (job::PlaneSetup& plane : job.Plane) {
+        plane.TrialMass = 20.0;
+        plane.Holes = 12;
+    }
+    return job;
+}
+
+// A one-plane job whose trial weight hardly moved the vibration.
+job::Job WeakTrial() {
+    job::Job job = job::MakeJob(1, 1);
+    job.Readings[0][0] = {"10", "0"};
+    job.Readings[1][0] = {"10,1", "1"};
+    return job;
+}
+
+job::Job NoSolution() {
+    job::Job job = job::MakeJob(2, 2);
+    for (auto& run : job.Readings)
+        for (auto& reading : run) reading = {"5", "30"};
+    return job;
+}
+
+// The PDF's text with runs of blanks made one, so that wrapped cells still match.
+QString PdfText(const QString& path) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(20000) || process.exitCode() != 0) return {};
+    return QString::fromUtf8(process.readAllStandardOutput()).simplified();
+}
+
+}  // namespace
+
+class JobReportTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
+
+    void pdfText_data() {
+        QTest::addColumn<job::Job>("job");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<int>("mostPages");
+
+        QTest::newRow("built-in example, 20 g: results, split, numbering")
+            << Example20g()
+            << QStringList{"6,73",
+                           "282,20",
+                           "226,05",
+                           "±",
+                           "4,11 г в отверстие 10 (270°)",
+                           "Страница 1 из",
+                           "Точка 4",
+                           "Коэффициенты влияния"}
+            << 6;
+        job::Job hostile = Example20g();
+        hostile.Title = "<b>x</b>&amp;";
+        hostile.Machine = "<i>насос</i>\n№2";
+        hostile.Who = "&lt;Иванов&gt;";
+        hostile.Unit = "<u>г</u>";
+        QTest::newRow("typed texts appear literally, never as markup")
+            << hostile
+            << QStringList{"<b>x</b>&amp;", "<i>насос</i> №2", "&lt;Иванов&gt;", "Масса, <u>г</u>"}
+            << 6;
+        job::Job longTitle = Example20g();
+        longTitle.Title = "Начало" + std::string(20000, 'W') + " конец";
+        QTest::newRow("a very long title is cut, the report stays short")
+            << longTitle << QStringList{"Начало", "…", "Страница 1 из", "6,73"} << 6;
+        QTest::newRow("weak trial run: the untrusted banner with its reason")
+            << WeakTrial() << QStringList{"НЕДОСТОВЕРНО", "Не устанавливайте", "слабый отклик"}
+            << 4;
+        QTest::newRow("singular system: no numbers, the reason")
+            << NoSolution() << QStringList{"Решения нет", "Страница 1 из"} << 4;
+    }
+
+    void pdfText() {
+        QFETCH(job::Job, job);
+        QFETCH(QStringList, expected);
+        QFETCH(int, mostPages);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("отчёт.pdf"));
+        QString error;
+        QVERIFY2(jobwindow::WriteReportPdf(job, job::Calculate(job), path, error),
+                 qPrintable(error));
+        const QString text = PdfText(path);
+        QVERIFY2(!text.isEmpty(), "pdftotext read nothing");
+        for (const QString& piece : expected)
+            QVERIFY2(text.contains(piece),
+                     qPrintable(piece + QStringLiteral(" missing in: ") + text));
+        const QRegularExpressionMatch pages =
+            QRegularExpression(QStringLiteral("Страница 1 из (\\d+)")).match(text);
+        QVERIFY(pages.hasMatch());
+        const int count = pages.captured(1).toInt();
+        QVERIFY(count >= 1 && count <= mostPages);
+        QVERIFY(text.contains(QStringLiteral("Страница %1 из %1").arg(count)));
+    }
+
+    void failedWriteLeavesNothing() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("нет/отчёт.pdf"));
+        const job::Job job = Example20g();
+        QString error;
+        QVERIFY(!jobwindow::WriteReportPdf(job, job::Calculate(job), path, error));
+        QVERIFY(error.contains(QStringLiteral("не записан")));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 0);
+    }
+
+    // Trial weight at the zero mark, correction 90° from it: which half of the disc the red
+    // arrow lies in depends on the rotation, the end seen from and the instrument.
+    void correctionSide_data() {
+        QTest::addColumn<bool>("clockwiseFromDrive");
+        QTest::addColumn<bool>("fromDriveEnd");
+        QTest::addColumn<bool>("phaseLag");
+        QTest::addColumn<bool>("onRight");
+        QTest::newRow("lag, clockwise, drive end: with rotation, right")
+            << true << true << true << true;
+        QTest::newRow("lead, clockwise, drive end: against rotation, left")
+            << true << true << false << false;
+        QTest::newRow("lag, clockwise, far end: seen turning the other way, left")
+            << true << false << true << false;
+        QTest::newRow("lag, counter-clockwise, drive end: left") << false << true << true << false;
+    }
+
+    void correctionSide() {
+        QFETCH(bool, clockwiseFromDrive);
+        QFETCH(bool, fromDriveEnd);
+        QFETCH(bool, phaseLag);
+        QFETCH(bool, onRight);
+        SketchView view;
+        view.RotationClockwiseFromDriveEnd = clockwiseFromDrive;
+        view.ViewFromDriveEnd = fromDriveEnd;
+        view.PhaseAgainstRotation = phaseLag;
+        PlaneSketch plane;
+        plane.HasCorrection = true;
+        plane.Mass = 5.0;
+        plane.AngleFromZero = 90.0;
+        plane.AngleFromTrial = 90.0;
+        plane.AngleSpread = 0.0;
+        QImage image(400, 400, QImage::Format_RGB32);
+        QPainter painter(&image);
+        JobPicture::PaintPlane(painter, QRectF(0, 0, 400, 400), view, plane);
+        painter.end();
+        // Strongly red pixels: the correction arrow and its mass.
+        int left = 0, right = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 150 && c.green() < 80 && c.blue() < 80) ++(x < 200 ? left : right);
+            }
+        QVERIFY(left + right > 200);
+        QCOMPARE(right > 10 * left, onRight);
+        QCOMPARE(left > 10 * right, !onRight);
+    }
+};
+
+QTEST_MAIN(JobReportTest)
+#include "job_report_test.moc"
