@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <atomic>
 #include <condition_variable>
 #include <thread>
 
@@ -64,10 +65,12 @@ RecoveryFile::RecoveryFile(QString folder) : m_folder(std::move(folder)) {
                    QStringLiteral("/recovery");
     }
     QDir().mkpath(m_folder);
-    // Unique per window: the process and the moment it started.
-    m_path = QDir(m_folder).filePath(QStringLiteral("%1-%2%3")
+    // Unique per window: the process, the moment and the count of windows it made.
+    static std::atomic<int> made{0};
+    m_path = QDir(m_folder).filePath(QStringLiteral("%1-%2-%3%4")
                                          .arg(QCoreApplication::applicationPid())
                                          .arg(QDateTime::currentMSecsSinceEpoch())
+                                         .arg(made++)
                                          .arg(QLatin1String(kSuffix)));
     m_lock = std::make_unique<QLockFile>(LockPathOf(m_path));
     m_lock->tryLock(0);

@@ -24,7 +24,7 @@ class RecoveryFile {
 
     // Recovery files left by windows that are no longer running, newest first.
     QStringList orphans() const;
-    // Reads an orphan back; removes it afterwards when `consume`.
+    // Reads an orphan back, with the path of the file the job came from (empty if none).
     static std::optional<balance4::job::Job> Read(const QString& path, QString& originalPath,
                                                   QString& error);
     static void Discard(const QString& path);
