@@ -400,8 +400,10 @@ void JobWindow::edited() {
     if (m_loading) return;
     m_modified = true;
     updateTitle();
-    m_recovery->write(currentJob(), m_path);
-    requestCalculation();
+    const Job job = currentJob();
+    m_calculator->request(job);
+    m_recovery->write(job, m_path);
+    updateTrim(job);
 }
 
 void JobWindow::requestCalculation() {
@@ -448,6 +450,7 @@ void JobWindow::calculated(const Job& job, const JobResult& result) {
 }
 
 void JobWindow::markFailures(const JobResult& result) {
+    const QHash<quint64, QString> before = std::move(m_cellFailures);
     m_cellFailures.clear();
     const int offset = firstRunRow();
     for (const balance4::job::CellFailure& failure : result.Failures) {
@@ -475,7 +478,7 @@ void JobWindow::markFailures(const JobResult& result) {
         if (row < 0 || m_readings->cellText(row, column).trimmed().isEmpty()) continue;
         m_cellFailures.insert(CellKey(row, column), QString::fromStdString(failure.Message));
     }
-    m_readings->recheck();
+    if (m_cellFailures != before) m_readings->recheck();
 }
 
 void JobWindow::updateReadiness() {

@@ -30,7 +30,7 @@ struct RecoveryFile::Shared {
     std::mutex mutex;
     std::condition_variable wake;
     std::condition_variable idle;
-    std::optional<std::pair<std::string, std::string>> next;  // job text, origin path
+    std::optional<std::pair<balance4::job::Job, std::string>> next;  // job, origin path
     bool writing = false;
     bool stop = false;
     std::string path;
@@ -42,7 +42,7 @@ struct RecoveryFile::Shared {
         for (;;) {
             wake.wait(lock, [this] { return stop || next; });
             if (!next) break;
-            auto [text, origin] = std::move(*next);
+            auto [job, origin] = std::move(*next);
             next.reset();
             writing = true;
             lock.unlock();
@@ -51,7 +51,7 @@ struct RecoveryFile::Shared {
                 balance4::job::WriteFileAtomically(path + kOriginSuffix, origin, error);
                 lastOrigin = origin;
             }
-            balance4::job::WriteFileAtomically(path, text, error);
+            balance4::job::WriteFileAtomically(path, balance4::job::FormatJobFile(job), error);
             lock.lock();
             writing = false;
             idle.notify_all();
@@ -124,7 +124,7 @@ void RecoveryFile::Discard(const QString& path) {
 void RecoveryFile::write(const balance4::job::Job& job, const QString& originalPath) {
     {
         std::lock_guard lock(m_shared->mutex);
-        m_shared->next.emplace(balance4::job::FormatJobFile(job), originalPath.toStdString());
+        m_shared->next.emplace(job, originalPath.toStdString());
     }
     m_shared->wake.notify_all();
 }

@@ -1,0 +1,117 @@
+// Keystroke to repainted results in the job window, offscreen, for a 4-plane × 8-point job with
+// its spread: a reading is typed into the table and Enter pressed; the time runs from the Enter
+// key to the end of the next paint of the results table after the new results arrived. Prints
+// the median, 90th and 99th percentiles and the largest of the samples, in milliseconds.
+//   balance4-job-keystroke-probe [samples]   (default 300)
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTableWidget>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "calculate.h"
+#include "job.h"
+#include "job_window.h"
+#include "manual_opener.h"
+#include "readings_table.h"
+#include "recovery_file.h"
+#include "results_view.h"
+
+namespace {
+
+class NoManual : public ManualOpener {
+  public:
+    void open(const QString&, Done done) override { done(false); }
+};
+
+// Readings made from chosen coefficients and an unbalance, so that the job has a solution.
+balance4::job::Job FourPlanesEightPoints() {
+    balance4::job::Job job = balance4::job::MakeJob(4, 8);
+    job.Unit = "г";
+    QRandomGenerator random(4808);
+    const auto text = [](double value) { return QString::number(value, 'f', 1).toStdString(); };
+    for (int run = 0; run <= 4; ++run) {
+        for (int point = 0; point < 8; ++point) {
+            job.Readings[run][point] = {text(2.0 + random.bounded(18.0)),
+                                        text(random.bounded(360.0))};
+        }
+    }
+    return job;
+}
+
+// Counts paints of a widget.
+class PaintWatch : public QObject {
+  public:
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+double Percentile(std::vector<double> samples, double p) {
+    std::sort(samples.begin(), samples.end());
+    return samples[std::min(samples.size() - 1, std::size_t(p * double(samples.size())))];
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("balance4-job-probe"));
+    const int samples = argc > 1 ? std::max(20, atoi(argv[1])) : 300;
+
+    NoManual manual;
+    JobWindow window(&manual, QDir::tempPath() + QStringLiteral("/balance4-job-probe"));
+    window.resize(1366, 768);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    if (!QTest::qWaitForWindowActive(&window)) return 2;
+    window.loadJob(FourPlanesEightPoints(), {});
+    bool shown = false;
+    QObject::connect(&window, &JobWindow::resultsShown, [&shown] { shown = true; });
+    PaintWatch watch;
+    window.resultsView()->planeTable()->viewport()->installEventFilter(&watch);
+    ReadingsTable* table = window.readingsTable();
+    table->setFocus();
+
+    // How long the calculation alone takes, for comparison.
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 20; ++i) balance4::job::Calculate(window.currentJob());
+    const double calculation = double(clock.nsecsElapsed()) / 20e6;
+
+    std::vector<double> latencies;
+    int failures = 0;
+    for (int i = 0; i < samples + 10; ++i) {
+        table->setCurrentCell(i % 5, (i % 8) * 2);
+        QTest::keyClicks(table, QString::number(3 + i % 7));
+        shown = false;
+        const int paintsBefore = watch.paints;
+        clock.restart();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        while (!(shown && watch.paints > paintsBefore)) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            if (clock.elapsed() > 5000) {
+                ++failures;
+                break;
+            }
+        }
+        if (i >= 10) latencies.push_back(double(clock.nsecsElapsed()) / 1e6);  // 10 warm-ups
+    }
+    std::printf("keystroke to repainted results, 4 planes x 8 points with spread, %d samples\n",
+                samples);
+    std::printf("calculation alone: %.2f ms\n", calculation);
+    std::printf("median %.2f ms, p90 %.2f ms, p99 %.2f ms, max %.2f ms%s\n",
+                Percentile(latencies, 0.5), Percentile(latencies, 0.9), Percentile(latencies, 0.99),
+                Percentile(latencies, 1.0), failures ? ", some results never came" : "");
+    window.recovery()->remove();
+    return failures == 0 ? 0 : 1;
+}
