@@ -26,39 +26,41 @@ JobResult JobCalculator::CalculateSafely(const Job& job) {
 }
 
 void JobCalculator::request(const Job& job) {
+    const quint64 generation = ++m_generation;
     if (!m_asynchronous) {
         emit calculated(job, CalculateSafely(job));
         return;
     }
     if (m_running) {
-        m_waiting = job;
+        m_waiting.emplace(job, generation);
         return;
     }
-    start(job);
+    start(job, generation);
 }
 
-void JobCalculator::start(const Job& job) {
+void JobCalculator::start(const Job& job, quint64 generation) {
     m_running = true;
     QPointer<JobCalculator> self(this);
-    QThreadPool::globalInstance()->start([self, job] {
+    QThreadPool::globalInstance()->start([self, job, generation] {
         JobResult result = CalculateSafely(job);
         // Delivered on the application's thread, where the guard may be looked at safely.
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [self, job, result = std::move(result)] {
-                if (self) self->finished(job, result);
+            [self, job, generation, result = std::move(result)] {
+                if (self) self->finished(job, result, generation);
             },
             Qt::QueuedConnection);
     });
 }
 
-void JobCalculator::finished(const Job& job, const JobResult& result) {
+void JobCalculator::finished(const Job& job, const JobResult& result, quint64 generation) {
     m_running = false;
     if (m_waiting) {
-        const Job next = std::move(*m_waiting);
+        const auto [next, nextGeneration] = std::move(*m_waiting);
         m_waiting.reset();
-        start(next);
+        start(next, nextGeneration);
         return;
     }
-    emit calculated(job, result);
+    // A request answered at once since then has made this result stale.
+    if (generation == m_generation) emit calculated(job, result);
 }

@@ -27,10 +27,12 @@ class JobCalculator : public QObject {
     void calculated(const balance4::job::Job& job, const balance4::job::JobResult& result);
 
   private:
-    void start(const balance4::job::Job& job);
-    void finished(const balance4::job::Job& job, const balance4::job::JobResult& result);
+    void start(const balance4::job::Job& job, quint64 generation);
+    void finished(const balance4::job::Job& job, const balance4::job::JobResult& result,
+                  quint64 generation);
 
     bool m_asynchronous = true;
     bool m_running = false;
-    std::optional<balance4::job::Job> m_waiting;
+    quint64 m_generation = 0;  // of the latest request; only its result is told
+    std::optional<std::pair<balance4::job::Job, quint64>> m_waiting;
 };

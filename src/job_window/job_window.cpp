@@ -79,6 +79,7 @@ void JobWindow::createWidgets() {
     setupScroll->setObjectName(QStringLiteral("SetupScroll"));
     setupScroll->setWidget(m_setup);
     setupScroll->setWidgetResizable(true);
+    setupScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setupScroll->setMinimumWidth(280);
 
     m_readings = new ReadingsTable;
@@ -99,12 +100,13 @@ void JobWindow::createWidgets() {
     m_sideSplitter->addWidget(m_tabs);
     m_sideSplitter->setStretchFactor(0, 2);
     m_sideSplitter->setStretchFactor(1, 3);
+    m_sideSplitter->setSizes({290, 430});
     m_mainSplitter = new QSplitter(Qt::Horizontal);
     m_mainSplitter->setObjectName(QStringLiteral("MainSplitter"));
     m_mainSplitter->addWidget(setupScroll);
     m_mainSplitter->addWidget(m_sideSplitter);
     m_mainSplitter->setStretchFactor(1, 1);
-    m_mainSplitter->setSizes({400, 900});
+    m_mainSplitter->setSizes({380, 986});
     setCentralWidget(m_mainSplitter);
 
     m_readiness = new QLabel;

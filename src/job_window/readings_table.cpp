@@ -42,6 +42,7 @@ ReadingsTable::ReadingsTable(QWidget* parent) : QTableWidget(parent) {
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setDefaultSectionSize(64);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     setWordWrap(false);
     connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         markCell(item);

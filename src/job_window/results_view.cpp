@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -22,6 +23,7 @@ QTableWidget* MakeTable(const QString& name, const QStringList& columns, QWidget
     table->setHorizontalHeaderLabels(columns);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
@@ -32,6 +34,7 @@ void SetCell(QTableWidget* table, int row, int column, const QString& text,
     auto* cell = new QTableWidgetItem(text);
     cell->setTextAlignment(Qt::AlignVCenter |
                            (column + 1 < table->columnCount() ? Qt::AlignRight : Qt::AlignLeft));
+    if (column + 1 == table->columnCount()) cell->setToolTip(text);
     if (background.isValid()) {
         cell->setBackground(background);
         cell->setForeground(Qt::white);
@@ -47,6 +50,8 @@ QString SpreadText(const balance4::job::PlaneSpread& spread, const QString& unit
 }
 
 const QColor kDoubtful(176, 112, 0);
+constexpr int kRunColumn = 6;
+constexpr int kSplitColumn = 7;
 const QColor kUnreliable(200, 40, 40);
 
 }  // namespace
@@ -84,26 +89,33 @@ ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
     m_summary->setTextFormat(Qt::PlainText);
     m_summary->setWordWrap(true);
     layout->addWidget(m_summary);
-    m_planes = MakeTable(QStringLiteral("Корректирующие грузы"),
-                         {tr("Масса"), tr("% пробного"), tr("От нуля, °"), tr("От пробного, °"),
-                          tr("Разброс 95 %"), tr("Доверие"), tr("Разбивка по позициям")},
-                         this);
+    m_planes = MakeTable(
+        tr("Корректирующие грузы"),
+        {tr("Масса"), tr("% пробного"), tr("От нуля, °"), tr("От пробного, °"), tr("Разброс 95 %"),
+         tr("Доверие"), tr("Пробный пуск"), tr("Разбивка по позициям")},
+        this);
+    m_planes->horizontalHeaderItem(kRunColumn)
+        ->setToolTip(tr("Наибольшее изменение вибрации от пробного груза этой плоскости, % от "
+                        "пуска без груза; меньше 25 % — слабый отклик"));
     layout->addWidget(m_planes, 3);
-    auto* lower = new QHBoxLayout;
-    m_runs = MakeTable(QStringLiteral("Качество пусков"), {tr("Изменение, %"), tr("Оценка")}, this);
-    m_points =
-        MakeTable(QStringLiteral("Остаточная вибрация"), {tr("Амплитуда"), tr("Фаза, °")}, this);
-    lower->addWidget(m_runs);
-    lower->addWidget(m_points);
-    layout->addLayout(lower, 2);
+    layout->addWidget(new QLabel(tr("Остаточная вибрация после поправки (расчёт):"), this));
+    m_points = MakeTable(tr("Остаточная вибрация"), {}, this);
+    m_points->setRowCount(2);
+    m_points->setVerticalHeaderLabels({tr("Амплитуда"), tr("Фаза, °")});
+    m_points->horizontalHeader()->setStretchLastSection(false);
+    m_points->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_points->setFixedHeight(m_points->horizontalHeader()->sizeHint().height() +
+                             2 * m_points->verticalHeader()->defaultSectionSize() +
+                             m_points->horizontalScrollBar()->sizeHint().height() +
+                             2 * m_points->frameWidth() + 2);
+    layout->addWidget(m_points);
 }
 
 void ResultsView::showWaiting(const QString& why) {
     m_banner->hide();
     m_summary->setText(why);
     m_planes->setRowCount(0);
-    m_runs->setRowCount(0);
-    m_points->setRowCount(0);
+    m_points->setColumnCount(0);
 }
 
 void ResultsView::show(const Job& job, const JobResult& result) {
@@ -141,7 +153,6 @@ void ResultsView::show(const Job& job, const JobResult& result) {
     }
     m_summary->setText(summary);
     showPlanes(job, result);
-    showRuns(result);
     showPoints(result);
 }
 
@@ -170,6 +181,15 @@ void ResultsView::showPlanes(const Job& job, const JobResult& result) {
                                                                                       : QColor();
         const QString trust = QString::fromStdString(std::string(TrustWord(r.Spread.Level)));
         SetCell(m_planes, plane, 5, trust.isEmpty() ? tr("надёжно") : trust, trustColour);
+        if (plane < int(result.Runs.size())) {
+            const balance4::job::RunQuality& run = result.Runs[plane];
+            SetCell(m_planes, plane, kRunColumn,
+                    run.Weak ? tr("%1 % — слабый").arg(ResultText(run.ChangePercent, separator))
+                             : tr("%1 %").arg(ResultText(run.ChangePercent, separator)),
+                    run.Weak ? kDoubtful : QColor());
+        } else {
+            SetCell(m_planes, plane, kRunColumn, QString());
+        }
         QString note = r.SplitAsked ? SplitText(r.Split, unit, separator) : QString();
         if (r.KeepTrial) {
             note = tr("если пробный остаётся: добавить %1 %2 под %3°")
@@ -177,32 +197,24 @@ void ResultsView::showPlanes(const Job& job, const JobResult& result) {
                             ResultText(r.KeepTrial->AngleDegrees, separator)) +
                    (note.isEmpty() ? QString() : QStringLiteral("; ") + note);
         }
-        SetCell(m_planes, plane, 6, note);
+        SetCell(m_planes, plane, kSplitColumn, note);
     }
     m_planes->setVerticalHeaderLabels(titles);
 }
 
-void ResultsView::showRuns(const JobResult& result) {
-    const QString separator = LocaleDecimalSymbol();
-    m_runs->setRowCount(int(result.Runs.size()));
-    QStringList titles;
-    for (int run = 0; run < int(result.Runs.size()); ++run) {
-        titles << tr("Пуск %1").arg(run + 1);
-        SetCell(m_runs, run, 0, ResultText(result.Runs[run].ChangePercent, separator));
-        SetCell(m_runs, run, 1, result.Runs[run].Weak ? tr("слабый отклик") : tr("хорошо"),
-                result.Runs[run].Weak ? kDoubtful : QColor());
-    }
-    m_runs->setVerticalHeaderLabels(titles);
-}
-
 void ResultsView::showPoints(const JobResult& result) {
     const QString separator = LocaleDecimalSymbol();
-    m_points->setRowCount(int(result.Points.size()));
+    m_points->setColumnCount(int(result.Points.size()));
     QStringList titles;
     for (int point = 0; point < int(result.Points.size()); ++point) {
-        titles << tr("Точка %1").arg(point + 1);
-        SetCell(m_points, point, 0, ResultText(result.Points[point].Amplitude, separator));
-        SetCell(m_points, point, 1, ResultText(result.Points[point].PhaseDegrees, separator));
+        titles << tr("Т%1").arg(point + 1);
+        for (int row = 0; row < 2; ++row) {
+            const double value =
+                row == 0 ? result.Points[point].Amplitude : result.Points[point].PhaseDegrees;
+            auto* cell = new QTableWidgetItem(ResultText(value, separator));
+            cell->setTextAlignment(Qt::AlignVCenter | Qt::AlignRight);
+            m_points->setItem(row, point, cell);
+        }
     }
-    m_points->setVerticalHeaderLabels(titles);
+    m_points->setHorizontalHeaderLabels(titles);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A calculated job's results: per plane the mass, percent of trial, the angles from the zero mark
-// and from the trial place, the split, the spread and its trust; a banner when the solution is not
-// to be trusted; the quality of each trial run and the residual vibration per point.
+// and from the trial place, the spread and its trust, how much that plane's trial run moved the
+// vibration, and the split; a banner when the solution is not to be trusted; and the residual
+// vibration per point.
 #include <QWidget>
 
 #include "job.h"
@@ -25,13 +26,11 @@ class ResultsView : public QWidget {
 
   private:
     void showPlanes(const balance4::job::Job& job, const balance4::job::JobResult& result);
-    void showRuns(const balance4::job::JobResult& result);
     void showPoints(const balance4::job::JobResult& result);
 
     QLabel* m_banner = nullptr;
     QLabel* m_summary = nullptr;
     QTableWidget* m_planes = nullptr;
-    QTableWidget* m_runs = nullptr;
     QTableWidget* m_points = nullptr;
 };
 

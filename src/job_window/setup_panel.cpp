@@ -103,9 +103,16 @@ void SetupPanel::createHeader() {
     m_points->setRange(1, balance4::job::kMaxPoints);
     m_points->setAccessibleName(tr("Число точек измерения"));
     m_convention = new QComboBox(shape);
-    m_convention->addItems({tr("против вращения (отставание)"), tr("по вращению")});
+    m_convention->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_convention->setMinimumContentsLength(12);
+    m_convention->addItems({tr("против вращения"), tr("по вращению")});
+    m_convention->setToolTip(
+        tr("Обычный прибор показывает отставание фазы: она растёт против "
+           "вращения"));
     m_convention->setAccessibleName(tr("Прибор отсчитывает фазу"));
     m_rotation = new QComboBox(shape);
+    m_rotation->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_rotation->setMinimumContentsLength(12);
     m_rotation->addItems({tr("по часовой стрелке"), tr("против часовой стрелки")});
     m_rotation->setAccessibleName(tr("Вращение со стороны привода"));
     m_trialsLeftOn = new QCheckBox(tr("Пробные грузы остаются на роторе"), shape);
@@ -115,7 +122,7 @@ void SetupPanel::createHeader() {
     shapeForm->addRow(tr("Плоскостей:"), m_planes);
     shapeForm->addRow(tr("Точек:"), m_points);
     shapeForm->addRow(tr("Фаза отсчитывается:"), m_convention);
-    shapeForm->addRow(tr("Вращение (со стороны привода):"), m_rotation);
+    shapeForm->addRow(tr("Вращение от привода:"), m_rotation);
     shapeForm->addRow(m_trialsLeftOn);
     shapeForm->addRow(m_slowRoll);
     shapeForm->addRow(tr("Погрешность амплитуды, %:"), m_toleranceAmplitude);
@@ -162,17 +169,20 @@ void SetupPanel::createPlanes() {
     m_planeTable = new QTableWidget(0, kColumns, box);
     m_planeTable->setObjectName(QStringLiteral("PlaneTable"));
     m_planeTable->setAccessibleName(tr("Плоскости коррекции"));
-    m_planeTable->setHorizontalHeaderLabels({tr("Пробный\nгруз"), tr("Угол\nпробного, °"),
-                                             tr("Радиус\nпробного"), tr("Радиус\nкоррекции"),
-                                             tr("Отверстия или\nпозиции, °")});
+    m_planeTable->setHorizontalHeaderLabels({tr("Пробный\nгруз"), tr("Угол\nгруза, °"),
+                                             tr("Радиус\nгруза"), tr("Радиус\nпоправки"),
+                                             tr("Отверстия\nили углы")});
     m_planeTable->setToolTip(tr("Отверстия: их число (первое на нуле) или углы позиций через «;»"));
     m_planeTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_planeTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_planeTable->verticalHeader()->setDefaultSectionSize(m_planeTable->fontMetrics().height() + 8);
+    m_planeTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_planeTable->setEditTriggers(QAbstractItemView::AnyKeyPressed |
                                   QAbstractItemView::EditKeyPressed |
                                   QAbstractItemView::DoubleClicked);
     boxLayout->addWidget(m_planeTable);
     layout()->addWidget(box);
+    static_cast<QVBoxLayout*>(layout())->addStretch(1);
     connect(m_planeTable, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* cell) {
         if (m_loading) return;
         markPlaneCell(cell);
@@ -208,6 +218,9 @@ void SetupPanel::resizePlanes(int planes) {
         }
     }
     m_planeTable->setVerticalHeaderLabels(titles);
+    // Every plane in sight: the panel scrolls, not the table.
+    m_planeTable->setFixedHeight(m_planeTable->horizontalHeader()->sizeHint().height() +
+                                 planes * m_planeTable->verticalHeader()->defaultSectionSize() + 4);
     m_loading = wasLoading;
 }
 

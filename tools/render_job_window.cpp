@@ -1,0 +1,141 @@
+// Renders the job window at 1366 × 768 for the manual, offscreen, into a folder:
+//   job-window.png          the built-in example with 20 g trial weights, light palette
+//   job-window-dark.png     the same under a dark palette
+//   job-window-1plane.png   a one-plane job with 12 holes
+//   job-window-8planes.png  an eight-plane job with ten points
+// Re-run after changing the window: build/tools/balance4_render_job_window docs
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPalette>
+#include <QStyleFactory>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <complex>
+#include <cstdio>
+
+#include "job.h"
+#include "job_calculator.h"
+#include "job_window.h"
+#include "manual_opener.h"
+#include "recovery_file.h"
+
+namespace {
+
+class NoManual : public ManualOpener {
+  public:
+    void open(const QString&, Done done) override { done(false); }
+};
+
+std::string Text(double value) {
+    std::string text = QString::number(value, 'f', 2).toStdString();
+    text[text.find('.')] = ',';
+    return text;
+}
+
+// Readings made from chosen influence coefficients and a chosen unbalance, rounded as an
+// instrument shows them, so that the job has a sound solution.
+balance4::job::Job Synthetic(int planes, int points, unsigned seed) {
+    balance4::job::Job job = balance4::job::MakeJob(planes, points);
+    job.Title = "Ротор насоса";
+    job.Machine = "НПС-3, агрегат " + std::to_string(planes);
+    job.Date = "09.12.2026";
+    job.Speed = "2980 об/мин";
+    job.Who = "Иванов И. И.";
+    job.Unit = "г";
+    std::srand(seed);
+    const auto uniform = [] { return double(std::rand()) / RAND_MAX; };
+    using Row = std::vector<std::complex<double>>;
+    std::vector<Row> a(static_cast<std::size_t>(points), Row(static_cast<std::size_t>(planes)));
+    for (int p = 0; p < points; ++p) {
+        for (int k = 0; k < planes; ++k) {
+            const double near = (p * planes / points == k) ? 1.0 : 0.25;
+            a[p][k] = std::polar(near * (0.05 + 0.1 * uniform()), 6.283 * uniform());
+        }
+    }
+    Row unbalance(static_cast<std::size_t>(planes));
+    for (int k = 0; k < planes; ++k) {
+        unbalance[k] = std::polar(20.0 + 40.0 * uniform(), 6.283 * uniform());
+        job.Plane[k].TrialMass = 30.0;
+        job.Plane[k].Holes = 12;
+    }
+    const auto reading = [](std::complex<double> v) {
+        return balance4::job::ReadingText{
+            Text(std::abs(v)), Text(std::fmod(std::arg(v) * 57.29577951308232 + 360.0, 360.0))};
+    };
+    for (int p = 0; p < points; ++p) {
+        std::complex<double> v0 = 0;
+        for (int k = 0; k < planes; ++k) v0 += a[p][k] * unbalance[k];
+        job.Readings[0][p] = reading(v0);
+        for (int k = 0; k < planes; ++k) job.Readings[k + 1][p] = reading(v0 + a[p][k] * 30.0);
+    }
+    return job;
+}
+
+balance4::job::Job ExampleIn20Grams() {
+    balance4::job::Job job = balance4::job::ExampleJob();
+    job.Title = "Пример калькулятора";
+    job.Machine = "Стенд";
+    job.Date = "09.12.2026";
+    job.Speed = "3000 об/мин";
+    job.Unit = "г";
+    for (auto& plane : job.Plane) {
+        plane.TrialMass = 20.0;
+        plane.Holes = 12;
+    }
+    return job;
+}
+
+QPalette DarkPalette() {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(30, 30, 32));
+    dark.setColor(QPalette::AlternateBase, QColor(50, 50, 54));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(55, 55, 60));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::ToolTipBase, QColor(60, 60, 64));
+    dark.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+    dark.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+    return dark;
+}
+
+bool Render(const balance4::job::Job& job, const QString& path, int tab) {
+    NoManual manual;
+    QTemporaryDir recovery;
+    JobWindow window(&manual, recovery.path());
+    window.calculator()->setAsynchronous(false);
+    window.resize(1366, 768);
+    window.show();
+    window.loadJob(job, QStringLiteral("/home/engineer/") + QFileInfo(path).baseName() + ".json");
+    window.findChild<QTabWidget*>(QStringLiteral("ResultTabs"))->setCurrentIndex(tab);
+    QTest::qWait(50);
+    const bool saved = window.grab().save(path);
+    window.recovery()->remove();
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("LC_ALL", "ru_RU.UTF-8");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("balance4-job-render"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+        return 2;
+    }
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    bool ok = Render(ExampleIn20Grams(), dir.filePath("job-window.png"), 0);
+    ok = Render(Synthetic(1, 1, 7), dir.filePath("job-window-1plane.png"), 1) && ok;
+    ok = Render(Synthetic(8, 10, 11), dir.filePath("job-window-8planes.png"), 0) && ok;
+    QApplication::setPalette(DarkPalette());
+    ok = Render(ExampleIn20Grams(), dir.filePath("job-window-dark.png"), 0) && ok;
+    return ok ? 0 : 1;
+}
