@@ -77,6 +77,7 @@ void JobWindow::createWidgets() {
     m_setup = new SetupPanel;
     auto* setupScroll = new QScrollArea;
     setupScroll->setObjectName(QStringLiteral("SetupScroll"));
+    setupScroll->setAccessibleName(tr("Настройка работы"));
     setupScroll->setWidget(m_setup);
     setupScroll->setWidgetResizable(true);
     setupScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -90,6 +91,7 @@ void JobWindow::createWidgets() {
     m_pictures = new PicturesArea;
     m_tabs = new QTabWidget;
     m_tabs->setObjectName(QStringLiteral("ResultTabs"));
+    m_tabs->setAccessibleName(tr("Результаты, рисунки и контрольный пуск"));
     m_tabs->addTab(m_results, tr("Результаты"));
     m_tabs->addTab(m_pictures, tr("Рисунки"));
     m_tabs->addTab(m_trim, tr("Контрольный пуск"));

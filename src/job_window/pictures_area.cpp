@@ -23,6 +23,7 @@ PicturesArea::PicturesArea(QWidget* parent) : QWidget(parent) {
     row->addStretch(1);
     layout->addLayout(row);
     auto* scroll = new QScrollArea(this);
+    scroll->setAccessibleName(tr("Рисунки"));
     scroll->setWidgetResizable(true);
     m_picture = new balance4::jobwindow::JobPicture;
     m_picture->setObjectName(QStringLiteral("JobPicture"));

@@ -1,5 +1,7 @@
 // The job window driven as a user drives it: keys and pastes in the readings table, results as
 // soon as every reading is valid, files, the unsaved-changes question and the report.
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -8,11 +10,15 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QSplitterHandle>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -27,6 +33,7 @@
 #include "readings_table.h"
 #include "recovery_file.h"
 #include "results_view.h"
+#include "trim_panel.h"
 
 using balance4::job::Job;
 Q_DECLARE_METATYPE(balance4::job::Job)
@@ -36,6 +43,15 @@ namespace {
 class NoManual : public ManualOpener {
   public:
     void open(const QString&, Done done) override { done(false); }
+};
+
+class RecordingOpener : public ManualOpener {
+  public:
+    QStringList requests;
+    void open(const QString& fileName, Done done) override {
+        requests << fileName;
+        done(false);
+    }
 };
 
 // The built-in example with trial masses of 20 g.
@@ -384,6 +400,67 @@ class JobWindowTest : public QObject {
         const QString pages = QString::fromUtf8(text.readAllStandardOutput());
         for (const char* shown : {"6,73", "282,20", "33,63", "226,05"})
             QVERIFY2(pages.contains(shown), shown);
+    }
+
+    // A control run after the corrections were fitted: its corrections from the job's
+    // coefficients, kept in the job's history and in its file.
+    void trimRun() {
+        Window w;
+        w.window->loadJob(ExampleIn20Grams(), {});
+        QCOMPARE(w.window->lastResult().Result, balance4::job::Outcome::Calculated);
+        TrimPanel* trim = w.window->trimPanel();
+        trim->findChild<QPushButton*>("InstalledFromResults")->click();
+        trim->runTable()->setBlock(0, 0, {{"2,1", "40", "3,3", "250", "1,2", "95", "0,8", "310"}});
+        QVERIFY(trim->recordButton()->isEnabled());
+        trim->recordButton()->click();
+        const Job job = w.window->currentJob();
+        QCOMPARE(job.TrimHistory.size(), std::size_t(1));
+        QCOMPARE(job.TrimHistory[0].Readings[1].Phase, "250");
+        QCOMPARE(job.Installed.size(), std::size_t(4));
+        QTemporaryDir dir;
+        QVERIFY(w.window->saveTo(dir.filePath("trim.json")));
+        Window again;
+        QVERIFY(again.window->openFile(dir.filePath("trim.json")));
+        QCOMPARE(again.window->currentJob().TrimHistory, job.TrimHistory);
+    }
+
+    // F1 opens the manual through the calculator's opener; a missing manual is told.
+    void manualKey() {
+        Window w;
+        auto* manual = new RecordingOpener;
+        w.window.reset();
+        JobWindow window(manual, w.recovery.path());
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        ModalAnswer answer(QStringLiteral("OK"));
+        QTest::keyClick(&window, Qt::Key_F1);
+        QTRY_VERIFY(answer.seen());
+        QCOMPARE(manual->requests, QStringList{kManualFileName});
+        QCOMPARE(answer.text, QStringLiteral("Запрашиваемый документ не найден"));
+        window.recovery()->remove();
+        delete manual;
+    }
+
+    // Every control a user can reach has a name for screen readers.
+    void accessibleNames() {
+        Window w;
+        w.window->loadJob(ExampleIn20Grams(), {});
+        auto* tabs = w.window->findChild<QTabWidget*>("ResultTabs");
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            for (QWidget* widget : w.window->findChildren<QWidget*>()) {
+                if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(w.window.get()) ||
+                    qobject_cast<QAbstractButton*>(widget) ||
+                    qobject_cast<QAbstractScrollArea*>(widget->parentWidget()) ||
+                    qobject_cast<QAbstractSpinBox*>(widget->parentWidget()) ||
+                    qobject_cast<QTabBar*>(widget) || qobject_cast<QSplitterHandle*>(widget))
+                    continue;
+                QVERIFY2(!widget->accessibleName().isEmpty(),
+                         qPrintable(QString("%1 %2").arg(widget->metaObject()->className(),
+                                                         widget->objectName())));
+            }
+        }
     }
 
     // Random edits, pastes, shape changes and calculations never crash or hang the window.
