@@ -6,6 +6,8 @@
 #include <numbers>
 #include <random>
 
+#include "extended.h"
+
 namespace balance4::job {
 
 namespace {
@@ -40,6 +42,7 @@ Trust TrustOf(double vector, double mass) {
 SpreadResult EstimateSpread(const RunReadings& readings, int runs,
                             const std::vector<Weight>& nominal, const Tolerance& tolerance,
                             const Resolve& resolve) {
+    const ExtendedPrecisionScope precision;  // the repetitions calculate as the nominal one did
     SpreadResult result;
     result.Plane.resize(nominal.size());
     // Readings that cannot move give every repetition the nominal result.
