@@ -71,7 +71,7 @@ class JobReportTest : public QObject {
 
         QTest::newRow("built-in example, 20 g: results, split, numbering")
             << Example20g()
-            << QStringList{"6,73",
+            << QStringList{"6,73 г",
                            "282,20",
                            "226,05",
                            "±",

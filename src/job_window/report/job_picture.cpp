@@ -25,6 +25,7 @@ const QColor kFromTrial(0x2e, 0x7d, 0x32);
 const QColor kDoubtful(0xb2, 0x6a, 0x00);
 
 constexpr double kMinimumCell = 260.0;
+constexpr int kMostPositionsDrawn = 360;
 
 // A point at `radius` from `centre`, `clockwiseDegrees` round from the top of the picture (y grows
 // downwards, as on a page).
@@ -341,11 +342,18 @@ void JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const SketchV
     painter.setFont(SizedFont(painter, small));
     TextOutside(painter, c, r * 1.3, corner, QStringLiteral("вращение"), area);
 
-    // The positions: holes as rings, other places as ticks, numbered inside the rim.
+    // The positions: holes as rings, other places as ticks, numbered inside the rim. More than
+    // can be told apart are drawn as one ring with their count.
     const int count = static_cast<int>(plane.Positions.size());
     const int every = std::max(1, (count + 23) / 24);
     painter.setFont(SizedFont(painter, u * 0.03));
-    for (int i = 0; i < count; ++i) {
+    if (count > kMostPositionsDrawn) {
+        painter.setPen(QPen(kFaint, u * 0.003, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(c, r * 0.86, r * 0.86);
+        TextAt(painter, c + QPointF(0, r * 0.25), QStringLiteral("мест: %1").arg(count), area);
+    }
+    for (int i = 0; i < count && count <= kMostPositionsDrawn; ++i) {
         const SketchPosition& position = plane.Positions[static_cast<std::size_t>(i)];
         painter.setPen(QPen(kFaint, u * 0.003));
         if (plane.Holes) {

@@ -15,6 +15,7 @@ namespace balance4::jobwindow {
 namespace {
 
 const QColor kDoubtful(0xb2, 0x6a, 0x00);
+constexpr int kPositionsListed = 12;  // a longer list is cut: the page has no room for it
 const QColor kUnreliable(0xc6, 0x28, 0x28);
 
 QString Q(const std::string& text) {
@@ -76,7 +77,13 @@ ReportTable TrialTable(const job::Job& job, const QString& d) {
             places = QStringLiteral("отверстий: %1, №1 на 0°").arg(plane.Holes);
         } else if (!plane.Positions.empty()) {
             QStringList angles;
-            for (double angle : plane.Positions) angles << Short(angle, d) + QStringLiteral("°");
+            for (double angle : plane.Positions) {
+                if (angles.size() == kPositionsListed) {
+                    angles << QStringLiteral("… (всего %1)").arg(plane.Positions.size());
+                    break;
+                }
+                angles << Short(angle, d) + QStringLiteral("°");
+            }
             places = angles.join(QStringLiteral("; "));
         }
         table.Rows.push_back({QString::number(k + 1),
