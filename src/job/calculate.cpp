@@ -89,7 +89,8 @@ void SetPointsAndRuns(JobResult& result, const ComplexMatrix& influence, const C
         for (Eigen::Index p = 0; p < v0.size(); ++p) {
             const long double base = std::abs((*runs)(p, 0));
             const long double change = std::abs(influence(p, k));
-            const double percent = base > 0.0L     ? Store(change / base * 100.0L)
+            // A run 0 near zero makes any change huge: infinite, not an overflow.
+            const double percent = base > 0.0L     ? static_cast<double>(change / base * 100.0L)
                                    : change > 0.0L ? kInfinity
                                                    : 0.0;
             largest = std::max(largest, percent);
