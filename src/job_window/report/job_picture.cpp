@@ -283,10 +283,10 @@ void JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const SketchV
     if (plane.HasCorrection) {
         for (const SketchPart& part : plane.Parts) massLabels.push_back(part.At.AngleDegrees);
         if (massLabels.size() == 2) {
-            const double d = std::fmod(massLabels[1] - massLabels[0] + 540.0, 360.0) - 180.0;
-            if (std::abs(d) < 30.0) {
-                const double middle = massLabels[0] + d / 2.0;
-                const double half = d < 0.0 ? -15.0 : 15.0;
+            const double gap = std::fmod(massLabels[1] - massLabels[0] + 540.0, 360.0) - 180.0;
+            if (std::abs(gap) < 30.0) {
+                const double middle = massLabels[0] + gap / 2.0;
+                const double half = gap < 0.0 ? -15.0 : 15.0;
                 massLabels = {middle - half, middle + half};
             }
         }
