@@ -76,7 +76,7 @@ QStringList Wrap(const QString& whole, const QFont& font, QPaintDevice* device, 
     layout.endLayout();
     if (lines.isEmpty()) lines << QString();
     if (maxLines > 0 && lines.size() > maxLines) {
-        const QString rest = whole.mid(starts[static_cast<std::size_t>(maxLines - 1)]);
+        const QString rest = text.mid(starts[static_cast<std::size_t>(maxLines - 1)]);
         lines.resize(maxLines);
         lines.back() = QFontMetricsF(font, device).elidedText(rest, Qt::ElideRight, width);
     }
