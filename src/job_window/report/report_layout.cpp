@@ -189,6 +189,9 @@ void ReportDocument::Banner(const QString& text) {
 
 void ReportDocument::Table(const ReportTable& source) {
     auto table = std::make_shared<ReportTable>(source);
+    table->Corner = PlainText(table->Corner);
+    for (QString& title : table->Groups) title = PlainText(title);
+    for (QString& title : table->Columns) title = PlainText(title);
     for (ReportTable::Row& row : table->Rows) {
         row.Label = PlainText(row.Label);
         for (QString& cell : row.Cells) cell = PlainText(cell);
