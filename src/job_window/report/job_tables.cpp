@@ -29,6 +29,16 @@ QString RunLabel(const job::Job& job, int run) {
     return QStringLiteral("%1 — груз в плоскости %1").arg(run);
 }
 
+// One of the calculator's own texts, to the digit, written with the report's decimal symbol
+// rather than the one the readings were typed with.
+QString WindowText(const job::Job& job, const job::JobResult& result, std::size_t index,
+                   const QString& d) {
+    QString text = Q(result.WindowTexts[index]);
+    const QString typed = Q(job.Separator);
+    if (!typed.isEmpty() && typed != d) text.replace(typed, d);
+    return text;
+}
+
 }  // namespace
 
 ReportTable TrialTable(const job::Job& job, const QString& d) {
@@ -140,9 +150,10 @@ ReportTable ResultTable(const job::Job& job, const job::JobResult& result, const
         const QString trust = Q(job::TrustWord(plane.Spread.Level));
         table.Rows.push_back(
             {QString::number(k + 1),
-             {Fixed2(plane.Mass, d), exact ? Q(result.WindowTexts[k]) : Fixed2(plane.Percent, d),
+             {Fixed2(plane.Mass, d),
+              exact ? WindowText(job, result, k, d) : Fixed2(plane.Percent, d),
               Fixed2(plane.AngleFromZero, d),
-              exact ? Q(result.WindowTexts[k + 4]) : Fixed2(plane.AngleFromTrial, d),
+              exact ? WindowText(job, result, k + 4, d) : Fixed2(plane.AngleFromTrial, d),
               Fixed2(plane.Spread.Mass, d), Fixed2(plane.Spread.AngleDegrees, d),
               trust.isEmpty() ? QStringLiteral("надёжно") : trust}});
         if (plane.Spread.Level != job::Trust::Trusted)
