@@ -11,7 +11,6 @@
 
 namespace balance4::cli {
 
-// The options' trial weights, positions and tolerance as a 4 × 4 job's set-up.
 job::Job JobFromOptions(const JobOptions& options, const std::string& separator) {
     job::Job job = job::MakeJob(4, 4);
     job.Separator = separator;

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "job.h"
 #include "split.h"
 
 namespace balance4::cli {
@@ -42,5 +43,8 @@ std::optional<JobOptions> ParseJobOptions(Command command,
                                           std::string& error);
 
 std::string_view Usage(Command command);
+
+// The options' trial weights, positions, unit and tolerance as a 4 × 4 job's set-up.
+job::Job JobFromOptions(const JobOptions& options, const std::string& separator);
 
 }  // namespace balance4::cli

@@ -10,8 +10,6 @@
 
 namespace balance4::cli {
 
-job::Job JobFromOptions(const JobOptions& options, const std::string& separator);
-
 int RunTrim(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
             std::ostream& err) {
     constexpr std::string_view kName = "balance4-calc trim: ";

@@ -237,6 +237,26 @@ std::vector<double> ExactScale(const Job& job, const std::vector<Weight>& trial)
     return scale;
 }
 
+JobResult NoSolution(JobResult result) {
+    result.Result = Outcome::NoSolution;
+    result.Message = kInvalidTrialMassMessage;
+    return result;
+}
+
+// The calculator's refusals as cells and its outcome as the job's; true when it calculated.
+bool TakePress(JobResult& result, const PressResult& press) {
+    for (const RefusedField& refused : press.Failures) {
+        const ReadingField& field = kReadingFields[static_cast<std::size_t>(refused.Field)];
+        result.Failures.push_back(
+            {field.Kind == ReadingKind::Amplitude ? Cell::Amplitude : Cell::Phase, field.Run,
+             field.Plane - 1, -1, refused.Message});
+    }
+    if (press.Outcome == PressOutcome::InvalidTrialMass) result = NoSolution(std::move(result));
+    if (press.Outcome != PressOutcome::Calculated) return false;
+    result.Result = Outcome::Calculated;
+    return true;
+}
+
 bool IsExactShape(const Job& job) {
     return job.Planes() == kPlaneCount && job.Points == kPlaneCount &&
            job.Trials == TrialWeights::Removed && !HasSlowRoll(job);
@@ -253,19 +273,7 @@ JobResult CalculateExact(const Job& job, JobResult result) {
         texts[i] = field.Kind == ReadingKind::Amplitude ? text.Amplitude : text.Phase;
     }
     const PressResult press = calculator.Press(texts, job.Separator);
-    for (const RefusedField& refused : press.Failures) {
-        const ReadingField& field = kReadingFields[static_cast<std::size_t>(refused.Field)];
-        result.Failures.push_back(
-            {field.Kind == ReadingKind::Amplitude ? Cell::Amplitude : Cell::Phase, field.Run,
-             field.Plane - 1, -1, refused.Message});
-    }
-    if (press.Outcome == PressOutcome::Refused) return result;
-    if (press.Outcome == PressOutcome::InvalidTrialMass) {
-        result.Result = Outcome::NoSolution;
-        result.Message = kInvalidTrialMassMessage;
-        return result;
-    }
-    result.Result = Outcome::Calculated;
+    if (!TakePress(result, press)) return result;
     result.Exact = true;
     result.WindowTexts = press.Texts;
     const std::vector<Weight> trial = TrialsOf(job);
@@ -321,9 +329,7 @@ JobResult CalculateLeastSquares(const Job& job, JobResult result) {
     const ComplexMatrix influence = Influence(runs, job.Trials);
     const std::optional<ComplexVector> x = SolveCorrection(influence, runs.col(0));
     if (!x) {
-        result.Result = Outcome::NoSolution;
-        result.Message = kInvalidTrialMassMessage;
-        return result;
+        return NoSolution(std::move(result));
     }
     result.Result = Outcome::Calculated;
     const std::vector<Weight> trial = TrialsOf(job);
@@ -360,23 +366,11 @@ JobResult TrimExact(const Job& job, const Coefficients& saved,
     }
     const InfluenceMatrix matrix = CoreMatrix(saved);
     const MatrixSolveResult solve = SolveWithMatrix(matrix, runZero, job.Separator);
-    for (const RefusedField& refused : solve.Failures) {
-        const ReadingField& field = kReadingFields[static_cast<std::size_t>(refused.Field)];
-        result.Failures.push_back(
-            {field.Kind == ReadingKind::Amplitude ? Cell::Amplitude : Cell::Phase, field.Run,
-             field.Plane - 1, -1, refused.Message});
-    }
-    if (solve.Outcome == PressOutcome::Refused) return result;
-    if (solve.Outcome == PressOutcome::InvalidTrialMass) {
-        result.Result = Outcome::NoSolution;
-        result.Message = kInvalidTrialMassMessage;
-        return result;
-    }
+    if (!TakePress(result, solve)) return result;
     const CorrectionResult* const correction = &solve.Correction;
     RunReadings run0(1, std::vector<PolarReading>(kPlaneCount));
     for (std::size_t p = 0; p < kPlaneCount; ++p)
         run0[0][p] = {solve.Readings.Amplitude[0][p + 1], solve.Readings.Phase[0][p + 1]};
-    result.Result = Outcome::Calculated;
     result.Exact = true;
     result.WindowTexts = solve.Texts;
     SetExactPlanes(result, job, *correction, saved.Trial);
@@ -397,9 +391,7 @@ JobResult TrimLeastSquares(const Job& job, const Coefficients& saved, const RunR
     const ComplexMatrix runs = RunVectors(run0, slowRoll);
     const std::optional<ComplexVector> x = SolveCorrection(influence, runs.col(0));
     if (!x) {
-        result.Result = Outcome::NoSolution;
-        result.Message = kInvalidTrialMassMessage;
-        return result;
+        return NoSolution(std::move(result));
     }
     result.Result = Outcome::Calculated;
     SetPlanes(result, job, *x, saved.Trial);
@@ -412,6 +404,15 @@ JobResult TrimLeastSquares(const Job& job, const Coefficients& saved, const RunR
             return LeastSquaresRepeat(job, RunVectors(moved, slowRoll), &influence, saved.Trial);
         }));
     return result;
+}
+
+// A calculation ended by an overflow shows the runtime's text, as the calculator does.
+JobResult Overflow(const Job& job, const FloatingPointError& failure) {
+    JobResult overflow;
+    overflow.RotationWord = RotationWordOf(job.Convention);
+    overflow.Result = Outcome::NoSolution;
+    overflow.Message = std::string(failure.what()) + ".";
+    return overflow;
 }
 
 }  // namespace
@@ -438,11 +439,7 @@ JobResult Calculate(const Job& job) {
         return IsExactShape(job) ? CalculateExact(job, std::move(result))
                                  : CalculateLeastSquares(job, std::move(result));
     } catch (const FloatingPointError& failure) {
-        JobResult overflow;
-        overflow.RotationWord = RotationWordOf(job.Convention);
-        overflow.Result = Outcome::NoSolution;
-        overflow.Message = std::string(failure.what()) + ".";
-        return overflow;
+        return Overflow(job, failure);
     }
 }
 
@@ -483,11 +480,7 @@ JobResult Trim(const Job& job, const std::vector<ReadingText>& run0) {
         if (!readings || !result.Failures.empty()) return result;
         return TrimLeastSquares(job, saved, *readings, slowRoll, std::move(result));
     } catch (const FloatingPointError& failure) {
-        JobResult overflow;
-        overflow.RotationWord = RotationWordOf(job.Convention);
-        overflow.Result = Outcome::NoSolution;
-        overflow.Message = std::string(failure.what()) + ".";
-        return overflow;
+        return Overflow(job, failure);
     }
 }
 
