@@ -1,4 +1,6 @@
 // The job report read back from its PDF, and the disc picture as a person sees it.
+#include <algorithm>
+
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
@@ -71,7 +73,7 @@ class JobReportTest : public QObject {
 
         QTest::newRow("built-in example, 20 g: results, split, numbering")
             << Example20g()
-            << QStringList{"6,73",
+            << QStringList{"6,73 г",
                            "282,20",
                            "226,05",
                            "±",
@@ -89,6 +91,15 @@ class JobReportTest : public QObject {
             << hostile
             << QStringList{"<b>x</b>&amp;", "<i>насос</i> №2", "&lt;Иванов&gt;", "Масса, <u>г</u>"}
             << 6;
+        job::Job typedWithPoint = Example20g();
+        typedWithPoint.Separator = ".";
+        for (auto& run : typedWithPoint.Readings)
+            for (job::ReadingText& reading : run) {
+                std::replace(reading.Amplitude.begin(), reading.Amplitude.end(), ',', '.');
+                std::replace(reading.Phase.begin(), reading.Phase.end(), ',', '.');
+            }
+        QTest::newRow("readings typed with a point: the calculator's own texts in the locale's")
+            << typedWithPoint << QStringList{"33,63", "282,20 282,20", "123,26"} << 6;
         job::Job longTitle = Example20g();
         longTitle.Title = "Начало" + std::string(20000, 'W') + " конец";
         QTest::newRow("a very long title is cut, the report stays short")

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "report_layout.h"
 #include "split.h"
 
 namespace balance4::jobwindow {
@@ -39,7 +40,7 @@ std::vector<PlaneSketch> MakePlaneSketches(const job::Job& job, const job::JobRe
         const job::PlaneSetup& setup = job.Plane[k];
         PlaneSketch sketch;
         sketch.Plane = static_cast<int>(k) + 1;
-        sketch.Unit = QString::fromStdString(job.Unit);
+        sketch.Unit = PlainText(QString::fromStdString(job.Unit));
         sketch.TrialMass = setup.TrialMass;
         sketch.TrialAngle = setup.TrialAngle;
         sketch.Holes = setup.Holes > 0;
