@@ -166,7 +166,9 @@ struct Window {
 // window writes them; empty when the tool cannot read job files.
 QList<QPair<QString, QString>> CommandLineResults(const QString& jobFile) {
     QProcess tool;
-    tool.start(QStringLiteral(BALANCE4_CALC), {"job", "--job", jobFile, "--json"});
+    // Another build's tool may be named, to compare with it.
+    const QString program = qEnvironmentVariable("BALANCE4_CALC", QStringLiteral(BALANCE4_CALC));
+    tool.start(program, {"job", "--job", jobFile, "--json"});
     if (!tool.waitForFinished(20000) || tool.exitStatus() != QProcess::NormalExit) return {};
     const QJsonArray planes =
         QJsonDocument::fromJson(tool.readAllStandardOutput()).object().value("planes").toArray();
