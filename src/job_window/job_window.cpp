@@ -490,7 +490,11 @@ void JobWindow::updateReadiness() {
     const int empty = m_readings->emptyCells();
     QString text;
     if (bad > 0) {
-        text = tr("Неверных показаний: %1").arg(bad);
+        int row = 0;
+        int column = 0;
+        QString reason;
+        m_readings->firstProblem(row, column, reason);
+        text = tr("Неверных показаний: %1 (%2)").arg(bad).arg(reason);
     } else if (empty > 0) {
         text = tr("Не заполнено показаний: %1").arg(empty);
     } else if (m_result.Result == Outcome::Refused) {

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -24,6 +25,7 @@ QTableWidget* MakeTable(const QString& name, const QStringList& columns, QWidget
     table->setAccessibleName(name);
     table->setHorizontalHeaderLabels(columns);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
@@ -44,7 +46,11 @@ TrimPanel::TrimPanel(QWidget* parent) : QWidget(parent) {
     m_run = new ReadingsTable(this);
     m_run->setObjectName(QStringLiteral("TrimReadings"));
     m_run->setAccessibleName(tr("Показания контрольного пуска"));
-    m_run->setFixedHeight(m_run->horizontalHeader()->sizeHint().height() + 34);
+    m_run->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_run->setFixedHeight(m_run->horizontalHeader()->sizeHint().height() +
+                          m_run->verticalHeader()->defaultSectionSize() +
+                          m_run->horizontalScrollBar()->sizeHint().height() +
+                          2 * m_run->frameWidth() + 2);
     layout->addWidget(m_run);
 
     auto* middle = new QHBoxLayout;
