@@ -315,9 +315,11 @@ void JobWindow::offerRecovery() {
     if (orphans.isEmpty()) return;
     QString originalPath;
     QString error;
-    const std::optional<Job> job = RecoveryFile::Read(orphans.first(), originalPath, error);
+    // The newest first; any other is offered at the next start.
+    const QString orphan = orphans.first();
+    const std::optional<Job> job = RecoveryFile::Read(orphan, originalPath, error);
     if (!job) {
-        for (const QString& orphan : orphans) RecoveryFile::Discard(orphan);
+        RecoveryFile::Discard(orphan);
         return;
     }
     QMessageBox question(
@@ -337,7 +339,7 @@ void JobWindow::offerRecovery() {
         updateTitle();
         m_recovery->write(currentJob(), m_path);
     }
-    for (const QString& orphan : orphans) RecoveryFile::Discard(orphan);
+    RecoveryFile::Discard(orphan);
 }
 
 bool JobWindow::saveTo(const QString& path) {
@@ -575,9 +577,8 @@ void JobWindow::closeEvent(QCloseEvent* event) {
 }
 
 void JobWindow::changeEvent(QEvent* event) {
-    // The locale's decimal symbol may have changed: write every number again.
-    if (event->type() == QEvent::LocaleChange && m_result.Result != Outcome::Refused)
-        calculated(m_calculatedJob, m_result);
+    // The locale's decimal symbol may have changed: calculate and write every number again.
+    if (event->type() == QEvent::LocaleChange && !m_loading) requestCalculation();
     QMainWindow::changeEvent(event);
 }
 
