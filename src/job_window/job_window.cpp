@@ -345,7 +345,13 @@ void JobWindow::offerRecovery() {
 bool JobWindow::saveTo(const QString& path) {
     std::string error;
     const Job job = currentJob();
-    if (!balance4::job::SaveJobFile(QFile::encodeName(path).toStdString(), job, error)) {
+    bool saved = false;
+    try {
+        saved = balance4::job::SaveJobFile(QFile::encodeName(path).toStdString(), job, error);
+    } catch (const std::exception& exception) {
+        error = exception.what();
+    }
+    if (!saved) {
         showMessage(tr("Не удалось сохранить «%1»: %2")
                         .arg(QFileInfo(path).fileName(), QString::fromStdString(error)));
         return false;
@@ -419,6 +425,10 @@ void JobWindow::requestCalculation() {
 }
 
 void JobWindow::calculateNow() {
+    // A cell being edited counts: leaving its editor commits the text.
+    if (QWidget* focus = QApplication::focusWidget();
+        focus && m_readings->isAncestorOf(focus) && focus != m_readings)
+        m_readings->setFocus();
     m_calculator->request(currentJob());
     int row = 0;
     int column = 0;

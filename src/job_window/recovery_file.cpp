@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <atomic>
 #include <condition_variable>
+#include <exception>
 #include <thread>
 
 #include "atomic_file.h"
@@ -47,11 +48,15 @@ struct RecoveryFile::Shared {
             writing = true;
             lock.unlock();
             std::string error;
-            if (origin != lastOrigin) {
-                balance4::job::WriteFileAtomically(path + kOriginSuffix, origin, error);
-                lastOrigin = origin;
+            // A write that fails leaves the last good copy; nothing may end this thread.
+            try {
+                if (origin != lastOrigin) {
+                    balance4::job::WriteFileAtomically(path + kOriginSuffix, origin, error);
+                    lastOrigin = origin;
+                }
+                balance4::job::WriteFileAtomically(path, balance4::job::FormatJobFile(job), error);
+            } catch (const std::exception&) {
             }
-            balance4::job::WriteFileAtomically(path, balance4::job::FormatJobFile(job), error);
             lock.lock();
             writing = false;
             idle.notify_all();

@@ -106,8 +106,9 @@ Job WithoutReadings(Job job) {
 
 void Press(const QString& key) {
     static const QHash<QString, Qt::Key> named = {
-        {"F2", Qt::Key_F2},   {"Esc", Qt::Key_Escape}, {"Enter", Qt::Key_Return},
-        {"Tab", Qt::Key_Tab}, {"End", Qt::Key_End},    {"Del", Qt::Key_Delete}};
+        {"F2", Qt::Key_F2},        {"F9", Qt::Key_F9},   {"Esc", Qt::Key_Escape},
+        {"Enter", Qt::Key_Return}, {"Tab", Qt::Key_Tab}, {"End", Qt::Key_End},
+        {"Del", Qt::Key_Delete}};
     if (named.contains(key)) {
         QTest::keyClick(QApplication::focusWidget(), named[key]);
         return;
@@ -201,6 +202,7 @@ class JobWindowTest : public QObject {
         QTest::newRow("F2 edits the text")
             << QStringList{"F2", "End", "5", "Enter"} << "7,25" << false;
         QTest::newRow("Esc restores the text") << QStringList{"99", "Esc"} << "7,2" << false;
+        QTest::newRow("F9 takes the text being typed") << QStringList{"5", "F9"} << "5" << false;
         QTest::newRow("a point is a decimal separator too")
             << QStringList{"1.5", "Tab"} << "1.5" << false;
         QTest::newRow("two separators are not a number")
