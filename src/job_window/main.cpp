@@ -2,6 +2,7 @@
 // `balance4-job --report OUT.pdf JOB` writes the job's report without a display and ends.
 #include <QApplication>
 #include <QFileInfo>
+#include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -24,6 +25,16 @@ void InstallQtTranslations() {
         QCoreApplication::installTranslator(translator);
 }
 
+// Without a desktop theme the default face is the alias "Sans Serif", which the toolkit resolves
+// through the whole list of fallbacks for every font it makes; naming the face the alias stands
+// for on Debian makes start-up a few percent quicker. A desktop's own face is left alone.
+void UseNamedDefaultFace() {
+    QFont font = QApplication::font();
+    if (font.family() != QLatin1String("Sans Serif")) return;
+    font.setFamily(QStringLiteral("DejaVu Sans"));
+    QApplication::setFont(font);
+}
+
 bool AskedForReport(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--report") == 0) return true;
@@ -41,6 +52,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("balance4-job"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/job/job_icon_64.png")));
     InstallQtTranslations();
+    UseNamedDefaultFace();
 
     const QStringList arguments = QApplication::arguments().mid(1);
     if (AskedForReport(argc, argv)) return RunCommandLineReport(arguments);

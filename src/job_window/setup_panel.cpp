@@ -69,7 +69,6 @@ SetupPanel::SetupPanel(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     createHeader();
     createPlanes();
-    load(balance4::job::MakeJob(4, 4));
 }
 
 void SetupPanel::createHeader() {
