@@ -96,6 +96,7 @@ void SetupPanel::createHeader() {
     auto* shapeForm = new QFormLayout(shape);
     shapeForm->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     m_planes = new QSpinBox(shape);
+    m_planes->setObjectName(QStringLiteral("Planes"));
     m_planes->setRange(1, balance4::job::kMaxPlanes);
     m_planes->setAccessibleName(tr("Число плоскостей коррекции"));
     m_points = new QSpinBox(shape);
@@ -116,6 +117,7 @@ void SetupPanel::createHeader() {
     m_rotation->setAccessibleName(tr("Вращение со стороны привода"));
     m_trialsLeftOn = new QCheckBox(tr("Пробные грузы остаются на роторе"), shape);
     m_slowRoll = new QCheckBox(tr("Показания на малых оборотах (биение)"), shape);
+    m_slowRoll->setObjectName(QStringLiteral("SlowRoll"));
     m_toleranceAmplitude = MakeLine(tr("Погрешность амплитуды, %"), shape);
     m_tolerancePhase = MakeLine(tr("Погрешность фазы, градусы"), shape);
     shapeForm->addRow(tr("Плоскостей:"), m_planes);

@@ -3,12 +3,15 @@
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -269,6 +272,48 @@ class JobWindowTest : public QObject {
             QCOMPARE(w.table()->cellText(at[0].toInt(), at[1].toInt()), parts[1]);
         }
         QVERIFY(w.window->isModified());
+    }
+
+    // Changing the shape keeps every run's texts with its run.
+    void reshape() {
+        Window w;
+        w.window->loadJob(balance4::job::ExampleJob(), {});
+        auto* slowRoll = w.window->findChild<QCheckBox*>("SlowRoll");
+        slowRoll->click();
+        QCOMPARE(w.table()->rowCount(), 6);
+        QCOMPARE(w.table()->cellText(0, 0), QString());
+        QCOMPARE(w.table()->cellText(1, 0), QStringLiteral("7,2"));
+        QCOMPARE(w.window->lastResult().Result, balance4::job::Outcome::Calculated);
+        w.table()->setBlock(0, 0, {{"0,5", "10"}});
+        QCOMPARE(w.window->currentJob().SlowRoll[0].Amplitude, "0,5");
+        QCOMPARE(w.window->currentJob().Readings[0][0].Amplitude, "7,2");
+        w.window->findChild<QSpinBox*>("Planes")->setValue(3);
+        QCOMPARE(w.table()->rowCount(), 5);
+        QCOMPARE(w.table()->cellText(0, 0), QStringLiteral("0,5"));
+        QCOMPARE(w.table()->cellText(4, 0), QStringLiteral("8,2"));  // run 3
+        slowRoll->click();
+        QCOMPARE(w.table()->cellText(0, 0), QStringLiteral("7,2"));
+        QVERIFY(w.window->currentJob().SlowRoll.empty());
+    }
+
+    // A job file dropped on the window opens.
+    void drop() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("dropped.json");
+        std::string error;
+        QVERIFY(balance4::job::SaveJobFile(file.toStdString(), OnePlane(), error));
+        Window w;
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        // As the desktop delivers a drag: it enters the window, then drops.
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(w.window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.window.get(), &drop);
+        QTRY_COMPARE(w.window->filePath(), file);
+        QCOMPARE(w.window->currentJob().Planes(), 1);
     }
 
     // Typed into the table, a job gives the results of balance4-calc for the same job file.
