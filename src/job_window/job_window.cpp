@@ -310,6 +310,10 @@ bool JobWindow::openFile(const QString& path) {
     return true;
 }
 
+bool JobWindow::openFileAfterAsking(const QString& path) {
+    return maybeSave() && openFile(path);
+}
+
 void JobWindow::offerRecovery() {
     const QStringList orphans = m_recovery->orphans();
     if (orphans.isEmpty()) return;
@@ -604,11 +608,7 @@ void JobWindow::dropEvent(QDropEvent* event) {
     const QString path = urls.first().toLocalFile();
     // The drag's source waits for the drop to end: ask and open after it.
     QMetaObject::invokeMethod(
-        this,
-        [this, path] {
-            if (maybeSave()) openFile(path);
-        },
-        Qt::QueuedConnection);
+        this, [this, path] { openFileAfterAsking(path); }, Qt::QueuedConnection);
 }
 
 void JobWindow::openManual() {

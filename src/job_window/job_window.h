@@ -32,6 +32,8 @@ class JobWindow : public QMainWindow {
 
     // Opens a job file; a file that cannot be read gives a message and changes nothing.
     bool openFile(const QString& path);
+    // The same after asking what to do with unsaved changes; false when the user cancels.
+    bool openFileAfterAsking(const QString& path);
     // Shows a job (no file behind it when `path` is empty) as unchanged.
     void loadJob(const balance4::job::Job& job, const QString& path);
     // Offers back the job of a window that ended without closing, if there is one.

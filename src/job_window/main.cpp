@@ -68,8 +68,9 @@ int main(int argc, char* argv[]) {
     JobWindow window(&manual);
     window.show();
     QTimer::singleShot(0, &window, [&window, arguments] {
+        // A job restored after a crash is not given up silently for the file asked for.
         window.offerRecovery();
-        if (!arguments.isEmpty()) window.openFile(arguments[0]);
+        if (!arguments.isEmpty()) window.openFileAfterAsking(arguments[0]);
     });
     return QApplication::exec();
 }
