@@ -4,6 +4,7 @@
 #include <cmath>
 #include <complex>
 #include <cstdio>
+#include <numbers>
 
 #include "calculate.h"
 #include "reading_fields.h"
@@ -13,7 +14,7 @@ namespace balance4::job {
 namespace {
 
 using C = std::complex<double>;
-constexpr double kDegree = M_PI / 180.0;
+constexpr double kDegree = std::numbers::pi / 180.0;
 
 C Polar(double amplitude, double degrees) {
     return std::polar(amplitude, degrees * kDegree);

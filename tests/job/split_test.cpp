@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "split.h"
 
@@ -31,7 +32,7 @@ std::vector<Position> Listed(std::vector<double> angles) {
 }
 
 double Sin(double degrees) {
-    return std::sin(degrees * M_PI / 180.0);
+    return std::sin(degrees * std::numbers::pi / 180.0);
 }
 
 TEST(Split, Table) {
