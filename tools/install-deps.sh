@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev fonts-liberation2 fonts-dejavu-core
   weasyprint hyphen-ru poppler-utils
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libeigen3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libeigen3-dev libcli11-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth dpkg-dev xdotool x11-utils
 )

@@ -62,14 +62,6 @@ bool IsUnitName(std::string_view text) {
            CodePoints(text) <= kLongestQuoted && Quoted(text) == "«" + std::string(text) + "»";
 }
 
-std::optional<double> ParseOptionNumber(std::string_view text) {
-    const std::optional<Extended> value = ParseDecimal(text, ".");
-    if (!value) return std::nullopt;
-    const double number = static_cast<double>(*value);
-    if (!std::isfinite(number)) return std::nullopt;
-    return number;
-}
-
 std::string PadLeft(std::string_view text, std::size_t width) {
     const std::size_t points = CodePoints(text);
     return std::string(points < width ? width - points : 0, ' ') + std::string(text);

@@ -26,9 +26,6 @@ std::string Quoted(std::string_view text);
 // not empty, no control character, no blank at either end, no longer than a quoted text.
 bool IsUnitName(std::string_view text);
 
-// A number given in an option (decimal point, no grouping); empty when it is not a finite number.
-std::optional<double> ParseOptionNumber(std::string_view text);
-
 // Characters of a UTF-8 text (code points).
 std::size_t CodePoints(std::string_view text);
 

@@ -13,18 +13,13 @@
 
 namespace balance4::cli {
 
-int RunJob(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
-           std::ostream& err) {
+int RunJob(const Options& given, std::istream& in, std::ostream& out, std::ostream& err) {
     constexpr std::string_view kName = "balance4-calc job: ";
     std::string error;
-    const std::optional<JobOptions> options = ParseJobOptions(Command::Job, args, error);
+    const std::optional<JobOptions> options = ToJobOptions(given, error);
     if (!options) {
         err << kName << error << "\n";
         return 2;
-    }
-    if (options->Help) {
-        out << Usage(Command::Job);
-        return 0;
     }
     // The spread repeats the calculation outside a press: all of it in extended precision.
     const ExtendedPrecisionScope precision;

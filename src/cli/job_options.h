@@ -1,22 +1,20 @@
 #pragma once
-// The options of `balance4-calc job` and `balance4-calc trim`.
+// The settings of a 4 × 4 `job` or `trim`, from the command line's options.
 #include <array>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "options.h"
 #include "split.h"
 
 namespace balance4::cli {
 
-enum class Command { Job, Trim };
-
 struct JobOptions {
+    Command From = Command::Job;
     // By plane 1..4 at index 0..3. Without --trial-mass the masses stay in percent.
     std::array<double, 4> TrialMass = {100.0, 100.0, 100.0, 100.0};
     std::array<double, 4> TrialAngle = {0.0, 0.0, 0.0, 0.0};
-    bool TrialMassGiven = false;
     std::string Unit;  // the mass unit's name; "г" with trial masses, "%" without
     // Where weights can go, by plane; empty when no split was asked for.
     std::array<std::vector<Position>, 4> Positions;
@@ -25,18 +23,12 @@ struct JobOptions {
     double TolerancePhaseDegrees = 2.0;
     bool Json = false;
     bool Example = false;
-    bool Help = false;
-    std::string Separator;         // readings' decimal separator; empty: the locale's
-    std::string SaveCoefficients;  // job: where to save the influence coefficients
-    std::string Coefficients;      // trim: the saved coefficients to use
+    std::string Separator;
+    std::string SaveCoefficients;
+    std::string Coefficients;
 };
 
-// Reads the arguments after the subcommand's name. Empty optional: `error` holds a one-line
-// Russian message naming the option.
-std::optional<JobOptions> ParseJobOptions(Command command,
-                                          const std::vector<std::string_view>& args,
-                                          std::string& error);
-
-std::string_view Usage(Command command);
+// Empty optional: `error` is one Russian line naming the option.
+std::optional<JobOptions> ToJobOptions(const Options& options, std::string& error);
 
 }  // namespace balance4::cli

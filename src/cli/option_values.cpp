@@ -62,9 +62,8 @@ std::optional<int> ParseWholeNumber(std::string_view text, int least, int most) 
     return number;
 }
 
-std::optional<std::vector<double>> ParsePlaneNumbers(std::string_view option,
-                                                     std::string_view text, int planes,
-                                                     std::string& error) {
+std::optional<std::vector<double>> ParsePlaneNumbers(std::string_view option, std::string_view text,
+                                                     int planes, std::string& error) {
     const std::string name(option);
     bool semicolons = false;
     const std::vector<std::string> parts = ListParts(text, semicolons);
@@ -115,8 +114,8 @@ std::optional<std::vector<int>> ParseHoles(std::string_view text, int planes, st
     bool semicolons = false;
     const std::vector<std::string> parts = ListParts(text, semicolons);
     if (parts.size() != 1 && parts.size() != static_cast<std::size_t>(planes)) {
-        error = "--holes: нужно " + CountWords(planes) + " через «;» или запятую, дано " +
-                Quoted(text);
+        error =
+            "--holes: нужно " + CountWords(planes) + " через «;» или запятую, дано " + Quoted(text);
         return std::nullopt;
     }
     std::vector<int> holes;

@@ -19,9 +19,8 @@ std::optional<int> ParseWholeNumber(std::string_view text, int least, int most);
 // One value for every plane, or one per plane (`planes` of them). «20,5» is one number or two
 // («20» and «5»); where both readings fit the plane count it is refused as ambiguous, and where
 // only one of them fits, that one is taken.
-std::optional<std::vector<double>> ParsePlaneNumbers(std::string_view option,
-                                                     std::string_view text, int planes,
-                                                     std::string& error);
+std::optional<std::vector<double>> ParsePlaneNumbers(std::string_view option, std::string_view text,
+                                                     int planes, std::string& error);
 
 // Whole numbers of holes, one for every plane or one per plane, each from 2 to kMostPositions.
 std::optional<std::vector<int>> ParseHoles(std::string_view text, int planes, std::string& error);

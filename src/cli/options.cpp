@@ -16,7 +16,8 @@ namespace {
 struct Given {
     std::string Name;
     bool Flag = false;
-    bool ValueOptional = false;  // --tolerance alone keeps the default
+    bool ValueOptional = false;      // --tolerance alone keeps the default
+    const CLI::App* Mode = nullptr;  // the mode it belongs to
     CLI::Option* Option = nullptr;
     std::vector<std::string> Values;
 };
@@ -71,7 +72,7 @@ class Grammar {
             }
         for (const Given& given : m_given) {
             if (given.Option->count() == 0) continue;
-            if (given.Option->get_parent() != &active) {
+            if (given.Mode != &active) {
                 error = "параметр " + given.Name + " ставится после имени режима";
                 return false;
             }
@@ -79,7 +80,8 @@ class Grammar {
                 error = "параметр " + given.Name + " задан дважды";
                 return false;
             }
-            if (!given.Flag && !given.ValueOptional && given.Values.empty()) {
+            if (!given.Flag && !given.ValueOptional &&
+                (given.Values.empty() || given.Values.front().empty())) {
                 error = "параметру " + given.Name + " нужно значение";
                 return false;
             }
@@ -97,6 +99,7 @@ class Grammar {
         Given& given = m_given.emplace_back();
         given.Name = name;
         given.Flag = true;
+        given.Mode = &app;
         given.Option = app.add_flag(alias.empty() ? name : alias + "," + name);
         given.Option->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     }
@@ -105,6 +108,7 @@ class Grammar {
         Given& given = m_given.emplace_back();
         given.Name = name;
         given.ValueOptional = optional;
+        given.Mode = &app;
         // At most one value: a value beginning with «-» (other than a number) is not taken, so
         // «--unit --json» reads as a missing unit, not as the unit «--json».
         given.Option = app.add_option(name, given.Values)
@@ -121,8 +125,7 @@ class Grammar {
                                  : Mode() == Command::Job ? m_job
                                                           : m_trim;
         for (const Given& given : m_given)
-            if (given.Name == name && given.Option->get_parent() == active &&
-                given.Option->count() > 0)
+            if (given.Name == name && given.Mode == active && given.Option->count() > 0)
                 return &given;
         return nullptr;
     }

@@ -13,19 +13,14 @@
 
 namespace balance4::cli {
 
-int RunTrim(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
-            std::ostream& err) {
+int RunTrim(const Options& given, std::istream& in, std::ostream& out, std::ostream& err) {
     constexpr std::string_view kName = "balance4-calc trim: ";
     constexpr std::size_t kRunZeroTexts = 2 * kPlaneCount;
     std::string error;
-    const std::optional<JobOptions> options = ParseJobOptions(Command::Trim, args, error);
+    const std::optional<JobOptions> options = ToJobOptions(given, error);
     if (!options) {
         err << kName << error << "\n";
         return 2;
-    }
-    if (options->Help) {
-        out << Usage(Command::Trim);
-        return 0;
     }
     // The calculation runs outside a press: set extended precision for it here.
     const ExtendedPrecisionScope precision;

@@ -151,7 +151,7 @@ TEST(CalcTool, ExampleAndHelp) {
     const ToolRun help = RunTool("", "--help");
     EXPECT_EQ(help.status, 0);
     ASSERT_FALSE(help.lines.empty());
-    EXPECT_EQ(help.lines[0].rfind("Usage: balance4-calc", 0), 0u);
+    EXPECT_EQ(help.lines[0].rfind("Использование: balance4-calc", 0), 0u);
 }
 
 }  // namespace
