@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <iostream>
 #include <optional>
 
@@ -21,15 +22,12 @@ int RunJob(const Options& given, std::istream& in, std::ostream& out, std::ostre
         err << kName << error << "\n";
         return 2;
     }
-    // The spread repeats the calculation outside a press: all of it in extended precision.
-    const ExtendedPrecisionScope precision;
-
-    std::vector<std::string> texts;
+    ReadingTexts texts;
     if (options->Example) {
-        for (const ReadingField& field : kReadingFields) texts.emplace_back(field.DefaultText);
+        for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = kReadingFields[i].DefaultText;
     } else if (std::optional<std::vector<std::string>> read =
                    ReadCase(in, kReadingFields.size(), error)) {
-        texts = std::move(*read);
+        std::move(read->begin(), read->end(), texts.begin());
     } else {
         err << kName << error << "\n";
         return 2;
@@ -43,21 +41,15 @@ int RunJob(const Options& given, std::istream& in, std::ostream& out, std::ostre
     // angle from each trial weight, whatever trial masses the user gave.
     BalancingCalculator calculator;
     calculator.SetTrialMasses();
-    std::vector<std::string> messages;
     PressResult press;
     try {
-        press = calculator.Press(
-            separator,
-            [&](const ReadingField& field) {
-                return texts[static_cast<std::size_t>(&field - kReadingFields.data())];
-            },
-            [&](const ReadingField&, const std::string& message) { messages.push_back(message); });
+        press = calculator.Press(texts, separator);
     } catch (const FloatingPointError& failure) {
         err << failure.what() << ".\n";
         return 1;
     }
     if (press.Outcome == PressOutcome::Refused) {
-        for (const std::string& message : messages) err << message << "\n";
+        for (const RefusedField& failure : press.Failures) err << failure.Message << "\n";
         return 1;
     }
     if (press.Outcome == PressOutcome::InvalidTrialMass) {

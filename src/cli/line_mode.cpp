@@ -15,35 +15,30 @@ namespace {
 
 // One press; the line printed for it.
 std::string PressOnce(BalancingCalculator& calculator, std::string_view separator,
-                      const std::vector<std::string>& texts) {
-    std::string failures;
-    const auto read = [&](const ReadingField& field) {
-        return texts[static_cast<std::size_t>(&field - kReadingFields.data())];
-    };
-    const auto report = [&](const ReadingField&, const std::string& message) {
-        if (!failures.empty()) failures += " | ";
-        failures += message;
-    };
+                      const ReadingTexts& texts) {
     try {
-        const PressResult result = calculator.Press(separator, read, report);
+        const PressResult result = calculator.Press(texts, separator);
+        std::string line;
         switch (result.Outcome) {
             case PressOutcome::Refused:
-                return failures;
+                for (const RefusedField& failure : result.Failures) {
+                    if (!line.empty()) line += " | ";
+                    line += failure.Message;
+                }
+                return line;
             case PressOutcome::InvalidTrialMass:
                 return std::string(kInvalidTrialMassMessage);
-            case PressOutcome::Calculated: {
-                std::string line;
+            case PressOutcome::Calculated:
                 for (const std::string& text : result.Texts) {
                     if (!line.empty()) line += '\t';
                     line += text;
                 }
                 return line;
-            }
         }
     } catch (const FloatingPointError& error) {
         return std::string(error.what()) + ".";
     }
-    return failures;
+    return {};
 }
 
 // The input's lines. The answers so far go out only when no whole line is left to read: an
@@ -97,13 +92,15 @@ int RunLines(std::string_view separator, const ReadInput& read, std::ostream& ou
     for (long number = 1; input.Next(line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (number == 1) SkipByteOrderMark(line);
-        const std::vector<std::string> texts = SplitAt(line, '\t');
-        if (texts.size() != kReadingFields.size()) {
+        std::vector<std::string> fields = SplitAt(line, '\t');
+        if (fields.size() != kReadingFields.size()) {
             err << "balance4-calc: строка " << number << ": нужно " << kReadingFields.size()
-                << " показаний через TAB, найдено " << texts.size() << "; строка пропущена\n";
+                << " показаний через TAB, найдено " << fields.size() << "; строка пропущена\n";
             status = 1;
             continue;
         }
+        ReadingTexts texts;
+        std::move(fields.begin(), fields.end(), texts.begin());
         out << PressOnce(calculator, separator, texts) << '\n';
     }
     out.flush();
@@ -113,8 +110,8 @@ int RunLines(std::string_view separator, const ReadInput& read, std::ostream& ou
 int RunExampleLine(std::ostream& out) {
     BalancingCalculator calculator;
     calculator.SetTrialMasses();
-    std::vector<std::string> texts;
-    for (const ReadingField& field : kReadingFields) texts.emplace_back(field.DefaultText);
+    ReadingTexts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = kReadingFields[i].DefaultText;
     out << PressOnce(calculator, ",", texts) << '\n';
     return 0;
 }
