@@ -244,18 +244,20 @@ bool IsExactShape(const Job& job) {
 JobResult CalculateExact(const Job& job, JobResult result) {
     BalancingCalculator calculator;
     calculator.SetTrialMasses();
-    const PressResult press = calculator.Press(
-        job.Separator,
-        [&](const ReadingField& field) {
-            const ReadingText& text = job.Readings[static_cast<std::size_t>(field.Run)]
-                                                  [static_cast<std::size_t>(field.Plane - 1)];
-            return field.Kind == ReadingKind::Amplitude ? text.Amplitude : text.Phase;
-        },
-        [&](const ReadingField& field, const std::string& message) {
-            result.Failures.push_back(
-                {field.Kind == ReadingKind::Amplitude ? Cell::Amplitude : Cell::Phase, field.Run,
-                 field.Plane - 1, -1, message});
-        });
+    ReadingTexts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const ReadingField& field = kReadingFields[i];
+        const ReadingText& text = job.Readings[static_cast<std::size_t>(field.Run)]
+                                              [static_cast<std::size_t>(field.Plane - 1)];
+        texts[i] = field.Kind == ReadingKind::Amplitude ? text.Amplitude : text.Phase;
+    }
+    const PressResult press = calculator.Press(texts, job.Separator);
+    for (const RefusedField& refused : press.Failures) {
+        const ReadingField& field = kReadingFields[static_cast<std::size_t>(refused.Field)];
+        result.Failures.push_back(
+            {field.Kind == ReadingKind::Amplitude ? Cell::Amplitude : Cell::Phase, field.Run,
+             field.Plane - 1, -1, refused.Message});
+    }
     if (press.Outcome == PressOutcome::Refused) return result;
     if (press.Outcome == PressOutcome::InvalidTrialMass) {
         result.Result = Outcome::NoSolution;
