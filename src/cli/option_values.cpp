@@ -6,6 +6,7 @@
 #include "cli_text.h"
 #include "extended.h"
 #include "number_text.h"
+#include "split.h"
 
 namespace balance4::cli {
 
@@ -35,12 +36,6 @@ std::string CountWords(int planes) {
 std::vector<std::string> ListParts(std::string_view text, bool& semicolons) {
     semicolons = text.find(';') != std::string_view::npos;
     return SplitAt(text, semicolons ? ';' : ',');
-}
-
-double NormalisedDegrees(double degrees) {
-    double angle = std::fmod(degrees, 360.0);
-    if (angle < 0.0) angle += 360.0;
-    return angle >= 360.0 ? 0.0 : angle;  // -1e-20 + 360 rounds to 360
 }
 
 }  // namespace
@@ -143,7 +138,7 @@ std::optional<std::vector<double>> ParsePositions(std::string_view text, std::st
             error = "--positions: не число: " + Quoted(part);
             return std::nullopt;
         }
-        angles.push_back(NormalisedDegrees(*angle));
+        angles.push_back(*angle);
     }
     if (angles.size() < 2 || angles.size() > kMostPositions) {
         error = "--positions: нужно от 2 до " + std::to_string(kMostPositions) +
@@ -152,7 +147,8 @@ std::optional<std::vector<double>> ParsePositions(std::string_view text, std::st
     }
     for (std::size_t a = 0; a < angles.size(); ++a)
         for (std::size_t b = a + 1; b < angles.size(); ++b) {
-            const double apart = std::fabs(angles[a] - angles[b]);
+            const double apart =
+                std::fabs(job::NormalisedDegrees(angles[a]) - job::NormalisedDegrees(angles[b]));
             if (std::min(apart, 360.0 - apart) < 0.005) {
                 error = "--positions: позиции " + std::to_string(a + 1) + " и " +
                         std::to_string(b + 1) + " совпадают";

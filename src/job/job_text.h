@@ -17,8 +17,12 @@ bool SkipByteOrderMark(std::string& text);
 // long text is cut, so that the message stays one readable line.
 std::string Quoted(std::string_view text);
 
-// A mass unit's name as it can be shown in a table and kept on one line of a file: not empty, no
-// control character, no blank at either end, no longer than a quoted text.
+// Well-formed UTF-8: no stray continuation byte, no overlong form, no surrogate, nothing past
+// U+10FFFF.
+bool IsUtf8(std::string_view text);
+
+// A mass unit's name as it can be shown in a table and kept on one line of a file: UTF-8, not
+// empty, no control character, no blank at either end, no longer than a quoted text.
 bool IsUnitName(std::string_view text);
 
 }  // namespace balance4::job

@@ -10,7 +10,7 @@ namespace balance4::job {
 
 namespace {
 
-constexpr int kMostHoles = 360;
+constexpr int kMostHoles = 1000;
 
 bool Finite(double value) {
     return std::isfinite(value);
@@ -56,8 +56,9 @@ void CheckPlanes(const Job& job, bool trials, std::vector<CellFailure>& failures
                 }
     }
     const Tolerance& tolerance = job.Instrument;
-    if (!(Finite(tolerance.AmplitudePercent) && tolerance.AmplitudePercent >= 0.0 &&
-          Finite(tolerance.PhaseDegrees) && tolerance.PhaseDegrees >= 0.0))
+    // Amplitudes must stay positive, and a phase off by more than half a turn means nothing.
+    if (!(tolerance.AmplitudePercent >= 0.0 && tolerance.AmplitudePercent < 100.0 &&
+          tolerance.PhaseDegrees >= 0.0 && tolerance.PhaseDegrees <= 180.0))
         failures.push_back({Cell::Tolerance, -1, -1, -1, "Неверно задан допуск прибора"});
 }
 
