@@ -6,11 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli_text.h"
-#include "line_mode.h"
-#include "options.h"
-#include "subcommands.h"
-#include "usage.h"
+#include "dispatch.h"
 
 namespace {
 
@@ -25,35 +21,8 @@ std::size_t ReadStandardInput(char* buffer, std::size_t size) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    using namespace balance4::cli;
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    Command mode = Command::Lines;
-    std::string error;
-    const std::optional<Options> options = ParseOptions(args, mode, error);
-    if (!options) {
-        std::cerr << "balance4-calc"
-                  << (mode == Command::Job    ? " job"
-                      : mode == Command::Trim ? " trim"
-                                              : "")
-                  << ": " << error << "\n";
-        return 2;
-    }
-    if (options->Help) {
-        std::cout << Usage(options->Mode);
-        return 0;
-    }
-    switch (options->Mode) {
-        case Command::Job:
-            return RunJob(*options, std::cin, std::cout, std::cerr);
-        case Command::Trim:
-            return RunTrim(*options, std::cin, std::cout, std::cerr);
-        case Command::Lines:
-            break;
-    }
-    if (options->Example) return RunExampleLine(std::cout);
-    // Answers are written in blocks; the line mode flushes when it must wait for input.
+    // Answers are written in blocks; the line mode flushes whenever it must wait for input.
     std::ios::sync_with_stdio(false);
-    const std::string separator =
-        options->Separator.empty() ? LocaleSeparator() : options->Separator;
-    return RunLines(separator, ReadStandardInput, std::cout, std::cerr);
+    return balance4::cli::Run(std::vector<std::string>(argv + 1, argv + argc), ReadStandardInput,
+                              std::cin, std::cout, std::cerr);
 }

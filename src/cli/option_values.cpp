@@ -147,9 +147,9 @@ std::optional<std::vector<double>> ParsePositions(std::string_view text, std::st
     }
     for (std::size_t a = 0; a < angles.size(); ++a)
         for (std::size_t b = a + 1; b < angles.size(); ++b) {
-            const double apart =
-                std::fabs(job::NormalisedDegrees(angles[a]) - job::NormalisedDegrees(angles[b]));
-            if (std::min(apart, 360.0 - apart) < 0.005) {
+            // The same place when both are shown alike.
+            if (FormatResult(job::NormalisedDegrees(angles[a]), ".") ==
+                FormatResult(job::NormalisedDegrees(angles[b]), ".")) {
                 error = "--positions: позиции " + std::to_string(a + 1) + " и " +
                         std::to_string(b + 1) + " совпадают";
                 return std::nullopt;
