@@ -110,7 +110,8 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
     if (options.Tolerance)
         job.Instrument = {options.Tolerance->AmplitudePercent, options.Tolerance->PhaseDegrees};
     if (!options.Unit.empty()) job.Unit = options.Unit;
-    if (!options.Separator.empty()) job.Separator = options.Separator;
+    // The example's readings are written with a decimal comma whatever the separator.
+    if (!options.Separator.empty() && !options.Example) job.Separator = options.Separator;
     return true;
 }
 

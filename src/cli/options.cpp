@@ -80,6 +80,11 @@ class Grammar {
                 error = "параметр " + given.Name + " задан дважды";
                 return false;
             }
+            // The parser takes «--json=no» as a flag's value; a flag here takes none.
+            if (given.Flag && given.Option->results() != std::vector<std::string>{"true"}) {
+                error = "параметру " + given.Name + " значение не нужно";
+                return false;
+            }
             if (!given.Flag && !given.ValueOptional &&
                 (given.Values.empty() || given.Values.front().empty())) {
                 error = "параметру " + given.Name + " нужно значение";
