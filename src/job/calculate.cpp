@@ -89,7 +89,8 @@ void SetPointsAndRuns(JobResult& result, const ComplexMatrix& influence, const C
         for (Eigen::Index p = 0; p < v0.size(); ++p) {
             const long double base = std::abs((*runs)(p, 0));
             const long double change = std::abs(influence(p, k));
-            const double percent = base > 0.0L     ? Store(change / base * 100.0L)
+            // A run 0 near zero makes any change huge: infinite, not an overflow.
+            const double percent = base > 0.0L     ? static_cast<double>(change / base * 100.0L)
                                    : change > 0.0L ? kInfinity
                                                    : 0.0;
             largest = std::max(largest, percent);
@@ -350,24 +351,34 @@ void AddInstalled(JobResult& result, const Job& job) {
     }
 }
 
-JobResult TrimExact(const Job& job, const Coefficients& saved, const RunReadings& run0,
-                    JobResult result) {
-    MeasurementSet set;
-    for (int p = 1; p <= kPlaneCount; ++p) {
-        set.TrialMass[p] = kDefaultTrialMass;
-        set.Amplitude[0][p] = run0[0][static_cast<std::size_t>(p - 1)].Amplitude;
-        set.Phase[0][p] = run0[0][static_cast<std::size_t>(p - 1)].Phase;
+JobResult TrimExact(const Job& job, const Coefficients& saved,
+                    const std::vector<ReadingText>& texts, JobResult result) {
+    RunZeroTexts runZero;
+    for (std::size_t p = 0; p < kPlaneCount; ++p) {
+        runZero[2 * p] = texts[p].Amplitude;
+        runZero[2 * p + 1] = texts[p].Phase;
     }
     const InfluenceMatrix matrix = CoreMatrix(saved);
-    const std::optional<CorrectionResult> correction = ComputeCorrection(matrix, set);
-    if (!correction) {
+    const MatrixSolveResult solve = SolveWithMatrix(matrix, runZero, job.Separator);
+    for (const RefusedField& refused : solve.Failures) {
+        const ReadingField& field = kReadingFields[static_cast<std::size_t>(refused.Field)];
+        result.Failures.push_back(
+            {field.Kind == ReadingKind::Amplitude ? Cell::Amplitude : Cell::Phase, field.Run,
+             field.Plane - 1, -1, refused.Message});
+    }
+    if (solve.Outcome == PressOutcome::Refused) return result;
+    if (solve.Outcome == PressOutcome::InvalidTrialMass) {
         result.Result = Outcome::NoSolution;
         result.Message = kInvalidTrialMassMessage;
         return result;
     }
+    const CorrectionResult* const correction = &solve.Correction;
+    RunReadings run0(1, std::vector<PolarReading>(kPlaneCount));
+    for (std::size_t p = 0; p < kPlaneCount; ++p)
+        run0[0][p] = {solve.Readings.Amplitude[0][p + 1], solve.Readings.Phase[0][p + 1]};
     result.Result = Outcome::Calculated;
     result.Exact = true;
-    result.WindowTexts = ResultTexts(*correction, job.Separator);
+    result.WindowTexts = solve.Texts;
     SetExactPlanes(result, job, *correction, saved.Trial);
     const ComplexMatrix runs = RunVectors(run0, {});
     SetPointsAndRuns(result, InfluenceOf(saved), runs.col(0), FromCorrection(*correction), nullptr);
@@ -442,15 +453,14 @@ JobResult Trim(const Job& job, const std::vector<ReadingText>& run0) {
     CheckTrimSetup(job, run0, result.Failures);
     if (!result.Failures.empty()) return result;
     const Coefficients& saved = *job.Saved;
-    const std::optional<RunReadings> readings =
-        ReadRuns({run0}, saved.Points, job.Separator, result.Failures);
-    const std::vector<Complex> slowRoll = ReadSlowRoll(job, result.Failures);
-    if (!readings || !result.Failures.empty()) return result;
     try {
-        const bool exact =
-            saved.Planes == kPlaneCount && saved.Points == kPlaneCount && slowRoll.empty();
-        return exact ? TrimExact(job, saved, *readings, std::move(result))
-                     : TrimLeastSquares(job, saved, *readings, slowRoll, std::move(result));
+        if (saved.Planes == kPlaneCount && saved.Points == kPlaneCount && !HasSlowRoll(job))
+            return TrimExact(job, saved, run0, std::move(result));
+        const std::optional<RunReadings> readings =
+            ReadRuns({run0}, saved.Points, job.Separator, result.Failures);
+        const std::vector<Complex> slowRoll = ReadSlowRoll(job, result.Failures);
+        if (!readings || !result.Failures.empty()) return result;
+        return TrimLeastSquares(job, saved, *readings, slowRoll, std::move(result));
     } catch (const FloatingPointError& failure) {
         JobResult overflow;
         overflow.RotationWord = RotationWordOf(job.Convention);
