@@ -1,5 +1,6 @@
 #include "line_mode.h"
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -89,18 +90,24 @@ int RunLines(std::string_view separator, const ReadInput& read, std::ostream& ou
     InputLines input(read, out);
     int status = 0;
     std::string line;
+    ReadingTexts texts;  // kept from line to line: its texts reuse their storage
     for (long number = 1; input.Next(line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (number == 1) SkipByteOrderMark(line);
-        std::vector<std::string> fields = SplitAt(line, '\t');
-        if (fields.size() != kReadingFields.size()) {
-            err << "balance4-calc: строка " << number << ": нужно " << kReadingFields.size()
-                << " показаний через TAB, найдено " << fields.size() << "; строка пропущена\n";
+        const auto fields =
+            static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t')) + 1;
+        if (fields != texts.size()) {
+            err << "balance4-calc: строка " << number << ": нужно " << texts.size()
+                << " показаний через TAB, найдено " << fields << "; строка пропущена\n";
             status = 1;
             continue;
         }
-        ReadingTexts texts;
-        std::move(fields.begin(), fields.end(), texts.begin());
+        std::size_t start = 0;
+        for (std::string& text : texts) {
+            const std::size_t end = std::min(line.find('\t', start), line.size());
+            text.assign(line, start, end - start);
+            start = end + 1;
+        }
         out << PressOnce(calculator, separator, texts) << '\n';
     }
     out.flush();
