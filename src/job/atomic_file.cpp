@@ -1,10 +1,13 @@
 #include "atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string_view>
 
 #include "job_text.h"
@@ -31,6 +34,19 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The mode the file is to have: that of the file it replaces, else what a new file gets under the
+// process's umask (read from /proc, since umask() itself would change it for every thread).
+mode_t ModeFor(const std::string& path) {
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
+    mode_t mask = 022;
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("Umask:"))
+            mask = static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+    return 0666 & ~mask;
+}
+
 }  // namespace
 
 bool WriteFileAtomically(const std::string& path, const std::string& text, std::string& error) {
@@ -42,7 +58,9 @@ bool WriteFileAtomically(const std::string& path, const std::string& text, std::
     std::string temporary = path + ".XXXXXX";
     const int descriptor = ::mkstemp(temporary.data());
     if (descriptor < 0) return fail();
-    const bool written = WriteAll(descriptor, text) && ::fsync(descriptor) == 0;
+    // mkstemp makes the file private; the saved file keeps the mode a plain write would give.
+    const bool written = ::fchmod(descriptor, ModeFor(path)) == 0 && WriteAll(descriptor, text) &&
+                         ::fsync(descriptor) == 0;
     if (::close(descriptor) != 0 || !written || std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());
         return fail();

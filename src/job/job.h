@@ -82,7 +82,8 @@ struct TrimRecord {
     bool operator==(const TrimRecord&) const = default;
 };
 
-// The whole job: header, set-up, the readings as typed and what has been done on the rotor.
+// The whole job: header, set-up, the readings as typed and what has been done on the rotor. A
+// default job is an empty 4 × 4 one.
 struct Job {
     std::string Title;
     std::string Machine;
@@ -95,9 +96,10 @@ struct Job {
     RotationDirection Rotation = RotationDirection::Clockwise;
     TrialWeights Trials = TrialWeights::Removed;
     Tolerance Instrument;
-    int Points = 4;                                  // Planes() .. kMaxPoints
-    std::vector<PlaneSetup> Plane;                   // 1 .. kMaxPlanes entries
-    std::vector<std::vector<ReadingText>> Readings;  // [run 0..planes][point]
+    int Points = 4;                                              // Planes() .. kMaxPoints
+    std::vector<PlaneSetup> Plane = std::vector<PlaneSetup>(4);  // 1 .. kMaxPlanes entries
+    std::vector<std::vector<ReadingText>> Readings =             // [run 0..planes][point]
+        std::vector<std::vector<ReadingText>>(5, std::vector<ReadingText>(4));
     std::vector<ReadingText>
         SlowRoll;  // per point, or empty; a point with both texts empty has none
     std::vector<std::vector<Weight>> Installed;  // per plane (or empty): weights now on the rotor

@@ -166,6 +166,8 @@ Job ReadJob(const Json& json) {
           "slow_roll", "installed", "trim_history"},
          {"coefficients"});
     Job job;
+    job.Plane.clear();
+    job.Readings.clear();
     job.Title = Text(json["title"], "title");
     job.Machine = Text(json["machine"], "machine");
     job.Date = Text(json["date"], "date");

@@ -62,6 +62,7 @@ struct PlaneSpread {
     Trust Level = Trust::Trusted;
 };
 
+// One plane's correction W, solved together with the other planes'.
 struct PlaneResult {
     double Percent = 0.0;             // |W| in percent of the trial mass, the window's M
     double AngleFromTrial = 0.0;      // degrees from the trial weight's place, the window's F
@@ -89,6 +90,8 @@ struct RunQuality {
 
 inline constexpr double kWeakRunPercent = 25.0;
 
+// Everything one calculation or trim gives; only Failures (Refused) or Message (NoSolution) when
+// nothing was calculated.
 struct JobResult {
     Outcome Result = Outcome::Refused;
     std::vector<CellFailure> Failures;
@@ -99,7 +102,7 @@ struct JobResult {
     std::vector<PlaneResult> Planes;
     std::vector<PointResult> Points;
     std::vector<RunQuality> Runs;  // per trial run 1..planes at index 0..; empty for a trim
-    double ConditionNumber = 0.0;  // of the influence coefficients
+    double ConditionNumber = 0.0;  // of the changes the trial weights caused (large: ill-posed)
     int SpreadSamples = 0;
     int SpreadFailed = 0;    // repetitions that gave no result
     bool Untrusted = false;  // some plane is «недостоверно», so none is

@@ -6,6 +6,8 @@
 #include <numbers>
 #include <random>
 
+#include "extended.h"
+
 namespace balance4::job {
 
 namespace {
@@ -40,6 +42,15 @@ Trust TrustOf(double vector, double mass) {
 SpreadResult EstimateSpread(const RunReadings& readings, int runs,
                             const std::vector<Weight>& nominal, const Tolerance& tolerance,
                             const Resolve& resolve) {
+    const ExtendedPrecisionScope precision;  // the repetitions calculate as the nominal one did
+    SpreadResult result;
+    result.Plane.resize(nominal.size());
+    // Readings that cannot move give every repetition the nominal result.
+    if (tolerance.AmplitudePercent == 0.0 && tolerance.PhaseDegrees == 0.0) {
+        for (std::size_t j = 0; j < nominal.size(); ++j)
+            result.Plane[j].Level = TrustOf(0.0, nominal[j].Mass);
+        return result;
+    }
     std::mt19937_64 generator(kSpreadSeed);
     const double phaseStep = tolerance.PhaseDegrees * std::numbers::pi / 180.0;
     const std::size_t planes = nominal.size();
@@ -49,7 +60,6 @@ SpreadResult EstimateSpread(const RunReadings& readings, int runs,
         angle[j].reserve(kSpreadSamples);
         vector[j].reserve(kSpreadSamples);
     }
-    SpreadResult result;
     RunReadings moved = readings;
 
     for (int sample = 0; sample < kSpreadSamples; ++sample) {
@@ -83,7 +93,6 @@ SpreadResult EstimateSpread(const RunReadings& readings, int runs,
         }
     }
 
-    result.Plane.resize(planes);
     for (std::size_t j = 0; j < planes; ++j) {
         PlaneSpread& spread = result.Plane[j];
         spread.Mass = Within95(mass[j]);

@@ -31,7 +31,8 @@ struct SpreadResult {
 
 // Moves each reading of the first `runs` runs, run by run and point by point, by u·A % in
 // amplitude and then u·P° in phase, u uniform in [−1, 1) from a generator with a fixed seed;
-// resolves; and gives the 95 % bounds per plane against `nominal`, with each plane's trust.
+// resolves; and gives the 95 % bounds per plane against `nominal`, with each plane's trust. With
+// no tolerance at all every bound is zero and nothing is repeated.
 SpreadResult EstimateSpread(const RunReadings& readings, int runs,
                             const std::vector<Weight>& nominal, const Tolerance& tolerance,
                             const Resolve& resolve);

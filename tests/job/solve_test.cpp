@@ -335,6 +335,12 @@ TEST(Trim, InstalledWeightsAreAddedAsVectors) {
     EXPECT_NEAR(trim.Planes[0].OnRotor->Mass, std::abs(total), 1e-9);
     EXPECT_NEAR(trim.Planes[0].OnRotor->AngleDegrees, ResultAngle(total), 1e-7);
     EXPECT_FALSE(trim.Planes[1].OnRotor);
+
+    // Once fitted, the one weight per plane is what the rotor carries.
+    RecordTrim(job, run0, trim, "2026-12-10");
+    ASSERT_EQ(job.TrimHistory.size(), 1u);
+    EXPECT_EQ(job.Installed[0], std::vector<Weight>{*trim.Planes[0].OnRotor});
+    EXPECT_EQ(job.Installed[1].size(), 1u);
 }
 
 }  // namespace
