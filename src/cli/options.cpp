@@ -1,9 +1,7 @@
 #include "options.h"
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <deque>
-#include <functional>
 
 #include "cli_text.h"
 
@@ -56,8 +54,7 @@ class Grammar {
             m_app.parse(reversed);
         } catch (const CLI::ParseError& failure) {
             options.Mode = Mode();
-            // A flag given a value it cannot take («--json=yes»); the only refusal left to the
-            // parser, as every option here is given at most one value.
+            // Not expected: every check the parser could make is made below, in Russian.
             error = "неверный параметр: " + Quoted(failure.what());
             return false;
         }
