@@ -110,6 +110,12 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
     if (options.Tolerance)
         job.Instrument = {options.Tolerance->AmplitudePercent, options.Tolerance->PhaseDegrees};
     if (!options.Unit.empty()) job.Unit = options.Unit;
+    if (!options.Phase.empty())
+        job.Convention = options.Phase == "with-rotation" ? job::PhaseConvention::WithRotation
+                                                          : job::PhaseConvention::AgainstRotation;
+    if (!options.TrialWeights.empty())
+        job.Trials = options.TrialWeights == "left-on" ? job::TrialWeights::LeftOn
+                                                       : job::TrialWeights::Removed;
     // The example's readings are written with a decimal comma whatever the separator.
     if (!options.Separator.empty() && !options.Example) job.Separator = options.Separator;
     return true;

@@ -42,7 +42,8 @@ class Grammar {
             AddFlag(*sub, "--json");
         }
         AddFlag(*m_job, "--example");
-        for (const char* name : {"--trial-mass", "--trial-angle", "--save-coefficients"})
+        for (const char* name :
+             {"--trial-mass", "--trial-angle", "--save-coefficients", "--phase", "--trial-weights"})
             AddValue(*m_job, name);
         AddValue(*m_trim, "--coefficients");
     }
@@ -192,6 +193,19 @@ class Grammar {
                 return fail("--unit: нужно короткое название единицы, дано " + Quoted(*unit));
             options.Unit = *unit;
         }
+        const auto word = [&](const std::string& name, const char* first, const char* second,
+                              std::string& value) {
+            const std::optional<std::string> given = Value(name);
+            if (!given) return true;
+            if (*given != first && *given != second)
+                return fail(name + ": нужно " + first + " или " + second + ", дано " +
+                            Quoted(*given));
+            value = *given;
+            return true;
+        };
+        if (!word("--phase", "against-rotation", "with-rotation", options.Phase) ||
+            !word("--trial-weights", "removed", "left-on", options.TrialWeights))
+            return false;
         file("--save-coefficients", options.SaveCoefficients);
         file("--coefficients", options.Coefficients);
         file("--job", options.JobFile);

@@ -27,6 +27,10 @@ struct Options {
     std::optional<std::vector<double>> Positions;  // degrees as given, numbered 1, 2, …
     std::optional<ToleranceValues> Tolerance;
     std::string Unit;  // empty: not given
+    // job: which way the instrument counts phase, and whether trial weights stay on; empty: the
+    // job's own (against the rotation, removed).
+    std::string Phase;         // "against-rotation" or "with-rotation"
+    std::string TrialWeights;  // "removed" or "left-on"
     bool Json = false;
     std::string SaveCoefficients;  // job: the old coefficient file to write
     std::string Coefficients;      // trim: a coefficient file or a job file to read

@@ -32,6 +32,8 @@ std::string Describe(const Options& o) {
     if (o.Tolerance)
         text << " tolerance=" << o.Tolerance->AmplitudePercent << "/" << o.Tolerance->PhaseDegrees;
     if (!o.Unit.empty()) text << " unit=" << o.Unit;
+    if (!o.Phase.empty()) text << " phase=" << o.Phase;
+    if (!o.TrialWeights.empty()) text << " trials=" << o.TrialWeights;
     if (!o.Coefficients.empty()) text << " coefficients=" << o.Coefficients;
     if (!o.JobFile.empty()) text << " job=" << o.JobFile;
     if (!o.SaveJob.empty()) text << " save-job=" << o.SaveJob;
@@ -62,6 +64,10 @@ TEST(Options, Rows) {
           "--holes", "12", "--tolerance=3;1,5", "--unit", "кг", "--json", "--save-job=a.json"},
          "job json planes=2 points=3 mass=20,5;10,5 angle=-90 holes=12 tolerance=3/1.5 "
          "unit=кг save-job=a.json"},
+        {"the instrument's phase and trial weights left on",
+         {"job", "--phase=with-rotation", "--trial-weights", "left-on"},
+         "job phase=with-rotation trials=left-on"},
+        {"a phase word of another language", {"job", "--phase", "lead"}, "error: --phase: нужно"},
         {"--tolerance alone keeps the default", {"job", "--tolerance", "--json"}, "job json"},
         {"positions as given, with a decimal comma after «;»",
          {"job", "--positions", "0;90,5;-30"},
