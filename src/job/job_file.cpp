@@ -328,6 +328,10 @@ std::optional<Job> ParseJobFile(std::string_view text, std::string& error) {
     } catch (const TooDeep&) {
         error = "это не файл задания balance4";
         return std::nullopt;
+    } catch (const Json::exception&) {  // a number beyond the double range
+        error = content.starts_with('{') ? "файл повреждён (число вне допустимых пределов)"
+                                         : "это не файл задания balance4";
+        return std::nullopt;
     }
     if (!json.is_object() || !json.contains("format") || json["format"] != kFormat) {
         error = "это не файл задания balance4";

@@ -87,6 +87,8 @@ TEST(JobFile, BadFilesGetOneLineNamingThePlace) {
         {"a trial mass as text", replaced("\"trial_mass\": 20.5", "\"trial_mass\": \"20,5\""),
          "planes[0].trial_mass"},
         {"a run missing", replaced("\"readings\": [", "\"readings\": [[],"), "readings"},
+        {"a number beyond the double range",
+         replaced("\"trial_mass\": 20.5", "\"trial_mass\": 1e999"), "пределов"},
         {"unknown key", replaced("\"title\"", "\"titel\""), "titel"},
         {"nine planes", replaced("\"points\": 4", "\"points\": 17"), "points"},
     };
