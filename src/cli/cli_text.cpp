@@ -1,10 +1,6 @@
 #include "cli_text.h"
 
 #include <clocale>
-#include <cmath>
-
-#include "extended.h"
-#include "number_text.h"
 
 namespace balance4::cli {
 
@@ -25,14 +21,6 @@ std::vector<std::string> SplitAt(std::string_view text, char separator) {
         if (at == std::string_view::npos) return parts;
         start = at + 1;
     }
-}
-
-std::optional<double> ParseOptionNumber(std::string_view text) {
-    const std::optional<Extended> value = ParseDecimal(text, ".");
-    if (!value) return std::nullopt;
-    const double number = static_cast<double>(*value);
-    if (!std::isfinite(number)) return std::nullopt;
-    return number;
 }
 
 std::string PadLeft(std::string_view text, std::size_t width) {

@@ -1,6 +1,5 @@
 #pragma once
 // Small text helpers shared by the line mode and the subcommands of balance4-calc.
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,15 +15,11 @@ std::string LocaleSeparator();
 // (an empty text gives one empty part).
 std::vector<std::string> SplitAt(std::string_view text, char separator);
 
-// The byte-order mark, quoting and unit-name rules shared with the job file.
+// The byte-order mark, quoting, unit-name and character-count rules shared with the job file.
+using job::CodePoints;
 using job::IsUnitName;
 using job::Quoted;
 using job::SkipByteOrderMark;
-
-// A number given in an option (decimal point, no grouping); empty when it is not a finite number.
-std::optional<double> ParseOptionNumber(std::string_view text);
-
-using job::CodePoints;
 
 // The text padded with blanks to `width` characters (UTF-8 code points, so Cyrillic counts right).
 std::string PadLeft(std::string_view text, std::size_t width);
