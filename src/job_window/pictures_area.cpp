@@ -36,11 +36,19 @@ PicturesArea::PicturesArea(QWidget* parent) : QWidget(parent) {
 void PicturesArea::show(const balance4::job::Job& job, const balance4::job::JobResult& result) {
     m_job = job;
     m_result = result;
-    redraw();
+    // Typing recalculates on every edit; pictures nobody sees wait until their tab is shown.
+    m_stale = true;
+    if (isVisible()) redraw();
+}
+
+void PicturesArea::showEvent(QShowEvent* event) {
+    if (m_stale) redraw();
+    QWidget::showEvent(event);
 }
 
 void PicturesArea::redraw() {
     using namespace balance4::jobwindow;
+    m_stale = false;
     m_picture->SetSketches(MakeSketchView(m_job, m_end->currentIndex() == 0, LocaleDecimalSymbol()),
                            MakePlaneSketches(m_job, m_result), MakePointSketches(m_job, m_result));
 }

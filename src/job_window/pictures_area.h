@@ -17,6 +17,9 @@ class PicturesArea : public QWidget {
 
     void show(const balance4::job::Job& job, const balance4::job::JobResult& result);
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void redraw();
 
@@ -24,4 +27,5 @@ class PicturesArea : public QWidget {
     balance4::jobwindow::JobPicture* m_picture = nullptr;
     balance4::job::Job m_job;
     balance4::job::JobResult m_result;
+    bool m_stale = false;  // shown a new result while hidden: drawn when shown
 };
