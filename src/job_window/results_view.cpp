@@ -24,22 +24,30 @@ QTableWidget* MakeTable(const QString& name, const QStringList& columns, QWidget
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns are fitted once after each fill (resizeColumnsToContents): fitting them to every
+    // cell as it is set would measure the whole table again for each one.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
 
 void SetCell(QTableWidget* table, int row, int column, const QString& text,
              const QColor& background = QColor()) {
-    auto* cell = new QTableWidgetItem(text);
+    QTableWidgetItem* cell = table->item(row, column);
+    if (!cell) {
+        cell = new QTableWidgetItem;
+        table->setItem(row, column, cell);
+    }
+    cell->setText(text);
+    cell->setData(Qt::BackgroundRole, {});
+    cell->setData(Qt::ForegroundRole, {});
     cell->setTextAlignment(Qt::AlignVCenter |
                            (column + 1 < table->columnCount() ? Qt::AlignRight : Qt::AlignLeft));
-    if (column + 1 == table->columnCount()) cell->setToolTip(text);
+    cell->setToolTip(column + 1 == table->columnCount() ? text : QString());
     if (background.isValid()) {
         cell->setBackground(background);
         cell->setForeground(Qt::white);
     }
-    table->setItem(row, column, cell);
 }
 
 QString SpreadText(const balance4::job::PlaneSpread& spread, const QString& unit,
@@ -200,6 +208,7 @@ void ResultsView::showPlanes(const Job& job, const JobResult& result) {
         SetCell(m_planes, plane, kSplitColumn, note);
     }
     m_planes->setVerticalHeaderLabels(titles);
+    m_planes->resizeColumnsToContents();
 }
 
 void ResultsView::showPoints(const JobResult& result) {
@@ -211,10 +220,10 @@ void ResultsView::showPoints(const JobResult& result) {
         for (int row = 0; row < 2; ++row) {
             const double value =
                 row == 0 ? result.Points[point].Amplitude : result.Points[point].PhaseDegrees;
-            auto* cell = new QTableWidgetItem(ResultText(value, separator));
-            cell->setTextAlignment(Qt::AlignVCenter | Qt::AlignRight);
-            m_points->setItem(row, point, cell);
+            SetCell(m_points, row, point, ResultText(value, separator));
+            m_points->item(row, point)->setTextAlignment(Qt::AlignVCenter | Qt::AlignRight);
         }
     }
     m_points->setHorizontalHeaderLabels(titles);
+    m_points->resizeColumnsToContents();
 }
