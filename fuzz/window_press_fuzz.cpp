@@ -15,7 +15,7 @@
 #include "UnitAbout.h"
 #include "manual_opener.h"
 #include "reading_fields.h"
-#include "window_support.h"
+#include "window_fonts.h"
 
 namespace {
 

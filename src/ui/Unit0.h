@@ -5,6 +5,7 @@
 class QFrame;
 class QLabel;
 class QPushButton;
+class BannerPanels;
 class KeyPreview;
 class TForm1;
 class TFormAbout;
@@ -38,10 +39,7 @@ class TForm0 : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void createPanels();
-    void createContents();
-
-    void FormKeyDown(int key);
+    void ShowAbout();
     void Button5Click();
     void Panel2Resize();
     void FormClose(QCloseEvent* event);
@@ -50,6 +48,7 @@ class TForm0 : public QWidget {
 
     TForm1* m_calculator = nullptr;
     TFormAbout* m_about = nullptr;
+    BannerPanels* m_panels = nullptr;
     KeyPreview* m_keys = nullptr;
     bool m_centred = false;
 };

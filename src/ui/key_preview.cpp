@@ -73,9 +73,18 @@ bool IsAutoRepeat(const QKeyEvent& key) {
 
 }  // namespace
 
-KeyPreview::KeyPreview(QWidget* window, KeyDownHandler onKeyDown)
-    : QObject(window), m_window(window), m_onKeyDown(std::move(onKeyDown)) {
+KeyPreview::KeyPreview(QWidget* window, std::vector<CommandKey> commands)
+    : QObject(window), m_window(window), m_commands(std::move(commands)) {
     X11RepeatWatcher::install();
+}
+
+void KeyPreview::FormKeyDown(int key) {
+    for (const CommandKey& command : m_commands) {
+        if (command.Key == key) {
+            command.Action();
+            return;
+        }
+    }
 }
 
 void KeyPreview::attach() {
@@ -96,7 +105,7 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
             if (watched == m_window && focus && focus != m_window) return false;
             if (key->key() == Qt::Key_Space && !key->isAutoRepeat())
                 m_spaceDownOn = qobject_cast<QAbstractButton*>(watched);
-            m_onKeyDown(key->key());
+            FormKeyDown(key->key());
             return false;
         }
         case QEvent::KeyRelease: {

@@ -16,7 +16,8 @@
 #include "modal_steps.h"
 #include "program_windows.h"
 #include "test_classes.h"
-#include "window_support.h"
+#include "qt_translations.h"
+#include "window_fonts.h"
 
 using balance4::kReadingFields;
 using balance4::ReadingKind;

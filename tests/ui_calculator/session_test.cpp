@@ -10,7 +10,7 @@
 
 #include "modal_driver.h"
 #include "program_windows.h"
-#include "window_support.h"
+#include "window_fonts.h"
 
 using balance4::kReadingFields;
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "test_classes.h"
-#include "window_support.h"
+#include "window_fonts.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include "window_support.h"
+#include "window_fonts.h"
 
 int RunDialogTests(int argc, char** argv);
 int RunOpenerTests(int argc, char** argv);

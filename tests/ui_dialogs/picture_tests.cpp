@@ -6,7 +6,7 @@
 #include "jpeg_image.h"
 #include "pictures.h"
 #include "prescaled_pictures.h"
-#include "window_support.h"
+#include "window_look.h"
 
 namespace {
 
