@@ -1,12 +1,13 @@
 #include "key_preview.h"
 
+#include <xcb/xproto.h>
+
 #include <QAbstractButton>
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QWidget>
-#include <cstring>
 
 namespace {
 
@@ -29,8 +30,7 @@ bool IsCommandKey(int key) {
 // X11 sends a held key as pairs of a release and a press with one timestamp. Qt marks such a pair
 // as auto-repeated only when it finds the press queued behind the release for the same window,
 // which often fails when the first press closed a window and the focus moved. This watches the
-// X events themselves (the X protocol's layout: the code in the first byte, the key in the second,
-// the time in bytes 4 to 7) and keeps the time of the last press that followed its own release.
+// X events themselves and keeps the time of the last press that followed its own release.
 class X11RepeatWatcher : public QAbstractNativeEventFilter {
   public:
     static void install() {
@@ -44,24 +44,24 @@ class X11RepeatWatcher : public QAbstractNativeEventFilter {
     static quint32 lastRepeatTime() { return s_repeatTime; }
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-        constexpr quint8 kKeyPress = 2, kKeyRelease = 3;
         if (type != "xcb_generic_event_t") return false;
-        const auto* event = static_cast<const quint8*>(message);
-        quint32 time = 0;
-        std::memcpy(&time, event + 4, sizeof time);
-        const quint8 code = event[0] & 0x7F;
-        if (code == kKeyRelease) {
-            m_releasedKey = event[1];
-            m_releaseTime = time;
-        } else if (code == kKeyPress && event[1] == m_releasedKey && time == m_releaseTime) {
-            s_repeatTime = time;
+        const auto* generic = static_cast<const xcb_generic_event_t*>(message);
+        const quint8 code = generic->response_type & ~0x80;  // top bit: a sent event
+        if (code != XCB_KEY_PRESS && code != XCB_KEY_RELEASE) return false;
+        // A release has the layout of a press.
+        const auto* key = static_cast<const xcb_key_press_event_t*>(message);
+        if (code == XCB_KEY_RELEASE) {
+            m_releasedKey = key->detail;
+            m_releaseTime = key->time;
+        } else if (key->detail == m_releasedKey && key->time == m_releaseTime) {
+            s_repeatTime = key->time;
         }
         return false;
     }
 
   private:
-    quint8 m_releasedKey = 0;
-    quint32 m_releaseTime = 0;
+    xcb_keycode_t m_releasedKey = 0;
+    xcb_timestamp_t m_releaseTime = 0;
     static inline quint32 s_repeatTime = 0;
 };
 

@@ -12,10 +12,9 @@
 #include <QTest>
 #include <QTranslator>
 
+#include "keys.h"
 #include "modal_driver.h"
-#include "modal_steps.h"
 #include "program_windows.h"
-#include "test_classes.h"
 #include "qt_translations.h"
 #include "window_fonts.h"
 
@@ -97,7 +96,7 @@ class CalculatorTest : public QObject {
         return texts;
     }
     void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        ModalDriver::Press(m_form, key, modifiers);
+        PressKey(m_form, key, modifiers);
     }
     void showCalculator() {
         m_form->show();
@@ -106,6 +105,7 @@ class CalculatorTest : public QObject {
     }
 
   private slots:
+    void initTestCase() { InstallFontSubstitutions(); }
     void init() {
         UseLocale("C");
         m_windows = std::make_unique<ProgramWindows>();
@@ -151,7 +151,7 @@ class CalculatorTest : public QObject {
         QCOMPARE(widget->fontInfo().family(), WindowFont(11).family());
     }
 
-    // Steps: "F9", "Shift+F9", "F8", "Enter", "click Button1", "type <field> <text>".
+    // Steps: a key name (keys.h), "click Button1", "type <field> <text>".
     void press_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QStringList>("steps");
@@ -246,19 +246,7 @@ class CalculatorTest : public QObject {
         showCalculator();
         ModalDriver driver;
         for (const QString& step : steps) {
-            if (step == "F9")
-                key(Qt::Key_F9);
-            else if (step == "Shift+F9")
-                key(Qt::Key_F9, Qt::ShiftModifier);
-            else if (step == "F8")
-                key(Qt::Key_F8);
-            else if (step == "Shift+F8")
-                key(Qt::Key_F8, Qt::ShiftModifier);
-            else if (step == "Enter")
-                key(Qt::Key_Return);
-            else if (step == "Space")
-                key(Qt::Key_Space);
-            else if (step == "click Button1")
+            if (step == "click Button1")
                 QTest::mouseClick(m_form->Button1, Qt::LeftButton);
             else if (step.startsWith("type ")) {
                 const QString name = step.section(' ', 1, 1);
@@ -267,8 +255,9 @@ class CalculatorTest : public QObject {
                 QTest::mouseClick(edit, Qt::LeftButton);
                 QCOMPARE(edit->text(), QString());  // entering a field empties it
                 QTest::keyClicks(edit, step.section(' ', 2));
-            } else
-                QFAIL(qPrintable("unknown step " + step));
+            } else {
+                PressKey(m_form, step);
+            }
         }
         QTEST(resultTexts(), "results");
         QTEST(driver.Seen, "seen");
@@ -299,17 +288,13 @@ class CalculatorTest : public QObject {
     void heldF10ClosesOneWindow() {
         UseLocale("ru_RU");
         showCalculator();
-        ModalDriver driver([&](QWidget* modal) {
-            if (modal != m_windows->NSOForm.get()) return false;
-            driver.Seen << "message";
-            HoldKey(modal, Qt::Key_F10, m_form);
-            return true;
-        });
+        ModalDriver driver({"message: hold F10"});
+        driver.Below = m_form;
         QLineEdit* edit = field("EditF44");
         QTest::mouseClick(edit, Qt::LeftButton);
         QTest::keyClicks(edit, "x");
         key(Qt::Key_F9);
-        QCOMPARE(driver.Seen, QStringList{"message"});
+        QCOMPARE(driver.Seen, QStringList{"message: Неверно задан Fo4, пуск 5"});
         QVERIFY(!m_windows->NSOForm->isVisible());
         QVERIFY(m_form->isVisible());
         QCOMPARE(edit->text(), "x");
@@ -443,8 +428,6 @@ class CalculatorTest : public QObject {
     }
 };
 
-QObject* NewCalculatorTest() {
-    return new CalculatorTest;
-}
+QTEST_MAIN(CalculatorTest)
 
 #include "calculator_test.moc"
