@@ -8,24 +8,9 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
-
-// Keys that are commands in some window. Holding one must give one command: the repeats that follow
-// the first press would otherwise reach the window below once the first press closed a window.
-bool IsCommandKey(int key) {
-    switch (key) {
-        case Qt::Key_F1:
-        case Qt::Key_F8:
-        case Qt::Key_F9:
-        case Qt::Key_F10:
-        case Qt::Key_Escape:
-        case Qt::Key_Insert:
-            return true;
-        default:
-            return false;
-    }
-}
 
 // X11 sends a held key as pairs of a release and a press with one timestamp. Qt marks such a pair
 // as auto-repeated only when it finds the press queued behind the release for the same window,
@@ -71,6 +56,13 @@ bool IsAutoRepeat(const QKeyEvent& key) {
            (repeatTime != 0 && static_cast<quint32>(key.timestamp()) == repeatTime);
 }
 
+// The key held down, and the control its first press went to, in whichever window.
+struct HeldKey {
+    int Key = 0;
+    QPointer<QObject> PressedOn;
+};
+HeldKey g_held;
+
 }  // namespace
 
 KeyPreview::KeyPreview(QWidget* window, std::vector<CommandKey> commands)
@@ -95,15 +87,27 @@ void KeyPreview::attach() {
     }
 }
 
+// A held key acts once, in the window where it was pressed: its repeats never reach another window
+// (the first press may have closed one and moved the focus) or another control, never press a
+// button again and never repeat a command. Only a text field goes on repeating what it types.
+bool KeyPreview::repeatGoesOn(QObject* watched, int key) const {
+    if (g_held.Key != key || g_held.PressedOn != watched) return false;
+    if (qobject_cast<QAbstractButton*>(watched)) return false;
+    return std::none_of(m_commands.begin(), m_commands.end(),
+                        [key](const CommandKey& command) { return command.Key == key; });
+}
+
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress: {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if (IsCommandKey(key->key()) && IsAutoRepeat(*key)) return true;
             // A key that a focused child ignored propagates to the window: it was seen already.
             const QWidget* focus = m_window->focusWidget();
-            if (watched == m_window && focus && focus != m_window) return false;
-            if (key->key() == Qt::Key_Space && !key->isAutoRepeat())
+            const bool propagated = watched == m_window && focus && focus != m_window;
+            if (IsAutoRepeat(*key)) return !repeatGoesOn(watched, key->key()) || propagated;
+            if (propagated) return false;
+            g_held = {key->key(), watched};
+            if (key->key() == Qt::Key_Space)
                 m_spaceDownOn = qobject_cast<QAbstractButton*>(watched);
             FormKeyDown(key->key());
             return false;

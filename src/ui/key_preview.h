@@ -16,8 +16,8 @@ struct CommandKey {
 // Gives a window the key preview its commands rely on: the window sees every key press before the
 // focused control, runs the command of its key code (modifier keys are not looked at), and the key
 // then goes on to the control. Every key release is swallowed, so no release reaches a control,
-// except the release of a Space pressed on a button (the button clicks on it). Auto-repeated
-// presses of command keys are dropped.
+// except the release of a Space pressed on a button (the button clicks on it). A held key acts
+// once, where it was pressed (see repeatGoesOn).
 class KeyPreview : public QObject {
     Q_OBJECT
   public:
@@ -32,6 +32,7 @@ class KeyPreview : public QObject {
   private:
     // The window's key handler: runs the command of the key pressed.
     void FormKeyDown(int key);
+    bool repeatGoesOn(QObject* watched, int key) const;
 
     QWidget* m_window;
     std::vector<CommandKey> m_commands;

@@ -11,6 +11,7 @@
 #include "NSOUnit.h"
 #include "UnitAbout.h"
 #include "fake_opener.h"
+#include "keys.h"
 #include "modal_driver.h"
 #include "window_fonts.h"
 
@@ -127,6 +128,12 @@ void DialogTests::steps_data() {
         {"about", "about"}, "", 1, about);
     row("about: held F1 opens the manual once", "about", true, {"about: hold F1", "about: F10"},
         {"about", "about"}, "", 1, about);
+    row("about: Enter held on the help button opens the manual once", "about", true,
+        {"about: Tab", "about: hold Enter", "about: F10"}, {"about", "about", "about"}, "", 1,
+        about);
+    row("about: X11 repeats of Space held on the help button open it once", "about", true,
+        {"about: Tab", "about: x11 hold Space", "about: F10"}, {"about", "about", "about"}, "", 1,
+        about);
     row("about: a missing manual is reported once per attempt", "about", false,
         {"about: F1", "message: Enter", "about: F1", "message: Enter", "about: F10"},
         {"about", kMissing, "about", kMissing, "about"}, kOkText, 2,
@@ -156,6 +163,7 @@ void DialogTests::steps() {
             w.messages.ShowMessage(kMessage);
         else
             w.about.ShowModal();
+        QVERIFY(WaitForHeldKeys());
         QTEST(driver.Seen, "seen");
     }
     QVERIFY(!w.messages.isVisible() && !w.about.isVisible());

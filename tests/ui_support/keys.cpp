@@ -1,8 +1,13 @@
 #include "keys.h"
 
+#include <xcb/xproto.h>
+
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QHash>
+#include <QKeyEvent>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -47,18 +52,74 @@ void PressKey(QWidget* window, const QString& name) {
     PressKey(window, stroke.Key, stroke.Modifiers);
 }
 
-void HoldKey(QWidget* window, int key, QWidget* below) {
-    const auto target = [window, below] {
-        if (window->isVisible() || !below) return window->windowHandle();
-        if (!below->isActiveWindow()) below->activateWindow();
-        return below->windowHandle();
-    };
+namespace {
+
+int g_heldKeys = 0;  // held keys whose repeats or release are still to come
+
+QWidget* HeldKeyTarget(QWidget* window, QWidget* below) {
+    if (window->isVisible()) return window;
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (below) return below;
+    return QApplication::activeWindow();
+}
+
+// An X key event as the X server sends it, shown to the program's native event filters.
+void ShowX11KeyEvent(uint8_t type, xcb_timestamp_t time) {
+    xcb_key_press_event_t event{};
+    event.response_type = type;
+    event.detail = 36;  // a key code; the filters compare codes, not their meaning
+    event.time = time;
+    qintptr result = 0;
+    QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &event, &result);
+}
+
+void SendTimedKey(QWidget* window, QEvent::Type type, int key, ulong time) {
+    QWidget* receiver = window->focusWidget() ? window->focusWidget() : window;
+    QKeyEvent event(type, key, Qt::NoModifier);
+    event.setTimestamp(time);
+    QApplication::sendEvent(receiver, &event);
+}
+
+}  // namespace
+
+void HoldKey(QWidget* window, int key, QWidget* below, Repeats repeats) {
+    constexpr int kRepeatInterval = 20;  // milliseconds, about a keyboard's rate
     if (!window->isActiveWindow()) {
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window, 2000)) qWarning("not active");
     }
-    qt_handleKeyEvent(target(), QEvent::KeyPress, key, Qt::NoModifier);
-    for (int i = 0; i < 3; ++i)
-        qt_handleKeyEvent(target(), QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
-    qt_handleKeyEvent(target(), QEvent::KeyRelease, key, Qt::NoModifier);
+    static xcb_timestamp_t time = 1000;
+    ++g_heldKeys;
+    const auto repeat = [=](auto& self, int left) -> void {
+        QWidget* target = HeldKeyTarget(window, below);
+        if (target && !target->isActiveWindow()) target->activateWindow();
+        if (target && left == 0) {
+            qt_handleKeyEvent(target->windowHandle(), QEvent::KeyRelease, key, Qt::NoModifier);
+        } else if (target && repeats == Repeats::X11Pairs) {
+            ++time;
+            ShowX11KeyEvent(XCB_KEY_RELEASE, time);
+            SendTimedKey(target, QEvent::KeyRelease, key, time);
+            ShowX11KeyEvent(XCB_KEY_PRESS, time);
+            SendTimedKey(target, QEvent::KeyPress, key, time);
+        } else if (target) {
+            qt_handleKeyEvent(target->windowHandle(), QEvent::KeyPress, key, Qt::NoModifier,
+                              QString(), true);
+        }
+        if (left == 0) {
+            --g_heldKeys;
+            return;
+        }
+        QTimer::singleShot(kRepeatInterval, [self, left]() mutable { self(self, left - 1); });
+    };
+    // Started before the press, so that a modal window the press opens runs them in its own loop.
+    QTimer::singleShot(kRepeatInterval, [repeat]() mutable { repeat(repeat, 3); });
+    qt_handleKeyEvent(window->windowHandle(), QEvent::KeyPress, key, Qt::NoModifier);
+}
+
+bool HeldKeysPending() {
+    return g_heldKeys > 0;
+}
+
+bool WaitForHeldKeys() {
+    return QTest::qWaitFor([] { return g_heldKeys == 0; }, 2000);
 }

@@ -17,7 +17,19 @@ KeyStroke ParseKey(const QString& name);
 void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void PressKey(QWidget* window, const QString& name);
 
-// A key held down: the press, three auto-repeated presses and the release, as a keyboard sends
-// them. Once the press has closed the window, the rest goes to `below`, activated as the desktop
-// activates the window that was under it.
-void HoldKey(QWidget* window, int key, QWidget* below = nullptr);
+// How a held key's repeats arrive: marked as repeats by the toolkit, or as X11 sends them when the
+// toolkit fails to mark them, as pairs of a release and an unmarked press with one timestamp (the
+// X events themselves are shown to the program's X11 event filters first).
+enum class Repeats { Marked, X11Pairs };
+
+// A key held down: the press, three repeats and the release, 20 ms apart, each delivered from
+// whichever event loop runs then, so that a window the press opens modally gets them. While
+// `window` is shown they go to it; once the press has closed it, to the top modal window, else to
+// `below` (activated, as the desktop activates the window under a closed one), else to the active
+// window. Returns at once: the repeats come from the event loop.
+void HoldKey(QWidget* window, int key, QWidget* below = nullptr, Repeats repeats = Repeats::Marked);
+
+// Whether a held key's repeats or release are still to come.
+bool HeldKeysPending();
+// Runs the event loop until every held key has been released; false after 2 s.
+bool WaitForHeldKeys();

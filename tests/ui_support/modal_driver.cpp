@@ -46,7 +46,8 @@ bool ModalDriver::eventFilter(QObject* watched, QEvent* event) {
 
 void ModalDriver::poll() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (Quick || !modal || m_inHand.contains(modal)) return;
+    // A held key's repeats come first: the window they reach is what a step may look at.
+    if (Quick || !modal || m_inHand.contains(modal) || HeldKeysPending()) return;
     m_inHand.insert(modal);
     QPointer<QWidget> guard(modal);
     QTimer::singleShot(0, this, [this, guard, modal] {
@@ -100,6 +101,8 @@ void ModalDriver::act(QWidget* modal, const QString& action) {
         modal->windowHandle()->close();
     } else if (action.startsWith("hold ")) {
         HoldKey(modal, ParseKey(action.mid(5)).Key, Below);
+    } else if (action.startsWith("x11 hold ")) {
+        HoldKey(modal, ParseKey(action.mid(9)).Key, Below, Repeats::X11Pairs);
     } else {
         PressKey(modal, action);
     }

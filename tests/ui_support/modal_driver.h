@@ -12,7 +12,8 @@ class QWidget;
 // it closes), the driver takes it in hand from a fresh turn of the event loop (a nested modal
 // window opened from inside a timer's slot would hang), records it in Seen and acts on it:
 // - with the next step of its script, "<window>: <action>", where the window is "message",
-//   "about", "calculator" or "box", and the action a key name (keys.h), "hold <key>",
+//   "about", "calculator" or "box", and the action a key name (keys.h), "hold <key>" or
+//   "x11 hold <key>" (HoldKey, Repeats::Marked or X11Pairs),
 //   "close box", or "focus?" (records "focus <name of the focused control>", leaves it open);
 // - else with its handler, if it takes the window;
 // - else by default: a message is closed with Esc, the about window with F10, an error box with OK.
