@@ -56,9 +56,11 @@ namespace {
 
 int g_heldKeys = 0;  // held keys whose repeats or release are still to come
 
+// The window the desktop gives the focus, and with it the key, to.
 QWidget* HeldKeyTarget(QWidget* window, QWidget* below) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != window) return modal;
     if (window->isVisible()) return window;
-    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     if (below) return below;
     return QApplication::activeWindow();
 }
@@ -91,6 +93,9 @@ void HoldKey(QWidget* window, int key, QWidget* below, Repeats repeats) {
     static xcb_timestamp_t time = 1000;
     ++g_heldKeys;
     const auto repeat = [=](auto& self, int left) -> void {
+        // The next one first: this one may open a modal window, whose loop must deliver it.
+        if (left > 0)
+            QTimer::singleShot(kRepeatInterval, [self, left]() mutable { self(self, left - 1); });
         QWidget* target = HeldKeyTarget(window, below);
         if (target && !target->isActiveWindow()) target->activateWindow();
         if (target && left == 0) {
@@ -105,11 +110,7 @@ void HoldKey(QWidget* window, int key, QWidget* below, Repeats repeats) {
             qt_handleKeyEvent(target->windowHandle(), QEvent::KeyPress, key, Qt::NoModifier,
                               QString(), true);
         }
-        if (left == 0) {
-            --g_heldKeys;
-            return;
-        }
-        QTimer::singleShot(kRepeatInterval, [self, left]() mutable { self(self, left - 1); });
+        if (left == 0) --g_heldKeys;
     };
     // Started before the press, so that a modal window the press opens runs them in its own loop.
     QTimer::singleShot(kRepeatInterval, [repeat]() mutable { repeat(repeat, 3); });
