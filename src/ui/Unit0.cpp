@@ -11,7 +11,6 @@
 #include "banner_panels.h"
 #include "key_preview.h"
 #include "maker.h"
-#include "window_activation.h"
 #include "window_colours.h"
 #include "window_look.h"
 #include "window_placement.h"
@@ -68,7 +67,6 @@ TForm0::TForm0(QWidget* parent) : QWidget(parent) {
                                       {Qt::Key_F10, [this] { close(); }},
                                   });
     m_keys->attach();
-    OnBlockedActivation(this, [this] { BringCalculatorBack(); });
 }
 
 int TForm0::CentredButtonLeft(int panelWidth) {
@@ -104,18 +102,6 @@ void TForm0::Button5Click() {
     close();
 }
 
-// Behind the calculator this window takes no input; activating it (a click, the taskbar, Alt+Tab)
-// must not look like a hung program, so it brings the calculator back, even from minimised.
-void TForm0::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) BringCalculatorBack();
-}
-
-void TForm0::BringCalculatorBack() {
-    if (!isMinimized() && m_calculator && m_calculator->isVisible() && m_calculator->isModal())
-        BringToFront(m_calculator);
-}
-
 // Behind the calculator, this window is minimised and restored with it: the program goes to the
 // taskbar as a whole, and the desktop's handing the focus to this window when the calculator is
 // minimised does not bring the calculator straight back.
@@ -123,8 +109,12 @@ void TForm0::FollowCalculator() {
     if (!m_calculator->isVisible() || !m_calculator->isModal()) return;
     if (m_calculator->isMinimized() && !isMinimized())
         showMinimized();
-    else if (!m_calculator->isMinimized() && isMinimized())
+    else if (!m_calculator->isMinimized() && isMinimized()) {
         setWindowState(windowState() & ~Qt::WindowMinimized);
+        // Restored after the calculator, this window would come up over it and take its keys.
+        m_calculator->raise();
+        m_calculator->activateWindow();
+    }
 }
 
 void TForm0::closeEvent(QCloseEvent* event) {

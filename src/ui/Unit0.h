@@ -35,7 +35,6 @@ class TForm0 : public QWidget {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -43,7 +42,6 @@ class TForm0 : public QWidget {
     void Button5Click();
     void Panel2Resize();
     void FormClose(QCloseEvent* event);
-    void BringCalculatorBack();
     void FollowCalculator();
 
     TForm1* m_calculator = nullptr;

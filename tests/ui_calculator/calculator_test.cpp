@@ -244,6 +244,12 @@ class CalculatorTest : public QObject {
         // A held key acts once, where it was pressed: Enter held on a message closes that one
         // message, and its repeats never press the calculator's focused button.
         const QStringList oneMessage{"message: Неверно задан Fo4, пуск 3"};
+        // A modal window cannot be lost.
+        QTest::newRow("a click on the calculator brings the message back")
+            << "ru_RU"
+            << QStringList{"type EditF42 x", "message: activate below", "message: state?",
+                           "message: Esc", "F9"}
+            << kNoResults << oneMessage + QStringList{"shown, active"} + oneMessage;
         QTest::newRow("F10 held on a message closes only the message")
             << "ru_RU" << QStringList{"type EditF42 x", "message: hold F10", "F9"} << kNoResults
             << oneMessage;

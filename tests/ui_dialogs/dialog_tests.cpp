@@ -106,6 +106,12 @@ void DialogTests::steps_data() {
     row("message: F9 and a letter do nothing", "message", true,
         {"message: F9", "message: A", "message: Esc"}, {kShown, kShown, kShown}, kMessage, 0,
         message);
+    row("message: minimised, it comes back", "message", true,
+        {"message: minimise", "message: state?", "message: Esc"}, {kShown, "shown, active", kShown},
+        kMessage, 0, {"message", "message"});
+    row("about: minimised, it comes back", "about", true,
+        {"about: minimise", "about: state?", "about: F10"}, {"about", "shown, active", "about"}, "",
+        0, {"about", "about"});
     row("message: F1 shows the about window over it", "message", true,
         {"message: F1", "about: F10", "message: Enter"}, {kShown, "about", kShown}, kOkText, 0,
         {"message", "about"});

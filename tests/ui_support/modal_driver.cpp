@@ -77,7 +77,7 @@ void ModalDriver::handle(QWidget* modal) {
             modal->close();
             return;
         }
-        if (action != "focus?") record(modal);
+        if (!action.endsWith('?')) record(modal);
         act(modal, action);
         return;
     }
@@ -94,7 +94,14 @@ void ModalDriver::handle(QWidget* modal) {
 }
 
 void ModalDriver::act(QWidget* modal, const QString& action) {
-    if (action == "focus?") {
+    if (action == "minimise") {
+        modal->showMinimized();
+    } else if (action == "activate below") {
+        Below->activateWindow();  // a click on the window the modal one blocks
+    } else if (action == "state?") {
+        Seen << QString(modal->isMinimized() ? "minimised" : "shown") +
+                    (modal->isActiveWindow() ? ", active" : "");
+    } else if (action == "focus?") {
         QWidget* focus = modal->focusWidget();
         Seen << "focus " + (focus ? focus->objectName() : QString("none"));
     } else if (action == "close box") {

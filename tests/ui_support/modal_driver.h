@@ -14,7 +14,9 @@ class QWidget;
 // - with the next step of its script, "<window>: <action>", where the window is "message",
 //   "about", "calculator" or "box", and the action a key name (keys.h), "hold <key>" or
 //   "x11 hold <key>" (HoldKey, Repeats::Marked or X11Pairs),
-//   "close box", or "focus?" (records "focus <name of the focused control>", leaves it open);
+//   "close box", "minimise", "activate below" (activates Below, which the window blocks), or
+//   "focus?" or "state?" (record "focus <name of the focused control>" or "shown, active",
+//   "minimised", and leave the window open);
 // - else with its handler, if it takes the window;
 // - else by default: a message is closed with Esc, the about window with F10, an error box with OK.
 // Seen: "message: <text>", "about", "calculator", "box: <title> | <text>".
