@@ -1,11 +1,14 @@
 #include "UnitAbout.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
+#include <memory>
 
 #include "NSOUnit.h"
 #include "banner_panels.h"
@@ -18,6 +21,20 @@
 #include "window_placement.h"
 
 namespace {
+
+const char* const kManualMissing = "Запрашиваемый документ не найден";
+
+// Shows the late failure once no key has been pressed for a while and no message is shown.
+void ReportAtPause(QPointer<TNSOForm> messages) {
+    constexpr qint64 kPause = 1000;  // milliseconds without a key
+    auto* wait = new QTimer(qApp);
+    QObject::connect(wait, &QTimer::timeout, wait, [wait, messages] {
+        if (messages && (messages->isVisible() || KeyPreview::SinceLastKey() < kPause)) return;
+        wait->deleteLater();
+        if (messages) messages->ShowMessage(kManualMissing);
+    });
+    wait->start(100);
+}
 
 using L = BannerLook;
 
@@ -85,16 +102,23 @@ void TFormAbout::Button5Click() {
 }
 
 void TFormAbout::Button1Click() {
-    // The answer may come later, from the event loop, when this window may have been closed: the
-    // failure is reported all the same.
+    // The answer may come later, from the event loop, when this window may have been closed and
+    // the user be typing elsewhere: the failure is reported all the same, but at a pause, so that
+    // the message window takes none of the keys meant for another window.
     QPointer<TNSOForm> messages = m_messages;
-    const auto reportFailure = [messages](bool opened) {
-        if (!opened && messages) messages->ShowMessage("Запрашиваемый документ не найден");
+    const auto asking = std::make_shared<bool>(true);
+    const auto reportFailure = [messages, asking](bool opened) {
+        if (opened || !messages) return;
+        if (*asking)
+            messages->ShowMessage(kManualMissing);
+        else
+            ReportAtPause(messages);
     };
     if (m_opener)
         m_opener->open(kManualFileName, reportFailure);
     else
         reportFailure(false);
+    *asking = false;
 }
 
 // The labels and the banner follow the width by themselves (BannerPanels); the help button keeps

@@ -5,10 +5,12 @@
 #include <QAbstractButton>
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QWidget>
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -63,11 +65,20 @@ struct HeldKey {
 };
 HeldKey g_held;
 
+QElapsedTimer& LastKey() {
+    static QElapsedTimer timer;
+    return timer;
+}
+
 }  // namespace
 
 KeyPreview::KeyPreview(QWidget* window, std::vector<CommandKey> commands)
     : QObject(window), m_window(window), m_commands(std::move(commands)) {
     X11RepeatWatcher::install();
+}
+
+qint64 KeyPreview::SinceLastKey() {
+    return LastKey().isValid() ? LastKey().elapsed() : std::numeric_limits<qint64>::max();
 }
 
 void KeyPreview::FormKeyDown(int key) {
@@ -104,6 +115,7 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
             // A key that a focused child ignored propagates to the window: it was seen already.
             const QWidget* focus = m_window->focusWidget();
             const bool propagated = watched == m_window && focus && focus != m_window;
+            LastKey().start();
             if (IsAutoRepeat(*key)) return !repeatGoesOn(watched, key->key()) || propagated;
             if (propagated) return false;
             g_held = {key->key(), watched};

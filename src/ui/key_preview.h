@@ -26,6 +26,9 @@ class KeyPreview : public QObject {
     // Watches the window and every child that can take the focus; call once the controls exist.
     void attach();
 
+    // How long since a key was last pressed in any window of the program, in milliseconds.
+    static qint64 SinceLastKey();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -244,6 +244,12 @@ class CalculatorTest : public QObject {
         // A held key acts once, where it was pressed: Enter held on a message closes that one
         // message, and its repeats never press the calculator's focused button.
         const QStringList oneMessage{"message: Неверно задан Fo4, пуск 3"};
+        // A failure to open the manual that comes late waits for a pause in the typing.
+        QTest::newRow("late manual failure takes no typed key")
+            << "ru_RU" << QStringList{"manual fails late",       "F1",    "about: F1", "about: F10",
+                                      "type slowly EditV10 7,2", "pause", "F9"}
+            << kCommaResults
+            << QStringList{"about", "about", "message: Запрашиваемый документ не найден"};
         // A modal window cannot be lost.
         QTest::newRow("a click on the calculator brings the message back")
             << "ru_RU"
@@ -280,7 +286,15 @@ class CalculatorTest : public QObject {
         driver.Below = m_form;
         for (const QString& step : steps) {
             if (step.contains(": ")) continue;  // the driver's
-            if (step == "click Button1")
+            if (step == "manual fails late") {
+                m_windows->Manual.answerAfter = 150;
+            } else if (step == "pause") {
+                QTest::qWait(1500);
+            } else if (step.startsWith("type slowly ")) {
+                QTest::mouseClick(field(step.section(' ', 2, 2)), Qt::LeftButton);
+                TypeSlowly(m_form, step.section(' ', 3));
+                QVERIFY(WaitForHeldKeys());
+            } else if (step == "click Button1")
                 QTest::mouseClick(m_form->Button1, Qt::LeftButton);
             else if (step.startsWith("type ")) {
                 const QString name = step.section(' ', 1, 1);

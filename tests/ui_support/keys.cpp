@@ -117,6 +117,23 @@ void HoldKey(QWidget* window, int key, QWidget* below, Repeats repeats) {
     qt_handleKeyEvent(window->windowHandle(), QEvent::KeyPress, key, Qt::NoModifier);
 }
 
+void TypeSlowly(QWidget* window, const QString& text) {
+    ++g_heldKeys;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        QTimer::singleShot(int(100 * (i + 1)), [window, text, i] {
+            if (i == text.size()) {
+                --g_heldKeys;
+                return;
+            }
+            const QChar c = text[i];
+            const int key = c == ',' ? int(Qt::Key_Comma) : int(c.toUpper().unicode());
+            // As the keyboard sends it: to the focused control, blocked under a modal window.
+            qt_handleKeyEvent(window->windowHandle(), QEvent::KeyPress, key, Qt::NoModifier, c);
+            qt_handleKeyEvent(window->windowHandle(), QEvent::KeyRelease, key, Qt::NoModifier, c);
+        });
+    }
+}
+
 bool HeldKeysPending() {
     return g_heldKeys > 0;
 }

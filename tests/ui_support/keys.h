@@ -29,7 +29,11 @@ enum class Repeats { Marked, X11Pairs };
 // window. Returns at once: the repeats come from the event loop.
 void HoldKey(QWidget* window, int key, QWidget* below = nullptr, Repeats repeats = Repeats::Marked);
 
-// Whether a held key's repeats or release are still to come.
+// Types the text into the window's focused control, a key every 100 ms, from whichever event
+// loop runs then (a modal window opened meanwhile blocks the keys). Returns at once.
+void TypeSlowly(QWidget* window, const QString& text);
+
+// Whether a held key's repeats or release, or slowly typed keys, are still to come.
 bool HeldKeysPending();
 // Runs the event loop until every held key has been released; false after 2 s.
 bool WaitForHeldKeys();
