@@ -94,6 +94,10 @@ QPushButton* BannerPanels::addButton(const char* name, const QString& caption, i
     button->setObjectName(name);
     button->setGeometry(left, 7, width, 45);
     button->setFont(WindowFont(19, true));
+    // The focus is drawn in the highlight colour, which would vanish on the blue panel.
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Highlight, kYellow);
+    button->setPalette(palette);
     return button;
 }
 

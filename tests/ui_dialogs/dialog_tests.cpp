@@ -246,6 +246,19 @@ void DialogTests::shownCentredAndReadable() {
     QVERIFY(!title.isEmpty());
     QVERIFY(!HasPixel(about, title, qRgb(0, 0, 0)));
     QVERIFY(HasPixel(about, w.about.Label6->geometry(), qRgb(0x80, 0, 0)));
+
+    // The focused button's outline stands out on the blue panel: bright, not bluish.
+    w.about.show();
+    w.about.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.about));
+    const QImage focused = w.about.grab().toImage();
+    const QRect button(w.about.Button5->mapTo(&w.about, QPoint()), w.about.Button5->size());
+    int outline = 0;
+    for (int x = button.left(); x <= button.right(); ++x) {
+        const QColor pixel = focused.pixelColor(x, button.top());
+        if ((pixel.red() + pixel.green()) / 2 - pixel.blue() > 100) ++outline;
+    }
+    QVERIFY2(outline > button.width() / 2, qPrintable(QString::number(outline)));
 }
 
 QTEST_MAIN(DialogTests)
