@@ -14,6 +14,7 @@
 #include "keys.h"
 #include "modal_driver.h"
 #include "window_fonts.h"
+#include "window_placement.h"
 
 namespace {
 
@@ -66,6 +67,8 @@ class DialogTests : public QObject {
     void aboutResizeKeepsItsLayout_data();
     void aboutResizeKeepsItsLayout();
     void shownCentredAndReadable();
+    void placement_data();
+    void placement();
 };
 
 void DialogTests::steps_data() {
@@ -259,6 +262,36 @@ void DialogTests::shownCentredAndReadable() {
         if ((pixel.red() + pixel.green()) / 2 - pixel.blue() > 100) ++outline;
     }
     QVERIFY2(outline > button.width() / 2, qPrintable(QString::number(outline)));
+}
+
+// Where a window goes: its frame in the middle of the screen's available area, and, when the
+// window is larger than that area, its title bar on the screen.
+void DialogTests::placement_data() {
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<QRect>("available");
+    const QSize calculator(1016, 647), message(779, 146);
+    QTest::newRow("message on 1280 x 1024") << message << QRect(0, 0, 1280, 1024);
+    QTest::newRow("calculator on 1280 x 1024 with a panel at the top")
+        << calculator << QRect(0, 30, 1280, 994);
+    QTest::newRow("calculator at scale 1.5 on 1280 x 1024: wider than the screen")
+        << calculator << QRect(0, 0, 853, 682);
+    QTest::newRow("calculator at scale 2: taller than the screen")
+        << calculator << QRect(0, 0, 640, 512);
+    QTest::newRow("second screen, right of the first") << message << QRect(1280, 0, 640, 480);
+}
+
+void DialogTests::placement() {
+    QFETCH(QSize, client);
+    QFETCH(QRect, available);
+    const QMargins frame(1, 20, 1, 1);  // a title bar and thin borders
+    const QRect outer = CentredClientArea(client, frame, available).marginsAdded(frame);
+    QCOMPARE(outer.size(), client.grownBy(frame));
+    const QRect titleBar(outer.topLeft(), QSize(qMin(outer.width(), 100), frame.top()));
+    QVERIFY2(available.contains(titleBar), "title bar off the screen");
+    if (outer.width() <= available.width())
+        QVERIFY(qAbs(outer.center().x() - available.center().x()) <= 1);
+    if (outer.height() <= available.height())
+        QVERIFY(qAbs(outer.center().y() - available.center().y()) <= 1);
 }
 
 QTEST_MAIN(DialogTests)
