@@ -99,6 +99,13 @@ int ExecModal(QDialog* window) {
     const auto leave = qScopeGuard([window] { running.remove(window); });
     QPointer<QWidget> caller = QApplication::activeModalWidget();
     if (!caller) caller = QApplication::activeWindow();
+    // The window belongs to the one it was shown over: the desktop keeps it above that one and
+    // gives the focus back to that one when it closes, not to whichever window it first came over
+    // (the splash, say, which would then come up over the calculator and take its keys).
+    if (caller && caller != window) {
+        window->winId();
+        window->windowHandle()->setTransientParent(caller->window()->windowHandle());
+    }
     int result = 0;
     {
         KeepInFront keeper(window);

@@ -48,9 +48,16 @@ void SetFieldColours(QWidget* field) {
 }
 
 void HideDefaultButtonOutsideButtons(QWidget* window) {
-    // focusChanged comes after the focus events, in which Qt picks its default button.
-    QObject::connect(qApp, &QApplication::focusChanged, window, [window](QWidget*, QWidget* now) {
-        if (!now || now->window() != window || qobject_cast<QAbstractButton*>(now)) return;
-        for (QPushButton* button : window->findChildren<QPushButton*>()) button->setDefault(false);
-    });
+    // focusChanged comes after the focus events, in which Qt picks its default button: the first
+    // button made, when the focus leaves a button for a field or for another window.
+    QObject::connect(qApp, &QApplication::focusChanged, window,
+                     [window](QWidget* old, QWidget* now) {
+                         const bool here = now && now->window() == window;
+                         if (here && qobject_cast<QAbstractButton*>(now))
+                             return;  // the focused button
+                         if (!here && !(old && old->window() == window))
+                             return;  // another window's change
+                         for (QPushButton* button : window->findChildren<QPushButton*>())
+                             button->setDefault(false);
+                     });
 }

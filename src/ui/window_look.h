@@ -20,7 +20,7 @@ void SetBackground(QWidget* widget, const QColor& colour);
 // A text field's colours, fixed like the backgrounds around it: black text on white.
 void SetFieldColours(QWidget* field);
 
-// While a control other than a button has the focus, no button of the window is drawn as the
-// default: Qt would draw one although Enter in a field presses nothing here. A focused button
-// is still the default, and Enter presses it.
+// While a control other than a button has the focus, or another window has it, no button of the
+// window is drawn as the default: Qt would draw one although Enter presses nothing there. A
+// focused button is still the default, and Enter presses it.
 void HideDefaultButtonOutsideButtons(QWidget* window);

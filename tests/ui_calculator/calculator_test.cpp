@@ -398,7 +398,17 @@ class CalculatorTest : public QObject {
         seen << defaults().join(',');
         key(Qt::Key_Backtab);
         seen << defaults().join(',');
+        // With the focus on a button, a message comes over the window: none is drawn the default.
+        QTest::keyClicks(field("EditF44"), "x");
+        key(Qt::Key_Tab);
         QCOMPARE(seen, QStringList({"", "", "Button1", ""}));
+        QStringList underMessages;
+        ModalDriver driver([&](QWidget*) {
+            underMessages << defaults().join(',');
+            return false;
+        });
+        key(Qt::Key_F9);  // two messages: EditV10 and EditF44 were entered and left unreadable
+        QCOMPARE(underMessages, QStringList({"", ""}));
     }
 
     // Tab walks the focus order and empties each field it enters; Shift+Tab walks it back.
