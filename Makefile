@@ -8,7 +8,8 @@ RUNS ?= 21
 # ctest through their environment, as a workflow takes no -j.
 WORKFLOW = CMAKE_BUILD_PARALLEL_LEVEL=$(JOBS) CTEST_PARALLEL_LEVEL=$(JOBS) cmake --workflow --preset
 
-.PHONY: deps test-deps build build-all run test test-default test-asan test-lto test-fuzz bench bench-startup deb format clean
+.PHONY: deps test-deps build build-all run test test-default test-asan test-lto test-fuzz \
+  bench bench-startup deb format clean
 
 deps:
 	@tools/install-deps.sh

@@ -4,13 +4,14 @@
 #   tools/install-deps.sh --test   that, and what the tests, benchmarks and fuzzers need (make test)
 set -euo pipefail
 
-# Building the programs, the manual and the .deb; running the windows, also on a virtual display.
+# Building the programs, the manual and the .deb; running the windows (also on a virtual display)
+# and opening the manual from them.
 build_packages=(
   cmake ninja-build g++ make pkg-config dpkg-dev
   qt6-base-dev libxcb1-dev qt6-translations-l10n libjpeg62-turbo-dev fonts-liberation2 fonts-dejavu-core
   nlohmann-json3-dev libeigen3-dev libcli11-dev
   weasyprint hyphen-ru
-  xvfb xauth
+  xvfb xauth xdg-utils
 )
 # The tests (GoogleTest, the window tests' X tools, reading the manual back), the benchmarks, the
 # fuzzers (clang's libFuzzer and sanitizer runtimes) and the formatter.
@@ -36,6 +37,8 @@ done
 echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# No questions (the variable passed through sudo too); waits for another package manager that holds
+# the lock instead of failing at once.
+apt=($sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600)
+"${apt[@]}" update -qq
+"${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"

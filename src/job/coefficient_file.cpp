@@ -1,21 +1,20 @@
 #include "coefficient_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
-#include "cli_text.h"
+#include "job_text.h"
 
-namespace balance4::cli {
+namespace balance4::job {
 
 namespace {
 
-constexpr std::string_view kMagic = "balance4-coefficients";
-constexpr std::size_t kLargestFile = 64 * 1024;
+constexpr std::string_view kMagic = kCoefficientFileMagic;
+constexpr int kPlaneCount = 4;
 
 constexpr std::string_view kExplanation =
     "# Коэффициенты влияния для повторной балансировки: balance4-calc trim --coefficients.\n"
@@ -67,20 +66,21 @@ std::vector<std::string_view> Words(std::string_view line) {
 }
 
 // The part of the file that the checksum covers.
-std::string Body(const SavedCoefficients& saved) {
+std::string Body(const Coefficients& saved) {
     std::string text = std::string(kMagic) + " " + std::to_string(kCoefficientFileVersion) + "\n";
     text += kExplanation;
     text += "unit " + saved.Unit + "\n";
-    const auto planes = [&](std::string_view key, const std::array<double, 4>& values) {
+    const auto planes = [&](std::string_view key, double Weight::*value) {
         text += key;
-        for (const double value : values) text += " " + Number(value);
+        for (const Weight& trial : saved.Trial) text += " " + Number(trial.*value);
         text += "\n";
     };
-    planes("trial-mass", saved.TrialMass);
-    planes("trial-angle", saved.TrialAngle);
+    planes("trial-mass", &Weight::Mass);
+    planes("trial-angle", &Weight::AngleDegrees);
     for (int p = 1; p <= kPlaneCount; ++p)
         for (int d = 1; d <= kPlaneCount; ++d) {
-            const PolarValue& element = saved.Matrix.Element[p][d];
+            const Coefficient& element =
+                saved.Element[static_cast<std::size_t>((p - 1) * 4 + d - 1)];
             text += "coefficient " + std::to_string(p) + " " + std::to_string(d) + " " +
                     Number(element.Magnitude) + " " + Number(element.Angle) + "\n";
         }
@@ -109,11 +109,11 @@ std::string WithChecksum(std::string_view body) {
     return text + "checksum " + Hex(crc) + "\n";
 }
 
-std::string FormatCoefficientFile(const SavedCoefficients& saved) {
+std::string FormatCoefficientFile(const Coefficients& saved) {
     return WithChecksum(Body(saved));
 }
 
-std::optional<SavedCoefficients> ParseCoefficientFile(std::string_view text, std::string& error) {
+std::optional<Coefficients> ParseCoefficientFile(std::string_view text, std::string& error) {
     std::string content(text);
     SkipByteOrderMark(content);
     const auto fail = [&](std::string message) {
@@ -126,7 +126,8 @@ std::optional<SavedCoefficients> ParseCoefficientFile(std::string_view text, std
     if (!content.starts_with(std::string(kMagic) + " "))
         return fail("это не файл коэффициентов balance4");
 
-    SavedCoefficients saved;
+    Coefficients saved{kPlaneCount, kPlaneCount, std::vector<Coefficient>(16),
+                       std::vector<Weight>(4), ""};
     bool unit = false, masses = false, angles = false, checked = false;
     bool coefficient[kPlaneCount + 1][kPlaneCount + 1] = {};
     int coefficients = 0;
@@ -172,7 +173,7 @@ std::optional<SavedCoefficients> ParseCoefficientFile(std::string_view text, std
             for (std::size_t i = 0; i < 4; ++i) {
                 const std::optional<double> value = ReadNumber(words[i + 1]);
                 if (!value || (mass && !(*value > 0.0))) return damaged(number);
-                (mass ? saved.TrialMass : saved.TrialAngle)[i] = *value;
+                (mass ? saved.Trial[i].Mass : saved.Trial[i].AngleDegrees) = *value;
             }
             (mass ? masses : angles) = true;
         } else if (words[0] == "coefficient" && words.size() == 5) {
@@ -183,7 +184,8 @@ std::optional<SavedCoefficients> ParseCoefficientFile(std::string_view text, std
                 coefficient[row][column])
                 return damaged(number);
             coefficient[row][column] = true;
-            saved.Matrix.Element[row][column] = {*magnitude, *angle};
+            saved.Element[static_cast<std::size_t>((row - 1) * 4 + column - 1)] = {*magnitude,
+                                                                                   *angle};
             ++coefficients;
         } else {
             return damaged(number);
@@ -195,49 +197,4 @@ std::optional<SavedCoefficients> ParseCoefficientFile(std::string_view text, std
     return saved;
 }
 
-bool SaveCoefficientFile(const std::string& path, const SavedCoefficients& saved,
-                         std::string& error) {
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file << FormatCoefficientFile(saved);
-        file.close();
-        if (!file) {
-            std::remove(temporary.c_str());
-            error = "не удалось записать файл коэффициентов " + Quoted(path);
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        error = "не удалось записать файл коэффициентов " + Quoted(path);
-        return false;
-    }
-    return true;
-}
-
-std::optional<SavedCoefficients> LoadCoefficientFile(const std::string& path, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "файл коэффициентов " + Quoted(path) + " не открывается";
-        return std::nullopt;
-    }
-    std::string text;
-    char buffer[4096];
-    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-        text.append(buffer, static_cast<std::size_t>(file.gcount()));
-        if (text.size() > kLargestFile) {
-            error = "файл коэффициентов " + Quoted(path) + ": это не файл коэффициентов balance4";
-            return std::nullopt;
-        }
-    }
-    if (file.bad()) {
-        error = "файл коэффициентов " + Quoted(path) + " не читается";
-        return std::nullopt;
-    }
-    std::optional<SavedCoefficients> saved = ParseCoefficientFile(text, error);
-    if (!saved) error = "файл коэффициентов " + Quoted(path) + ": " + error;
-    return saved;
-}
-
-}  // namespace balance4::cli
+}  // namespace balance4::job
