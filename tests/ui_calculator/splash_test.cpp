@@ -109,6 +109,20 @@ class SplashTest : public QObject {
         QVERIFY(!m_splash->isVisible());
     }
 
+    // A modal window belongs to the window it was shown over: closed, it hands the focus back to
+    // that one, never to the splash behind the calculator.
+    void aboutBelongsToTheWindowItCameOver() {
+        showSplash();
+        TForm1* calculator = m_windows->Form1.get();
+        ModalDriver driver({"about: owner?", "about: F10", "calculator: F1", "about: owner?",
+                            "about: F10", "calculator: F10"});
+        PressKey(m_splash, Qt::Key_F1);
+        PressKey(m_splash, Qt::Key_F9);
+        QCOMPARE(driver.Seen, (QStringList{"owner splash", "about", "calculator",
+                                           "owner calculator", "about", "calculator"}));
+        QVERIFY(!calculator->isVisible());
+    }
+
     void otherKeysDoNotClose() {
         showSplash();
         ModalDriver driver;

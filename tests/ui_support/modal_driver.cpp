@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include "NSOUnit.h"
+#include "Unit0.h"
 #include "Unit1.h"
 #include "UnitAbout.h"
 #include "keys.h"
@@ -28,6 +29,7 @@ QString ModalDriver::Name(QWidget* modal) {
     if (qobject_cast<TFormAbout*>(modal)) return "about";
     if (qobject_cast<TForm1*>(modal)) return "calculator";
     if (qobject_cast<QMessageBox*>(modal)) return "box";
+    if (qobject_cast<TForm0*>(modal)) return "splash";
     return modal->objectName();
 }
 
@@ -101,6 +103,12 @@ void ModalDriver::act(QWidget* modal, const QString& action) {
     } else if (action == "state?") {
         Seen << QString(modal->isMinimized() ? "minimised" : "shown") +
                     (modal->isActiveWindow() ? ", active" : "");
+    } else if (action == "owner?") {
+        const QWindow* owner = modal->windowHandle()->transientParent();
+        QWidget* ownerWidget = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (owner && widget->windowHandle() == owner) ownerWidget = widget;
+        Seen << "owner " + (ownerWidget ? Name(ownerWidget) : QString("none"));
     } else if (action == "focus?") {
         QWidget* focus = modal->focusWidget();
         Seen << "focus " + (focus ? focus->objectName() : QString("none"));

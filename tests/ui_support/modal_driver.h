@@ -15,8 +15,8 @@ class QWidget;
 //   "about", "calculator" or "box", and the action a key name (keys.h), "hold <key>" or
 //   "x11 hold <key>" (HoldKey, Repeats::Marked or X11Pairs),
 //   "close box", "minimise", "activate below" (activates Below, which the window blocks), or
-//   "focus?" or "state?" (record "focus <name of the focused control>" or "shown, active",
-//   "minimised", and leave the window open);
+//   "focus?", "state?" or "owner?" (record "focus <name of the focused control>", "shown,
+//   active" or "minimised", or "owner <window it belongs to>", and leave the window open);
 // - else with its handler, if it takes the window;
 // - else by default: a message is closed with Esc, the about window with F10, an error box with OK.
 // Seen: "message: <text>", "about", "calculator", "box: <title> | <text>".
@@ -38,7 +38,7 @@ class ModalDriver : public QObject {
     // Where the rest of a held key goes once its press closed the window ("hold <key>").
     QWidget* Below = nullptr;
 
-    // "message", "about", "calculator", "box", or the window's object name.
+    // "message", "about", "calculator", "box", "splash", or the window's object name.
     static QString Name(QWidget* modal);
 
   protected:
