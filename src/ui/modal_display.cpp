@@ -12,9 +12,20 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "window_activation.h"
-
 namespace {
+
+// Brings a window back to the front, un-minimised and active, with the modal window above it,
+// if any, on top of it.
+void BringToFront(QWidget* window) {
+    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window->raise();
+    window->activateWindow();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != window) {
+        modal->raise();
+        modal->activateWindow();
+    }
+}
 
 // While a modal window runs it cannot be lost: minimised (when its frame offers no minimising)
 // it comes straight back, and activating a window it blocks (a click, the taskbar, Alt+Tab)
