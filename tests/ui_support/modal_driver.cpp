@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTest>
 #include <QWindow>
 
 #include "NSOUnit.h"
@@ -101,6 +102,9 @@ void ModalDriver::act(QWidget* modal, const QString& action) {
     } else if (action == "activate below") {
         Below->activateWindow();  // a click on the window the modal one blocks
     } else if (action == "state?") {
+        // Bringing a window back goes through the window system's queue: let it settle first.
+        static_cast<void>(QTest::qWaitFor(
+            [modal] { return !modal->isMinimized() && modal->isActiveWindow(); }, 500));
         Seen << QString(modal->isMinimized() ? "minimised" : "shown") +
                     (modal->isActiveWindow() ? ", active" : "");
     } else if (action == "owner?") {
