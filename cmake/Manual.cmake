@@ -25,6 +25,7 @@ set(BALANCE4_MANUAL_COPIES
   ${PROJECT_SOURCE_DIR}/resources/pictures/cogwheel.jpg)
 
 add_custom_command(OUTPUT ${BALANCE4_MANUAL_DIR}/angle_rule.svg ${BALANCE4_MANUAL_DIR}/setup.svg
+    ${BALANCE4_MANUAL_DIR}/card_rule.svg
   COMMAND ${CMAKE_COMMAND} -E make_directory ${BALANCE4_MANUAL_DIR}
   COMMAND balance4_draw_manual_figures ${BALANCE4_MANUAL_DIR}
   DEPENDS balance4_draw_manual_figures
@@ -45,7 +46,7 @@ add_custom_command(OUTPUT ${BALANCE4_MANUAL_DIR}/manual.html
 add_custom_command(OUTPUT ${BALANCE4_MANUAL}
   COMMAND ${BALANCE4_WEASYPRINT} --quiet ${BALANCE4_MANUAL_DIR}/manual.html ${BALANCE4_MANUAL}
   DEPENDS ${BALANCE4_MANUAL_DIR}/manual.html ${BALANCE4_MANUAL_DIR}/angle_rule.svg
-    ${BALANCE4_MANUAL_DIR}/setup.svg
+    ${BALANCE4_MANUAL_DIR}/setup.svg ${BALANCE4_MANUAL_DIR}/card_rule.svg
   COMMENT "Typesetting the user manual Ostrelin_manual.pdf"
   VERBATIM)
 add_custom_target(balance4_manual ALL DEPENDS ${BALANCE4_MANUAL})
