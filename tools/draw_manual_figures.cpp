@@ -163,8 +163,8 @@ std::string AngleRuleSvg(const std::string& shownText) {
     // The same place, counted in the phase direction.
     svg << Arc(kDisc - 70, 0, correction, true,
                "stroke=\"#1f4e9c\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\"");
-    const Point dashed = At(kDisc - 92, correction / 3);
-    svg << Text(dashed.X, dashed.Y + 6, (phaseWay + "°").c_str(), "start",
+    const Point dashed = At(kDisc - 100, correction * 0.45);
+    svg << Text(dashed.X, dashed.Y + 6, (phaseWay + "°").c_str(), "middle",
                 "fill=\"#1f4e9c\" font-size=\"13\"");
 
     // The correction weight.
