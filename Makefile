@@ -1,48 +1,56 @@
-# The two entry points: `make run` and `make test`. Both install what is missing first.
+# The two entry points: `make run` and `make test`. Each installs what is missing first: `make run`
+# what building and running need, `make test` the test tools as well.
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 RUNS ?= 21
 
-.PHONY: deps build run test test-default test-asan test-lto test-fuzz bench bench-startup deb format clean
+# A workflow (CMakePresets.json) configures, builds and tests one preset; JOBS reaches the build and
+# ctest through their environment, as a workflow takes no -j.
+WORKFLOW = CMAKE_BUILD_PARALLEL_LEVEL=$(JOBS) CTEST_PARALLEL_LEVEL=$(JOBS) cmake --workflow --preset
+
+.PHONY: deps test-deps build build-all run test test-default test-asan test-lto test-fuzz \
+  bench bench-startup deb format clean
 
 deps:
 	@tools/install-deps.sh
 
+test-deps:
+	@tools/install-deps.sh --test
+
+# The programs and the manual, without tests and benchmarks.
 build: deps
-	cmake --preset default
-	cmake --build --preset default -j $(JOBS)
+	cmake --preset run
+	cmake --build --preset run -j $(JOBS)
 
 run: build
 	@tools/run.sh build/bin
 
-test: deps test-default test-asan test-lto test-fuzz
+test: test-deps test-default test-asan test-lto test-fuzz
 
 test-default:
-	cmake --preset default
-	cmake --build --preset default -j $(JOBS)
-	ctest --preset default -j $(JOBS)
+	$(WORKFLOW) default
 
 test-asan:
-	cmake --preset asan
-	cmake --build --preset asan -j $(JOBS)
-	ctest --preset asan -j $(JOBS)
+	$(WORKFLOW) asan
 
 # -O3 with link-time optimisation: the x87 assembly inlined into its callers across files.
 test-lto:
-	cmake --preset lto
-	cmake --build --preset lto -j $(JOBS)
-	ctest --preset lto -j $(JOBS)
+	$(WORKFLOW) lto
 
 test-fuzz:
-	cmake --preset fuzz
-	cmake --build --preset fuzz -j $(JOBS)
+	$(WORKFLOW) fuzz
 	tools/run-fuzzers.sh build-fuzz/bin $(FUZZ_SECONDS)
 
-bench: build
+# Everything of the default preset, the benchmarks included.
+build-all: test-deps
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+
+bench: build-all
 	build/bin/balance4-bench
 
 # Start-up to the first paint against a bare Qt dialog, RUNS alternating runs each (at least 15).
-bench-startup: build
+bench-startup: build-all
 	bench/startup/run.sh build/bin $(RUNS)
 
 deb: build

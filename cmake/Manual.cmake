@@ -1,15 +1,9 @@
 # The user manual, Ostrelin_manual.pdf, built beside the program so that F1 in the about window
 # finds it when the program is started from the output folder. The HTML source and its style sheet
 # are typeset by weasyprint (CSS paged media: page numbers, running footer, table of contents); the
-# angle figure is drawn from the program's own result for the built-in example.
+# angle figure is drawn from the program's own result for the built-in example. The two programs
+# that draw the figures and assemble the HTML are built in tools/.
 find_program(BALANCE4_WEASYPRINT weasyprint REQUIRED)
-
-add_executable(balance4_draw_manual_figures ${PROJECT_SOURCE_DIR}/tools/draw_manual_figures.cpp)
-target_link_libraries(balance4_draw_manual_figures PRIVATE balance4_core balance4_warnings)
-add_executable(balance4_make_manual ${PROJECT_SOURCE_DIR}/tools/make_manual.cpp)
-target_link_libraries(balance4_make_manual PRIVATE balance4_warnings)
-set_target_properties(balance4_draw_manual_figures balance4_make_manual
-  PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools AUTOMOC OFF)
 
 set(BALANCE4_MANUAL_DIR ${CMAKE_BINARY_DIR}/manual)
 set(BALANCE4_MANUAL ${CMAKE_BINARY_DIR}/bin/Ostrelin_manual.pdf)

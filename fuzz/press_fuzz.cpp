@@ -18,8 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
 
     // Texts separated by TAB; missing ones keep the example's text so most inputs calculate.
-    std::vector<std::string> texts;
-    for (const auto& field : balance4::kReadingFields) texts.emplace_back(field.DefaultText);
+    balance4::ReadingTexts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = balance4::kReadingFields[i].DefaultText;
     std::size_t index = 0;
     std::string current;
     bool any = false;
@@ -34,23 +35,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (any && index < texts.size()) texts[index] = current;
 
-    int messages = 0;
     try {
-        const balance4::PressResult result = calculator.Press(
-            size % 2 ? "," : ".",
-            [&](const balance4::ReadingField& f) {
-                return texts[static_cast<std::size_t>(&f - balance4::kReadingFields.data())];
-            },
-            [&](const balance4::ReadingField&, const std::string& message) {
-                if (message.rfind("Неверно задан ", 0) != 0) std::abort();
-                ++messages;
-            });
-        if ((result.Outcome == balance4::PressOutcome::Refused) != (messages > 0)) std::abort();
+        const balance4::PressResult result = calculator.Press(texts, size % 2 ? "," : ".");
+        if ((result.Outcome == balance4::PressOutcome::Refused) != !result.Failures.empty())
+            std::abort();
+        int previous = -1;
+        for (const balance4::RefusedField& failure : result.Failures) {
+            // Visiting order, each field at most once, and its own message.
+            if (failure.Field <= previous || failure.Field >= balance4::kReadingFieldCount)
+                std::abort();
+            previous = failure.Field;
+            if (failure.Message.rfind(
+                    balance4::FailureMessage(balance4::kReadingFields[std::size_t(failure.Field)],
+                                             balance4::FieldFailure::Unreadable),
+                    0) != 0)
+                std::abort();
+        }
         if (result.Outcome == balance4::PressOutcome::Calculated)
             for (const std::string& text : result.Texts)
                 if (text.empty()) std::abort();
     } catch (const balance4::FloatingPointError&) {
-        if (messages != 0) std::abort();  // only an accepted press calculates
+        // An overflow of the calculation: the action ends with no result.
     }
     return 0;
 }

@@ -30,9 +30,9 @@ constexpr std::string_view kFont = "Liberation Sans, DejaVu Sans, sans-serif";
 bool ExampleResults(PressResult& result) {
     BalancingCalculator calculator;
     calculator.SetTrialMasses();
-    result = calculator.Press(
-        ",", [](const ReadingField& field) { return std::string(field.DefaultText); },
-        [](const ReadingField&, const std::string&) {});
+    ReadingTexts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = kReadingFields[i].DefaultText;
+    result = calculator.Press(texts, ",");
     return result.Outcome == PressOutcome::Calculated;
 }
 

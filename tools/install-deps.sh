@@ -1,16 +1,32 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing balance4 need; does nothing
-# when they are all present.
+# Installs the Debian 12 packages balance4 needs; does nothing when they are all present.
+#   tools/install-deps.sh          what building and running the programs need (make run)
+#   tools/install-deps.sh --test   that, and what the tests, benchmarks and fuzzers need (make test)
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ make pkg-config
+# Building the programs, the manual and the .deb; running the windows (also on a virtual display)
+# and opening the manual from them.
+build_packages=(
+  cmake ninja-build g++ make pkg-config dpkg-dev
   qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev fonts-liberation2 fonts-dejavu-core
-  weasyprint hyphen-ru poppler-utils
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  clang libclang-rt-14-dev clang-format
-  xvfb xauth dpkg-dev xdotool x11-utils
+  nlohmann-json3-dev libeigen3-dev libcli11-dev
+  weasyprint hyphen-ru
+  xvfb xauth xdg-utils
 )
+# The tests (GoogleTest, the window tests' X tools, reading the manual back), the benchmarks, the
+# fuzzers (clang's libFuzzer and sanitizer runtimes) and the formatter.
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev clang-format
+  xdotool x11-utils poppler-utils
+)
+
+packages=("${build_packages[@]}")
+case "${1:-}" in
+  "") ;;
+  --test) packages+=("${test_packages[@]}") ;;
+  *) echo "usage: $0 [--test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,6 +37,8 @@ done
 echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# No questions (the variable passed through sudo too); waits for another package manager that holds
+# the lock instead of failing at once.
+apt=($sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600)
+"${apt[@]}" update -qq
+"${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"

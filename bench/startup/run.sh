@@ -13,7 +13,7 @@ runs=${2:-${RUNS:-21}}
 
 probe="$bin/balance4-first-paint-probe.so"
 for f in "$bin/balance4" "$bin/balance4-yardstick" "$probe"; do
-  [ -e "$f" ] || { echo "missing $f: build first (make build)" >&2; exit 2; }
+  [ -e "$f" ] || { echo "missing $f: build first (make bench-startup)" >&2; exit 2; }
 done
 
 work=$(mktemp -d)

@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <iostream>
 #include <string>
@@ -43,34 +44,31 @@ constexpr std::string_view kUsage =
 // One press; the line printed for it.
 std::string PressOnce(BalancingCalculator& calculator, std::string_view separator,
                       const std::vector<std::string>& texts) {
-    std::string failures;
-    const auto read = [&](const ReadingField& field) {
-        return texts[static_cast<std::size_t>(&field - kReadingFields.data())];
-    };
-    const auto report = [&](const ReadingField&, const std::string& message) {
-        if (!failures.empty()) failures += " | ";
-        failures += message;
-    };
+    ReadingTexts fields;
+    std::copy(texts.begin(), texts.end(), fields.begin());
     try {
-        const PressResult result = calculator.Press(separator, read, report);
+        const PressResult result = calculator.Press(fields, separator);
+        std::string line;
         switch (result.Outcome) {
             case PressOutcome::Refused:
-                return failures;
+                for (const RefusedField& failure : result.Failures) {
+                    if (!line.empty()) line += " | ";
+                    line += failure.Message;
+                }
+                return line;
             case PressOutcome::InvalidTrialMass:
                 return std::string(kInvalidTrialMassMessage);
-            case PressOutcome::Calculated: {
-                std::string line;
+            case PressOutcome::Calculated:
                 for (const std::string& text : result.Texts) {
                     if (!line.empty()) line += '\t';
                     line += text;
                 }
                 return line;
-            }
         }
     } catch (const FloatingPointError& error) {
         return std::string(error.what()) + ".";
     }
-    return failures;
+    return {};
 }
 
 // Input lines read straight from standard input. The answers so far go out only when no whole

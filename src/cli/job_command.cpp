@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <iostream>
 #include <optional>
 
@@ -26,15 +27,12 @@ int RunJob(const std::vector<std::string_view>& args, std::istream& in, std::ost
         out << Usage(Command::Job);
         return 0;
     }
-    // The spread repeats the calculation outside a press: all of it in extended precision.
-    const ExtendedPrecisionScope precision;
-
-    std::vector<std::string> texts;
+    ReadingTexts texts;
     if (options->Example) {
-        for (const ReadingField& field : kReadingFields) texts.emplace_back(field.DefaultText);
+        for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = kReadingFields[i].DefaultText;
     } else if (std::optional<std::vector<std::string>> read =
                    ReadCase(in, kReadingFields.size(), error)) {
-        texts = std::move(*read);
+        std::move(read->begin(), read->end(), texts.begin());
     } else {
         err << kName << error << "\n";
         return 2;
@@ -48,21 +46,15 @@ int RunJob(const std::vector<std::string_view>& args, std::istream& in, std::ost
     // angle from each trial weight, whatever trial masses the user gave.
     BalancingCalculator calculator;
     calculator.SetTrialMasses();
-    std::vector<std::string> messages;
     PressResult press;
     try {
-        press = calculator.Press(
-            separator,
-            [&](const ReadingField& field) {
-                return texts[static_cast<std::size_t>(&field - kReadingFields.data())];
-            },
-            [&](const ReadingField&, const std::string& message) { messages.push_back(message); });
+        press = calculator.Press(texts, separator);
     } catch (const FloatingPointError& failure) {
         err << failure.what() << ".\n";
         return 1;
     }
     if (press.Outcome == PressOutcome::Refused) {
-        for (const std::string& message : messages) err << message << "\n";
+        for (const RefusedField& failure : press.Failures) err << failure.Message << "\n";
         return 1;
     }
     if (press.Outcome == PressOutcome::InvalidTrialMass) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <iostream>
 #include <optional>
 
@@ -16,7 +17,6 @@ namespace balance4::cli {
 int RunTrim(const std::vector<std::string_view>& args, std::istream& in, std::ostream& out,
             std::ostream& err) {
     constexpr std::string_view kName = "balance4-calc trim: ";
-    constexpr std::size_t kRunZeroTexts = 2 * kPlaneCount;
     std::string error;
     const std::optional<JobOptions> options = ParseJobOptions(Command::Trim, args, error);
     if (!options) {
@@ -27,15 +27,13 @@ int RunTrim(const std::vector<std::string_view>& args, std::istream& in, std::os
         out << Usage(Command::Trim);
         return 0;
     }
-    // The calculation runs outside a press: set extended precision for it here.
-    const ExtendedPrecisionScope precision;
     const std::optional<SavedCoefficients> saved =
         LoadCoefficientFile(options->Coefficients, error);
     if (!saved) {
         err << kName << error << "\n";
         return 2;
     }
-    const std::optional<std::vector<std::string>> texts = ReadCase(in, kRunZeroTexts, error);
+    const std::optional<std::vector<std::string>> texts = ReadCase(in, kRunZeroFieldCount, error);
     if (!texts) {
         err << kName << error << "\n";
         return 2;
@@ -43,47 +41,38 @@ int RunTrim(const std::vector<std::string_view>& args, std::istream& in, std::os
     const std::string separator =
         options->Separator.empty() ? LocaleSeparator() : options->Separator;
 
-    // The run without weight goes through the window's own reading of its fields, so a bad text
-    // gets that field's message; the trial runs are not measured again, and their fields are given
-    // a valid placeholder that the correction never reads.
-    MeasurementSet set;
-    for (int p = 1; p <= kPlaneCount; ++p) set.TrialMass[p] = kDefaultTrialMass;
-    std::vector<std::string> messages;
-    std::size_t next = 0;
-    const bool accepted = ReadMeasurements(
-        set, separator,
-        [&](const ReadingField& field) {
-            return field.Run == 0 ? (*texts)[next++] : std::string("0");
-        },
-        [&](const ReadingField&, const std::string& message) { messages.push_back(message); });
-    if (!accepted) {
-        for (const std::string& message : messages) err << message << "\n";
-        return 1;
-    }
-
-    std::optional<CorrectionResult> correction;
+    // The run without weight is read as the window reads its fields, so a bad text gets that
+    // field's message; the trial runs are not measured again.
+    RunZeroTexts runZero;
+    std::move(texts->begin(), texts->end(), runZero.begin());
+    MatrixSolveResult solved;
     try {
-        correction = ComputeCorrection(saved->Matrix, set);
+        solved = SolveWithMatrix(saved->Matrix, runZero, separator);
     } catch (const FloatingPointError& failure) {
         err << failure.what() << ".\n";
         return 1;
     }
-    if (!correction) {
+    if (solved.Outcome == PressOutcome::Refused) {
+        for (const RefusedField& failure : solved.Failures) err << failure.Message << "\n";
+        return 1;
+    }
+    if (solved.Outcome == PressOutcome::InvalidTrialMass) {
         err << kInvalidTrialMassMessage << "\n";
         return 1;
     }
+    const CorrectionResult* const correction = &solved.Correction;
 
     JobReport report;
     report.From = Command::Trim;
     report.Options = &*options;
-    report.WindowTexts = ResultTexts(*correction, separator);
+    report.WindowTexts = solved.Texts;
     report.Correction = *correction;
     report.TrialMass = saved->TrialMass;
     report.TrialAngle = saved->TrialAngle;
     report.Unit = options->Unit.empty() ? saved->Unit : options->Unit;
     report.Separator = separator;
     report.Spread =
-        EstimateSpread(set, saved->Matrix, false, *correction, saved->TrialMass,
+        EstimateSpread(solved.Readings, saved->Matrix, false, *correction, saved->TrialMass,
                        {options->ToleranceAmplitudePercent, options->TolerancePhaseDegrees});
     report.CoefficientFile = options->Coefficients;
     out << (options->Json ? FormatJson(report) : FormatTable(report));

@@ -22,6 +22,7 @@ bool IsSingular(const DeterminantValue& system) {
 
 std::optional<CorrectionResult> ComputeCorrection(const InfluenceMatrix& matrix,
                                                   const MeasurementSet& set) {
+    const ExtendedPrecisionScope precision;
     const DeterminantValue system = PolarDeterminant(matrix);
     if (IsSingular(system)) return std::nullopt;
 
@@ -48,6 +49,7 @@ std::optional<CorrectionResult> ComputeCorrection(const InfluenceMatrix& matrix,
 }
 
 double PlacementAngleDegrees(double columnArgument, double systemArgument) {
+    const ExtendedPrecisionScope precision;
     // Both arguments lie in (-pi/2, 3pi/2], so one turn brings the difference into [0, 2pi].
     double difference = Store(static_cast<Extended>(columnArgument) - systemArgument);
     if (difference < 0.0) difference = Store(difference + kTwoPi);

@@ -20,15 +20,22 @@ unsigned short ControlWord() {
 void SetControlWord(unsigned short word) {
     asm volatile("fldcw %0" : : "m"(word) : "memory");
 }
+
+// Scopes open on this thread: the unit is the caller's own only at depth 0.
+thread_local int t_depth = 0;
 }  // namespace
 
-ExtendedPrecisionScope::ExtendedPrecisionScope() : m_controlWord(ControlWord()) {
+ExtendedPrecisionScope::ExtendedPrecisionScope() : m_outermost(t_depth++ == 0) {
+    if (!m_outermost) return;
+    m_controlWord = ControlWord();
     std::fegetexceptflag(&m_flags, FE_ALL_EXCEPT);
     SetControlWord(static_cast<unsigned short>((m_controlWord & ~(kPrecisionMask | kRoundingMask)) |
                                                kPrecisionExtended | kExceptionMasks));
 }
 
 ExtendedPrecisionScope::~ExtendedPrecisionScope() {
+    --t_depth;
+    if (!m_outermost) return;
     // Flags first: the caller's control word may unmask an exception the calculation raised.
     std::fesetexceptflag(&m_flags, FE_ALL_EXCEPT);
     SetControlWord(m_controlWord);

@@ -90,7 +90,9 @@ inline Extended SquareRoot(Extended x) {
 
 // For its lifetime the x87 unit computes with a 64-bit significand, rounds to nearest and masks
 // every exception, whatever the caller had set; afterwards the caller's control word and exception
-// flags are back as they were, also when an error ends the calculation early.
+// flags are back as they were, also when an error ends the calculation early. Every public
+// calculating entry of the core opens one, so no caller has to. A scope opened inside another (an
+// entry calling an entry) costs nothing: the outermost one sets the unit and restores it.
 class ExtendedPrecisionScope {
   public:
     ExtendedPrecisionScope();
@@ -99,8 +101,9 @@ class ExtendedPrecisionScope {
     ExtendedPrecisionScope& operator=(const ExtendedPrecisionScope&) = delete;
 
   private:
-    unsigned short m_controlWord;
-    std::fexcept_t m_flags;
+    bool m_outermost;
+    unsigned short m_controlWord = 0;
+    std::fexcept_t m_flags{};
 };
 
 }  // namespace balance4

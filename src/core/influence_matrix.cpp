@@ -7,6 +7,7 @@
 namespace balance4 {
 
 void ComputeInfluenceMatrix(const MeasurementSet& set, InfluenceMatrix& matrix) {
+    const ExtendedPrecisionScope precision;
     for (int p = 1; p <= kPlaneCount; ++p) {
         const Extended v0 = set.Amplitude[0][p];
         const Extended f0 = set.Phase[0][p];

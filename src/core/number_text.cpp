@@ -59,6 +59,7 @@ Extended ScaleByPowerOfTen(Extended value, long scale) {
 }  // namespace
 
 std::optional<Extended> ParseDecimal(std::string_view text, std::string_view separator) {
+    const ExtendedPrecisionScope precision;
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n && text[i] == ' ') ++i;
@@ -156,6 +157,7 @@ void IncrementDigits(std::string& digits) {
 }  // namespace
 
 std::string FormatResult(double value, std::string_view separator) {
+    const ExtendedPrecisionScope precision;
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     const double magnitude = std::fabs(value);

@@ -27,6 +27,7 @@ constexpr std::array<Permutation, 24> kTerms = {{
 
 DeterminantValue PolarDeterminant(const InfluenceMatrix& matrix,
                                   const ReplacementColumn* replacement) {
+    const ExtendedPrecisionScope precision;
     const auto entry = [&](int row, int column) -> const PolarValue& {
         return replacement && column == replacement->Column ? replacement->Values[row]
                                                             : matrix.Element[row][column];

@@ -19,7 +19,9 @@ struct ReadingField {
 inline constexpr int kReadingFieldCount = 40;
 
 // The fields in visiting order: plane by plane, run by run, amplitude before phase. This is also
-// the order of the messages and of the tab-separated records of the command-line tool.
+// the order of the messages and of the tab-separated records of the command-line tool. This table
+// is the one list of the fields' names, which are stable ids: the window's controls carry them and
+// tests and scripts find a field by them, so a name never changes.
 extern const std::array<ReadingField, kReadingFieldCount> kReadingFields;
 
 enum class FieldFailure {

@@ -288,17 +288,13 @@ void TForm1::ShowMessage(const QString& text) {
 
 void TForm1::Button1Click() {
     try {
+        balance4::ReadingTexts texts;
+        for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = Fields[i]->text().toStdString();
         const QByteArray separator = m_separator.toUtf8();
+        // The press is over before any message is shown: each refused field's message, one at a
+        // time in visiting order, while the window waits.
         const balance4::PressResult result = m_calculator.Press(
-            std::string_view(separator.constData(), static_cast<size_t>(separator.size())),
-            [this](const ReadingField& field) {
-                return Fields[static_cast<size_t>(&field - kReadingFields.data())]
-                    ->text()
-                    .toStdString();
-            },
-            [this](const ReadingField&, const std::string& message) {
-                ShowMessage(QString::fromStdString(message));
-            });
+            texts, std::string_view(separator.constData(), static_cast<size_t>(separator.size())));
         switch (result.Outcome) {
             case balance4::PressOutcome::Calculated:
                 for (int i = 0; i < balance4::kResultLabelCount; ++i) {
@@ -309,6 +305,8 @@ void TForm1::Button1Click() {
                 ShowMessage(FromUtf8(balance4::kInvalidTrialMassMessage));
                 break;
             case balance4::PressOutcome::Refused:
+                for (const balance4::RefusedField& failure : result.Failures)
+                    ShowMessage(QString::fromStdString(failure.Message));
                 break;
         }
     } catch (const std::exception& error) {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string>
 
 #include "balancing_calculator.h"
 #include "test_support.h"
@@ -90,22 +91,70 @@ ForeignPress PressUnder(fpu_control_t word, BalancingCalculator& calculator,
     return press;
 }
 
-TEST(PrecisionControl, DoublePrecisionCallerGetsTheExtendedResults) {
-    BalancingCalculator reference;
-    reference.SetTrialMasses();
-    const std::string expected = test::PressLine(reference, test::DefaultTexts());
+template <typename T>
+std::string Bytes(const T& value) {
+    return std::string(reinterpret_cast<const char*>(&value), sizeof value);
+}
 
-    fpu_control_t original;
-    _FPU_GETCW(original);
-    const fpu_control_t doublePrecision = (original & ~_FPU_EXTENDED) | _FPU_DOUBLE;
+// A public calculating entry on the example; every bit of what it gives back.
+struct EntryCase {
+    const char* name;
+    std::string (*run)();
+};
+
+void PrintTo(const EntryCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+std::string ExamplePress() {
     BalancingCalculator calculator;
     calculator.SetTrialMasses();
-    const ForeignPress press = PressUnder(doublePrecision, calculator, test::DefaultTexts());
-    EXPECT_EQ(press.after, doublePrecision);
-    EXPECT_EQ(press.line, expected);
-    // Every bit of the stored influence matrix, not only the two shown decimals.
-    EXPECT_EQ(std::memcmp(&calculator.Matrix(), &reference.Matrix(), sizeof(InfluenceMatrix)), 0);
+    const std::string line = test::PressLine(calculator, test::DefaultTexts());
+    return line + Bytes(calculator.Matrix());
 }
+
+std::string ExampleSolveWithMatrix() {
+    const MeasurementSet set = test::ReadSet(test::DefaultTexts());
+    InfluenceMatrix matrix;
+    ComputeInfluenceMatrix(set, matrix);
+    const MatrixSolveResult solved =
+        SolveWithMatrix(matrix, {"7,2", "238", "13,5", "269", "3,5", "128", "2,5", "12"}, ",");
+    return solved.Texts[0] + solved.Texts[7] + Bytes(solved.Correction);
+}
+
+std::string ExampleMatrixAndCorrection() {
+    MeasurementSet set = test::ReadSet(test::DefaultTexts());
+    for (int p = 1; p <= kPlaneCount; ++p) set.TrialMass[p] = kDefaultTrialMass;
+    InfluenceMatrix matrix;
+    ComputeInfluenceMatrix(set, matrix);
+    return Bytes(matrix) + Bytes(*ComputeCorrection(matrix, set));
+}
+
+class PrecisionControlTest : public testing::TestWithParam<EntryCase> {};
+
+// A caller computing in double precision and rounding toward zero gets the extended unit's
+// results, and its own control word back.
+TEST_P(PrecisionControlTest, ForeignCallerGetsTheExtendedResults) {
+    const std::string expected = GetParam().run();
+    fpu_control_t original;
+    _FPU_GETCW(original);
+    const fpu_control_t foreign =
+        (original & ~(_FPU_EXTENDED | _FPU_RC_ZERO)) | _FPU_DOUBLE | _FPU_RC_ZERO;
+    _FPU_SETCW(foreign);
+    const std::string actual = GetParam().run();
+    fpu_control_t after;
+    _FPU_GETCW(after);
+    _FPU_SETCW(original);
+    EXPECT_EQ(after, foreign);
+    EXPECT_EQ(actual, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, PrecisionControlTest,
+    testing::Values(EntryCase{"press", ExamplePress},
+                    EntryCase{"solve_with_a_matrix", ExampleSolveWithMatrix},
+                    EntryCase{"matrix_and_correction", ExampleMatrixAndCorrection}),
+    [](const testing::TestParamInfo<EntryCase>& info) { return std::string(info.param.name); });
 
 TEST(PrecisionControl, UnmaskedTrapsOfTheCallerStayOffDuringThePress) {
     fpu_control_t original;

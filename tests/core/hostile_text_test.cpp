@@ -86,23 +86,20 @@ std::vector<HostileCase> HostileCases() {
 }
 
 TEST(HostileTexts, EveryFieldGetsItsMessageAndKeepsItsValue) {
-    const std::vector<std::string> defaults = test::DefaultTexts();
+    const ReadingTexts defaults = test::AsReadingTexts(test::DefaultTexts());
     MeasurementSet previous;
-    ReadMeasurements(
-        previous, ",", [&](const ReadingField& f) { return defaults[&f - kReadingFields.data()]; },
-        [](const ReadingField&, const std::string&) {});
+    ReadMeasurements(previous, defaults, ",");
 
     for (const HostileCase& c : HostileCases()) {
         for (std::size_t i = 0; i < kReadingFields.size(); ++i) {
             const ReadingField& field = kReadingFields[i];
             MeasurementSet set = previous;
+            ReadingTexts texts = defaults;
+            texts[i] = c.text;
             std::vector<std::string> messages;
-            const bool accepted = ReadMeasurements(
-                set, ",",
-                [&](const ReadingField& f) {
-                    return &f == &field ? c.text : defaults[&f - kReadingFields.data()];
-                },
-                [&](const ReadingField&, const std::string& m) { messages.push_back(m); });
+            const std::vector<RefusedField> failures = ReadMeasurements(set, texts, ",");
+            for (const RefusedField& failure : failures) messages.push_back(failure.Message);
+            const bool accepted = failures.empty();
 
             const bool isAmplitude = field.Kind == ReadingKind::Amplitude;
             const double stored = isAmplitude ? set.Amplitude[field.Run][field.Plane]

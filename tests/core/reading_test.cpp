@@ -18,37 +18,32 @@ using test::DefaultTexts;
 struct Press {
     bool accepted;
     std::vector<std::string> messages;
-    std::vector<std::string> visited;
+    std::vector<int> fields;  // the refused fields' indices
 };
 
 Press Read(MeasurementSet& set, const std::vector<std::string>& texts, std::string_view sep = ",") {
     Press press;
-    press.accepted = ReadMeasurements(
-        set, sep,
-        [&](const ReadingField& f) {
-            press.visited.emplace_back(f.Name);
-            return texts[static_cast<std::size_t>(&f - kReadingFields.data())];
-        },
-        [&](const ReadingField&, const std::string& message) {
-            press.messages.push_back(message);
-        });
+    const std::vector<RefusedField> failures =
+        ReadMeasurements(set, test::AsReadingTexts(texts), sep);
+    press.accepted = failures.empty();
+    for (const RefusedField& failure : failures) {
+        press.messages.push_back(failure.Message);
+        press.fields.push_back(failure.Field);
+    }
     return press;
 }
 
+// The names are the fields' stable ids, the three with a small v included.
 TEST(ReadingFields, VisitingOrderAndNames) {
-    MeasurementSet set;
-    const Press press = Read(set, DefaultTexts());
-    EXPECT_TRUE(press.accepted);
-    EXPECT_TRUE(press.messages.empty());
-    ASSERT_EQ(press.visited.size(), 40u);
-    EXPECT_EQ(press.visited[0], "EditV10");
-    EXPECT_EQ(press.visited[1], "EditF10");
-    EXPECT_EQ(press.visited[2], "EditV11");
-    EXPECT_EQ(press.visited[10], "EditV20");
-    EXPECT_EQ(press.visited[28], "Editv34");
-    EXPECT_EQ(press.visited[32], "Editv41");
-    EXPECT_EQ(press.visited[34], "Editv42");
-    EXPECT_EQ(press.visited[39], "EditF44");
+    const auto name = [](int i) { return kReadingFields[static_cast<std::size_t>(i)].Name; };
+    EXPECT_EQ(name(0), "EditV10");
+    EXPECT_EQ(name(1), "EditF10");
+    EXPECT_EQ(name(2), "EditV11");
+    EXPECT_EQ(name(10), "EditV20");
+    EXPECT_EQ(name(28), "Editv34");
+    EXPECT_EQ(name(32), "Editv41");
+    EXPECT_EQ(name(34), "Editv42");
+    EXPECT_EQ(name(39), "EditF44");
 }
 
 TEST(ReadingFields, ClearedFieldsGiveFortyMessagesInOrder) {
@@ -63,6 +58,7 @@ TEST(ReadingFields, ClearedFieldsGiveFortyMessagesInOrder) {
     EXPECT_EQ(press.messages[2], "Неверно задан Vo1, пуск 2");
     EXPECT_EQ(press.messages[39], "Неверно задан Fo4, пуск 5");
     EXPECT_EQ(std::set<std::string>(press.messages.begin(), press.messages.end()).size(), 40u);
+    for (int i = 0; i < 40; ++i) EXPECT_EQ(press.fields[static_cast<std::size_t>(i)], i);
     // Unreadable texts store nothing: the previous readings stay.
     EXPECT_EQ(std::memcmp(&before, &set, sizeof set), 0);
 }
@@ -131,6 +127,7 @@ TEST(ReadingFields, AFailingAmplitudeDoesNotSkipItsPhase) {
     const Press press = Read(set, texts);
     EXPECT_EQ(press.messages, (std::vector<std::string>{"Неверно задан Vo1, пуск 1",
                                                         "Неверно задан Fo1, пуск 1 !!!"}));
+    EXPECT_EQ(press.fields, (std::vector<int>{0, 1}));
 }
 
 TEST(BalancingCalculator, RefusedPressThenCorrectedPress) {
@@ -154,6 +151,48 @@ TEST(BalancingCalculator, PointSeparatorReadsAndWritesPoints) {
     EXPECT_EQ(test::PressLine(calculator, texts, "."),
               "33.63\t87.30\t123.26\t20.38\t282.20\t226.05\t70.85\t115.48");
 }
+
+// A trim run: a new run without weight over the matrix of an earlier press.
+struct SolveCase {
+    const char* name;
+    RunZeroTexts texts;
+    std::vector<RefusedField> failures;  // empty: calculated
+};
+
+void PrintTo(const SolveCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class SolveWithMatrixTest : public testing::TestWithParam<SolveCase> {};
+
+TEST_P(SolveWithMatrixTest, ReadsTheRunAsThePressDoes) {
+    const SolveCase& c = GetParam();
+    BalancingCalculator calculator;
+    calculator.SetTrialMasses();
+    const PressResult press = calculator.Press(test::AsReadingTexts(DefaultTexts()), ",");
+    const MatrixSolveResult solved = SolveWithMatrix(calculator.Matrix(), c.texts, ",");
+    EXPECT_EQ(solved.Failures, c.failures);
+    if (!c.failures.empty()) {
+        EXPECT_EQ(solved.Outcome, PressOutcome::Refused);
+        return;
+    }
+    ASSERT_EQ(solved.Outcome, PressOutcome::Calculated);
+    EXPECT_EQ(solved.Texts, press.Texts);
+    EXPECT_EQ(std::memcmp(&solved.Correction, &press.Correction, sizeof press.Correction), 0);
+    EXPECT_EQ(solved.Readings.Amplitude[0][2], 13.5);
+    EXPECT_EQ(solved.Readings.TrialMass[4], 100.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, SolveWithMatrixTest,
+    testing::Values(SolveCase{"example_run_gives_the_press_results",
+                              {"7,2", "238", "13,5", "269", "3,5", "128", "2,5", "12"},
+                              {}},
+                    SolveCase{"refusals_name_the_run_zero_fields",
+                              {"7,2", "238", "x", "269", "3,5", "128", "2,5", "-12"},
+                              {{10, "Неверно задан Vo2, пуск 1"},
+                               {31, "Неверно задан Fo4, пуск 1 !!!"}}}),
+    [](const testing::TestParamInfo<SolveCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace balance4

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <sstream>
 
@@ -16,28 +17,32 @@ std::vector<std::string> DefaultTexts() {
     return texts;
 }
 
+ReadingTexts AsReadingTexts(const std::vector<std::string>& texts) {
+    ReadingTexts fixed;
+    EXPECT_EQ(texts.size(), fixed.size());
+    std::copy_n(texts.begin(), std::min(texts.size(), fixed.size()), fixed.begin());
+    return fixed;
+}
+
 MeasurementSet ReadSet(const std::vector<std::string>& texts) {
     MeasurementSet set;
-    const bool accepted = ReadMeasurements(
-        set, ",", [&](const ReadingField& f) { return texts[&f - kReadingFields.data()]; },
-        [](const ReadingField&, const std::string& message) { ADD_FAILURE() << message; });
-    EXPECT_TRUE(accepted);
+    for (const RefusedField& failure : ReadMeasurements(set, AsReadingTexts(texts), ","))
+        ADD_FAILURE() << failure.Message;
     return set;
 }
 
 std::string PressLine(BalancingCalculator& calculator, const std::vector<std::string>& texts,
                       const std::string& separator) {
-    std::string failures;
     try {
-        const PressResult result = calculator.Press(
-            separator, [&](const ReadingField& f) { return texts[&f - kReadingFields.data()]; },
-            [&](const ReadingField&, const std::string& message) {
-                failures += failures.empty() ? message : " | " + message;
-            });
+        const PressResult result = calculator.Press(AsReadingTexts(texts), separator);
+        std::string line;
         if (result.Outcome == PressOutcome::InvalidTrialMass)
             return std::string(kInvalidTrialMassMessage);
-        if (result.Outcome == PressOutcome::Refused) return failures;
-        std::string line;
+        if (result.Outcome == PressOutcome::Refused) {
+            for (const RefusedField& failure : result.Failures)
+                line += (line.empty() ? "" : " | ") + failure.Message;
+            return line;
+        }
         for (const auto& text : result.Texts) line += (line.empty() ? "" : "\t") + text;
         return line;
     } catch (const FloatingPointError& error) {

@@ -10,6 +10,9 @@ namespace balance4::test {
 // The 40 built-in example texts, in visiting order.
 std::vector<std::string> DefaultTexts();
 
+// The 40 texts as the press takes them; the test fails unless there are 40.
+ReadingTexts AsReadingTexts(const std::vector<std::string>& texts);
+
 // A measurement set read from texts with a decimal comma; the test fails on any refused field.
 MeasurementSet ReadSet(const std::vector<std::string>& texts);
 
