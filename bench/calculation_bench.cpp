@@ -3,15 +3,18 @@
 
 #include <benchmark/benchmark.h>
 
+#include <complex>
+#include <cstdio>
+#include <numbers>
 #include <string>
 #include <vector>
 
 #include "balancing_calculator.h"
+#include "calculate.h"
 #include "correction.h"
 #include "extended.h"
 #include "influence_matrix.h"
 #include "reading_fields.h"
-#include "tolerance.h"
 
 namespace {
 
@@ -64,17 +67,50 @@ void SineCosineFloor(benchmark::State& state) {
 }
 BENCHMARK(SineCosineFloor);
 
-// (d) How far a job's result can be trusted: the example repeated with perturbed readings, as
-// `balance4-calc job` does for every job.
-void JobSpread(benchmark::State& state) {
-    BalancingCalculator calculator;
-    PressExample(calculator);
-    const CorrectionResult nominal =
-        *ComputeCorrection(calculator.Matrix(), calculator.Measurements());
-    for (auto _ : state)
-        benchmark::DoNotOptimize(cli::EstimateSpread(calculator.Measurements(), calculator.Matrix(),
-                                                     true, nominal, {20, 20, 20, 20}, {}));
+// A job of `points` points built from chosen coefficients: run 0 and one run per trial weight,
+// each reading rounded to the digits an instrument shows, as a person would type it.
+job::Job SyntheticJob(int planes, int points) {
+    job::Job job = job::MakeJob(planes, points);
+    const auto reading = [](std::complex<double> v) {
+        char amplitude[32], phase[32];
+        std::snprintf(amplitude, sizeof amplitude, "%.2f", std::abs(v));
+        double degrees = std::arg(v) * 180.0 / std::numbers::pi;
+        if (degrees < 0) degrees += 360.0;
+        std::snprintf(phase, sizeof phase, "%.0f", degrees);
+        std::string text = amplitude;
+        text[text.find('.')] = ',';  // the job's separator
+        return job::ReadingText{text, phase};
+    };
+    for (int p = 0; p < points; ++p) {
+        const std::complex<double> v0 = std::polar(5.0 + p, 0.7 * p + 0.3);
+        job.Readings[0][static_cast<std::size_t>(p)] = reading(v0);
+        for (int k = 0; k < planes; ++k) {
+            // Each trial weight acts most at the points nearest its plane.
+            const double near =
+                1.0 / (1.0 + std::abs(p * planes / static_cast<double>(points) - k));
+            const std::complex<double> effect = std::polar(4.0 * near + 0.5, 1.1 * k - 0.4 * p);
+            job.Readings[static_cast<std::size_t>(k + 1)][static_cast<std::size_t>(p)] =
+                reading(v0 + effect);
+        }
+    }
+    return job;
 }
-BENCHMARK(JobSpread)->Unit(benchmark::kMillisecond);
+
+// (d) A whole 4 × 4 job on the example with its spread, as `balance4-calc job` and the job window
+// calculate it.
+void FourByFourJob(benchmark::State& state) {
+    job::Job example = job::ExampleJob();
+    for (job::PlaneSetup& plane : example.Plane) plane.TrialMass = 20;
+    for (auto _ : state) benchmark::DoNotOptimize(job::Calculate(example));
+}
+BENCHMARK(FourByFourJob)->Unit(benchmark::kMillisecond);
+
+// (e) Four planes and eight points by least squares, with its spread.
+void FourByEightJob(benchmark::State& state) {
+    const job::Job eight = SyntheticJob(4, 8);
+    if (job::Calculate(eight).Result != job::Outcome::Calculated) state.SkipWithError("no result");
+    for (auto _ : state) benchmark::DoNotOptimize(job::Calculate(eight));
+}
+BENCHMARK(FourByEightJob)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -12,18 +12,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view body(reinterpret_cast<const char*>(data), size);
     std::string error;
     const auto saved =
-        balance4::cli::ParseCoefficientFile(balance4::cli::WithChecksum(body), error);
+        balance4::job::ParseCoefficientFile(balance4::job::WithChecksum(body), error);
     if (!saved) {
         if (error.empty()) std::abort();  // every refusal says why
         return 0;
     }
     const auto again =
-        balance4::cli::ParseCoefficientFile(balance4::cli::FormatCoefficientFile(*saved), error);
+        balance4::job::ParseCoefficientFile(balance4::job::FormatCoefficientFile(*saved), error);
     if (!again) std::abort();
     // Bit for bit: the trim must use exactly the coefficients that were saved.
-    if (std::memcmp(&again->Matrix, &saved->Matrix, sizeof saved->Matrix) != 0 ||
-        again->TrialMass != saved->TrialMass || again->TrialAngle != saved->TrialAngle ||
-        again->Unit != saved->Unit)
+    if (again->Element.size() != saved->Element.size() ||
+        std::memcmp(again->Element.data(), saved->Element.data(),
+                    saved->Element.size() * sizeof saved->Element[0]) != 0 ||
+        again->Trial != saved->Trial || again->Unit != saved->Unit)
         std::abort();
     return 0;
 }

@@ -15,7 +15,7 @@ mkdir -p "$artifacts"
 trap 'rm -rf "$work"' EXIT
 # The window target runs the toolkit, whose font caches are still allocated at exit: leak checks
 # stay with the core targets.
-for target in parse_decimal press coefficient_file window_press; do
+for target in parse_decimal press coefficient_file job_file window_press; do
   leaks=1
   [ "$target" = window_press ] && leaks=0
   mkdir -p "$work/$target"

@@ -47,3 +47,26 @@ std::optional<std::vector<std::string>> ReadCase(std::istream& in, std::size_t c
 }
 
 }  // namespace balance4::cli
+
+namespace balance4::cli {
+
+std::size_t JobLineTexts(int planes, int points) {
+    return 2 * static_cast<std::size_t>(points) * static_cast<std::size_t>(planes + 1);
+}
+
+void PlaceReadings(const std::vector<std::string>& texts, job::Job& job) {
+    std::size_t next = 0;
+    for (std::size_t p = 0; p < static_cast<std::size_t>(job.Points); ++p)
+        for (std::vector<job::ReadingText>& run : job.Readings) {
+            run[p].Amplitude = texts[next++];
+            run[p].Phase = texts[next++];
+        }
+}
+
+std::vector<job::ReadingText> RunZeroReadings(const std::vector<std::string>& texts) {
+    std::vector<job::ReadingText> run0;
+    for (std::size_t i = 0; i + 1 < texts.size(); i += 2) run0.push_back({texts[i], texts[i + 1]});
+    return run0;
+}
+
+}  // namespace balance4::cli

@@ -1,25 +1,8 @@
 #include "cli_text.h"
 
 #include <clocale>
-#include <cmath>
-
-#include "extended.h"
-#include "number_text.h"
 
 namespace balance4::cli {
-
-namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::size_t kLongestQuoted = 40;
-
-}  // namespace
-
-std::size_t CodePoints(std::string_view text) {
-    std::size_t count = 0;
-    for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return count;
-}
 
 std::string LocaleSeparator() {
     if (std::setlocale(LC_NUMERIC, "") == nullptr) return ".";
@@ -38,36 +21,6 @@ std::vector<std::string> SplitAt(std::string_view text, char separator) {
         if (at == std::string_view::npos) return parts;
         start = at + 1;
     }
-}
-
-bool SkipByteOrderMark(std::string& text) {
-    if (!text.starts_with(kByteOrderMark)) return false;
-    text.erase(0, kByteOrderMark.size());
-    return true;
-}
-
-std::string Quoted(std::string_view text) {
-    std::string quoted;
-    std::size_t points = 0;
-    for (const char c : text) {
-        const bool continuation = (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-        if (!continuation && ++points > kLongestQuoted) return "«" + quoted + "…»";
-        quoted += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
-    }
-    return "«" + quoted + "»";
-}
-
-bool IsUnitName(std::string_view text) {
-    return !text.empty() && !text.starts_with(' ') && !text.ends_with(' ') &&
-           CodePoints(text) <= kLongestQuoted && Quoted(text) == "«" + std::string(text) + "»";
-}
-
-std::optional<double> ParseOptionNumber(std::string_view text) {
-    const std::optional<Extended> value = ParseDecimal(text, ".");
-    if (!value) return std::nullopt;
-    const double number = static_cast<double>(*value);
-    if (!std::isfinite(number)) return std::nullopt;
-    return number;
 }
 
 std::string PadLeft(std::string_view text, std::size_t width) {

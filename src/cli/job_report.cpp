@@ -2,123 +2,200 @@
 
 #include <cmath>
 #include <nlohmann/json.hpp>
-#include <optional>
+#include <ostream>
 #include <vector>
 
 #include "cli_text.h"
 #include "number_text.h"
-#include "split.h"
+#include "spread.h"
 
 namespace balance4::cli {
 
 namespace {
 
-// One plane's correction where the user fixes it.
-struct Placement {
-    double Mass = 0.0;           // in the trial mass's unit
-    double AngleFromZero = 0.0;  // degrees from the common zero, [0, 360)
-    bool SplitAsked = false;
-    std::optional<std::vector<SplitPart>> Parts;  // empty optional: cannot be split
-};
-
-Placement Place(const JobReport& report, int plane) {
-    const std::size_t i = static_cast<std::size_t>(plane - 1);
-    const PlaneCorrection& correction = report.Correction.Plane[plane];
-    Placement placement;
-    placement.Mass = correction.MassPercent / 100.0 * report.TrialMass[i];
-    // Both angles run the same way: the window's from the trial weight, the trial weight's from
-    // the common zero.
-    placement.AngleFromZero = NormalisedDegrees(correction.AngleDegrees + report.TrialAngle[i]);
-    const std::vector<Position>& positions = report.Options->Positions[i];
-    placement.SplitAsked = !positions.empty();
-    if (placement.SplitAsked)
-        placement.Parts = Split(placement.Mass, placement.AngleFromZero, positions);
-    return placement;
-}
-
 std::string Text(const JobReport& report, double value) {
-    return FormatResult(value, report.Separator);
+    return FormatResult(value, report.Job->Separator);
 }
 
 std::string SpreadText(const JobReport& report, double value) {
     return std::isfinite(value) ? "±" + Text(report, value) : "—";
 }
 
-// A tolerance as the user would write it: 2 rather than 2,00.
+// A number as the user would write it: 2 rather than 2,00.
 std::string Short(const JobReport& report, double value) {
+    const std::string& separator = report.Job->Separator;
     std::string text = Text(report, value);
-    if (text.find(report.Separator) == std::string::npos) return text;  // the general format
-    if (text.ends_with(report.Separator + "00"))
-        return text.erase(text.size() - 2 - report.Separator.size());
+    if (text.find(separator) == std::string::npos) return text;  // the general format
+    if (text.ends_with(separator + "00")) return text.erase(text.size() - 2 - separator.size());
     if (text.ends_with('0')) text.pop_back();
     return text;
 }
 
-std::string Where(const JobReport& report, int plane, const Position& at) {
-    const bool holes = report.Options->Holes[static_cast<std::size_t>(plane - 1)] != 0;
-    return std::string(holes ? "в отверстие " : "на место ") + std::to_string(at.Number) + " (" +
-           Short(report, at.AngleDegrees) + "°)";
+// The calculator's own texts where the exact path gave them.
+std::string PercentText(const JobReport& report, std::size_t k) {
+    return report.Result->Exact ? report.Result->WindowTexts[k]
+                                : Text(report, report.Result->Planes[k].Percent);
 }
 
-// One plane's lines under "Куда ставить", one line per weight, narrow enough for a printed page.
-std::string SplitLines(const JobReport& report, int plane, const Placement& placement) {
-    const std::string head = "  плоскость " + std::to_string(plane) + ": ";
-    if (!placement.Parts) return head + "нельзя — соседние места отстоят на 180° и больше\n";
-    const std::vector<SplitPart>& parts = *placement.Parts;
-    if (parts.empty()) return head + "груз не нужен\n";
+std::string AngleFromTrialText(const JobReport& report, std::size_t k) {
+    return report.Result->Exact ? report.Result->WindowTexts[k + 4]
+                                : Text(report, report.Result->Planes[k].AngleFromTrial);
+}
+
+// The trial weights the results are multiples of: a trim's are those saved with the coefficients.
+job::Weight TrialOf(const JobReport& report, std::size_t k) {
+    if (report.From == Command::Trim && report.Job->Saved) return report.Job->Saved->Trial[k];
+    const job::PlaneSetup& plane = report.Job->Plane[k];
+    return {plane.TrialMass, plane.TrialAngle};
+}
+
+std::string Where(const JobReport& report, std::size_t k, const job::Position& at) {
+    return std::string(report.Job->Plane[k].Holes > 0 ? "в отверстие " : "на место ") +
+           std::to_string(at.Number) + " (" + Short(report, at.AngleDegrees) + "°)";
+}
+
+// One plane's lines under «Куда ставить», one line per weight, narrow enough for a printed page.
+std::string SplitLines(const JobReport& report, std::size_t k) {
+    const job::PlaneResult& plane = report.Result->Planes[k];
+    const std::string head = "  плоскость " + std::to_string(k + 1) + ": ";
+    if (plane.Split.Refused) return head + "нельзя — соседние места отстоят на 180° и больше\n";
+    if (plane.Split.Parts.empty()) return head + "груз не нужен\n";
     std::string text;
-    for (const SplitPart& part : parts) {
+    for (const job::SplitPart& part : plane.Split.Parts)
         text += (text.empty() ? head : std::string(CodePoints(head), ' ')) +
-                Text(report, part.Mass) + " " + report.Unit + " " + Where(report, plane, part.At) +
+                Text(report, part.Mass) + " " + report.Job->Unit + " " + Where(report, k, part.At) +
+                "\n";
+    if (!plane.Split.Warning.empty())
+        text += std::string(CodePoints(head), ' ') + plane.Split.Warning + "\n";
+    return text;
+}
+
+std::string ToleranceText(const JobReport& report) {
+    const job::JobResult& result = *report.Result;
+    std::string text = "Разброс: в этих пределах остаются 95 % из " +
+                       std::to_string(result.SpreadSamples) + " пересчётов,\nгде каждое показание" +
+                       (report.From == Command::Job ? "" : " нового пуска") +
+                       " случайно (равномерно)\nизменено в пределах ±" +
+                       Short(report, report.Job->Instrument.AmplitudePercent) +
+                       " % по амплитуде и ±" + Short(report, report.Job->Instrument.PhaseDegrees) +
+                       "° по фазе.\n";
+    if (report.From == Command::Trim) text += "Сохранённые коэффициенты считаются точными.\n";
+    if (result.SpreadFailed > 0)
+        text += "Пересчётов без результата (нулевой определитель, переполнение): " +
+                std::to_string(result.SpreadFailed) + ".\n";
+    return text;
+}
+
+// How much each trial weight moved the vibration; a weak one is named.
+std::string RunLines(const JobReport& report) {
+    std::string text;
+    for (std::size_t k = 0; k < report.Result->Runs.size(); ++k) {
+        const job::RunQuality& run = report.Result->Runs[k];
+        text += "Пробный груз в плоскости " + std::to_string(k + 1) + " изменил вибрацию на " +
+                (std::isfinite(run.ChangePercent) ? Text(report, run.ChangePercent) + " %"
+                                                  : std::string("бесконечно много")) +
+                (run.Weak ? " — мало (меньше " + Short(report, job::kWeakRunPercent) +
+                                " %): поправка может оказаться неточной"
+                          : "") +
                 "\n";
     }
     return text;
 }
 
-std::string ToleranceText(const JobReport& report) {
-    std::string text = "Разброс: в этих пределах остаются 95 % из " +
-                       std::to_string(kToleranceSamples) + " пересчётов,\nгде каждое показание" +
-                       (report.From == Command::Job ? "" : " нового пуска") +
-                       " случайно (равномерно)\nизменено в пределах ±" +
-                       Short(report, report.Options->ToleranceAmplitudePercent) +
-                       " % по амплитуде и ±" +
-                       Short(report, report.Options->TolerancePhaseDegrees) + "° по фазе.\n";
-    if (report.From == Command::Trim) text += "Сохранённые коэффициенты считаются точными.\n";
-    if (report.Spread.Failed > 0)
-        text += "Пересчётов без результата (нулевой определитель, переполнение): " +
-                std::to_string(report.Spread.Failed) + ".\n";
+// What is left at each point when the planes cannot cancel every point's vibration.
+std::string ResidualLines(const JobReport& report) {
+    const job::JobResult& result = *report.Result;
+    if (result.Points.size() <= result.Planes.size()) return {};
+    std::string text = "Остаточная вибрация после поправки (наименьшие квадраты):\n";
+    for (std::size_t p = 0; p < result.Points.size(); ++p)
+        text += "  точка " + std::to_string(p + 1) + ": " +
+                Text(report, result.Points[p].Amplitude) + ", фаза " +
+                Text(report, result.Points[p].PhaseDegrees) + "°\n";
+    return text;
+}
+
+std::string WarningLines(const JobReport& report) {
+    const job::JobResult& result = *report.Result;
+    std::string text;
+    for (std::size_t k = 0; k < result.Planes.size(); ++k) {
+        const std::string plane = std::to_string(k + 1);
+        switch (result.Planes[k].Spread.Level) {
+            case job::Trust::Unreliable:
+                text += "Внимание, плоскость " + plane +
+                        ": разброс больше самой поправки, верить ей нельзя\n"
+                        "  (пробный груз мало изменил вибрацию, или пуски перепутаны).\n";
+                break;
+            case job::Trust::Doubtful:
+                text += "Внимание, плоскость " + plane +
+                        ": сомнительно — разброс больше 30 % самой поправки.\n";
+                break;
+            case job::Trust::Trusted:
+                break;
+        }
+    }
+    if (result.Untrusted) text += "Решение недостоверно: " + result.UntrustedReason + ".\n";
     return text;
 }
 
 }  // namespace
 
 std::string FormatTable(const JobReport& report) {
-    std::array<Placement, 4> placements;
-    for (int j = 1; j <= 4; ++j) placements[static_cast<std::size_t>(j - 1)] = Place(report, j);
-
-    const std::string& unit = report.Unit;
+    const job::JobResult& result = *report.Result;
+    const std::string& unit = report.Job->Unit;
+    const std::size_t planes = result.Planes.size();
     struct Row {
         std::string Label;
-        std::array<std::string, 4> Values;
+        std::vector<std::string> Values;
     };
     std::vector<Row> rows;
     const auto row = [&](std::string label, auto value) {
         Row r{std::move(label), {}};
-        for (std::size_t i = 0; i < 4; ++i) r.Values[i] = value(i);
+        for (std::size_t k = 0; k < planes; ++k) r.Values.push_back(value(k));
         rows.push_back(std::move(r));
     };
-    row("Плоскость", [](std::size_t i) { return std::to_string(i + 1); });
-    row("М, % пробной массы", [&](std::size_t i) { return report.WindowTexts[i]; });
-    row("F, град. от пробного", [&](std::size_t i) { return report.WindowTexts[i + 4]; });
-    row("Пробный груз, " + unit, [&](std::size_t i) { return Text(report, report.TrialMass[i]); });
-    row("Угол пробного, град.", [&](std::size_t i) { return Text(report, report.TrialAngle[i]); });
-    row("Масса, " + unit, [&](std::size_t i) { return Text(report, placements[i].Mass); });
-    row("Угол от нуля, град.",
-        [&](std::size_t i) { return Text(report, placements[i].AngleFromZero); });
+    const auto plane = [&](std::size_t k) -> const job::PlaneResult& { return result.Planes[k]; };
+    row("Плоскость", [](std::size_t k) { return std::to_string(k + 1); });
+    row("М, % пробной массы", [&](std::size_t k) { return PercentText(report, k); });
+    row("F, град. от пробного", [&](std::size_t k) { return AngleFromTrialText(report, k); });
+    row("Пробный груз, " + unit,
+        [&](std::size_t k) { return Text(report, TrialOf(report, k).Mass); });
+    row("Угол пробного, град.",
+        [&](std::size_t k) { return Text(report, TrialOf(report, k).AngleDegrees); });
+    row("Масса, " + unit, [&](std::size_t k) { return Text(report, plane(k).Mass); });
+    row("Угол от нуля, град.", [&](std::size_t k) { return Text(report, plane(k).AngleFromZero); });
+    bool onRotor = false, keepTrial = false, flagged = false;
+    for (const job::PlaneResult& p : result.Planes) {
+        onRotor = onRotor || p.OnRotor;
+        keepTrial = keepTrial || p.KeepTrial;
+        flagged = flagged || p.Spread.Level != job::Trust::Trusted;
+    }
+    if (onRotor) {
+        row("Вместе с установленными, " + unit, [&](std::size_t k) {
+            return plane(k).OnRotor ? Text(report, plane(k).OnRotor->Mass) : std::string("—");
+        });
+        row("  их угол от нуля, град.", [&](std::size_t k) {
+            return plane(k).OnRotor ? Text(report, plane(k).OnRotor->AngleDegrees)
+                                    : std::string("—");
+        });
+    }
+    if (keepTrial) {
+        row("Добавить к пробному, " + unit, [&](std::size_t k) {
+            return plane(k).KeepTrial ? Text(report, plane(k).KeepTrial->Mass) : std::string("—");
+        });
+        row("  угол от нуля, град.", [&](std::size_t k) {
+            return plane(k).KeepTrial ? Text(report, plane(k).KeepTrial->AngleDegrees)
+                                      : std::string("—");
+        });
+    }
     row("Разброс массы, " + unit,
-        [&](std::size_t i) { return SpreadText(report, report.Spread.Plane[i].Mass); });
+        [&](std::size_t k) { return SpreadText(report, plane(k).Spread.Mass); });
     row("Разброс угла, град.",
-        [&](std::size_t i) { return SpreadText(report, report.Spread.Plane[i].AngleDegrees); });
+        [&](std::size_t k) { return SpreadText(report, plane(k).Spread.AngleDegrees); });
+    if (flagged)
+        row("Доверие", [&](std::size_t k) {
+            const std::string_view word = job::TrustWord(plane(k).Spread.Level);
+            return word.empty() ? std::string("—") : std::string(word);
+        });
 
     std::size_t labelWidth = 0, valueWidth = 8;
     for (const Row& r : rows) {
@@ -136,78 +213,129 @@ std::string FormatTable(const JobReport& report) {
         for (const std::string& value : r.Values) text += "  " + PadLeft(value, valueWidth);
         text += "\n";
     }
-
+    text += "Углы отсчитываются " + std::string(result.RotationWord) +
+            ": от места пробного груза (F) и от нулевой метки.\n";
     bool anySplit = false;
-    for (int j = 1; j <= 4; ++j) {
-        const Placement& placement = placements[static_cast<std::size_t>(j - 1)];
-        if (!placement.SplitAsked) continue;
+    for (std::size_t k = 0; k < planes; ++k) {
+        if (!plane(k).SplitAsked) continue;
         if (!anySplit) text += "Куда ставить (углы от нуля):\n";
         anySplit = true;
-        text += SplitLines(report, j, placement);
+        text += SplitLines(report, k);
     }
+    text += RunLines(report);
+    text += ResidualLines(report);
     text += ToleranceText(report);
-    for (int j = 1; j <= 4; ++j)
-        if (report.Spread.Plane[static_cast<std::size_t>(j - 1)].Unreliable)
-            text += "Внимание, плоскость " + std::to_string(j) +
-                    ": разброс больше самой поправки, верить ей нельзя\n"
-                    "  (пробный груз мало изменил вибрацию, или пуски перепутаны).\n";
+    text += WarningLines(report);
     if (report.From == Command::Job && !report.CoefficientFile.empty())
         text += "Коэффициенты влияния сохранены в " + Quoted(report.CoefficientFile) + ".\n";
+    if (!report.JobFile.empty()) text += "Задание сохранено в " + Quoted(report.JobFile) + ".\n";
     return text;
 }
 
 std::string FormatJson(const JobReport& report) {
     using Json = nlohmann::ordered_json;
+    const job::JobResult& result = *report.Result;
+    const auto number = [](double value) { return std::isfinite(value) ? Json(value) : Json(); };
+    const auto weight = [&](const std::optional<job::Weight>& w) {
+        return w ? Json{{"mass", w->Mass}, {"angle_from_zero", w->AngleDegrees}} : Json();
+    };
     Json json;
     json["command"] = report.From == Command::Job ? "job" : "trim";
-    json["unit"] = report.Unit;
-    json["window_texts"] = report.WindowTexts;
+    json["unit"] = report.Job->Unit;
+    Json texts = Json::array();
+    for (std::size_t k = 0; k < result.Planes.size(); ++k) texts.push_back(PercentText(report, k));
+    for (std::size_t k = 0; k < result.Planes.size(); ++k)
+        texts.push_back(AngleFromTrialText(report, k));
+    json["window_texts"] = texts;
+    json["exact"] = result.Exact;
+    json["rotation"] = result.RotationWord;
     Json planes = Json::array();
-    for (int j = 1; j <= 4; ++j) {
-        const std::size_t i = static_cast<std::size_t>(j - 1);
-        const Placement placement = Place(report, j);
-        const PlaneCorrection& correction = report.Correction.Plane[j];
-        const Spread& spread = report.Spread.Plane[i];
+    for (std::size_t k = 0; k < result.Planes.size(); ++k) {
+        const job::PlaneResult& p = result.Planes[k];
         Json plane;
-        plane["plane"] = j;
-        plane["mass_percent"] = correction.MassPercent;
-        plane["angle"] = correction.AngleDegrees;
-        plane["trial_mass"] = report.TrialMass[i];
-        plane["trial_angle"] = report.TrialAngle[i];
-        plane["mass"] = placement.Mass;
-        plane["angle_from_zero"] = placement.AngleFromZero;
-        if (placement.SplitAsked) {
-            if (!placement.Parts) {
+        plane["plane"] = k + 1;
+        plane["mass_percent"] = p.Percent;
+        plane["angle"] = p.AngleFromTrial;
+        plane["trial_mass"] = TrialOf(report, k).Mass;
+        plane["trial_angle"] = TrialOf(report, k).AngleDegrees;
+        plane["mass"] = p.Mass;
+        plane["angle_from_zero"] = p.AngleFromZero;
+        if (p.OnRotor) plane["on_rotor"] = weight(p.OnRotor);
+        if (p.KeepTrial) plane["add_to_trial"] = weight(p.KeepTrial);
+        if (p.SplitAsked) {
+            if (p.Split.Refused) {
                 plane["split"] = nullptr;
             } else {
                 Json parts = Json::array();
-                for (const SplitPart& part : *placement.Parts)
+                for (const job::SplitPart& part : p.Split.Parts)
                     parts.push_back({{"position", part.At.Number},
                                      {"angle", part.At.AngleDegrees},
                                      {"mass", part.Mass}});
                 plane["split"] = parts;
             }
+            if (!p.Split.Warning.empty()) plane["split_warning"] = p.Split.Warning;
         }
         // Infinite spreads (too many failed repetitions) are written as null.
-        plane["spread"] = {{"mass", spread.Mass},
-                           {"angle", spread.AngleDegrees},
-                           {"vector", spread.Vector},
-                           {"unreliable", spread.Unreliable}};
+        plane["spread"] = {{"mass", number(p.Spread.Mass)},
+                           {"angle", number(p.Spread.AngleDegrees)},
+                           {"vector", number(p.Spread.Vector)},
+                           {"unreliable", p.Spread.Level == job::Trust::Unreliable},
+                           {"trust", job::TrustWord(p.Spread.Level)}};
         planes.push_back(plane);
     }
     json["planes"] = planes;
-    json["tolerance"] = {{"amplitude_percent", report.Options->ToleranceAmplitudePercent},
-                         {"phase_degrees", report.Options->TolerancePhaseDegrees},
+    Json points = Json::array();
+    for (const job::PointResult& point : result.Points)
+        points.push_back({{"amplitude", point.Amplitude}, {"phase", point.PhaseDegrees}});
+    json["residuals"] = points;
+    Json runs = Json::array();
+    for (const job::RunQuality& run : result.Runs)
+        runs.push_back({{"change_percent", number(run.ChangePercent)}, {"weak", run.Weak}});
+    json["runs"] = runs;
+    json["condition_number"] = number(result.ConditionNumber);
+    json["untrusted"] = result.Untrusted;
+    if (result.Untrusted) json["untrusted_reason"] = result.UntrustedReason;
+    json["tolerance"] = {{"amplitude_percent", report.Job->Instrument.AmplitudePercent},
+                         {"phase_degrees", report.Job->Instrument.PhaseDegrees},
                          {"distribution", "uniform"},
-                         {"samples", kToleranceSamples},
-                         {"seed", kToleranceSeed},
-                         {"failed", report.Spread.Failed},
+                         {"samples", result.SpreadSamples},
+                         {"seed", job::kSpreadSeed},
+                         {"failed", result.SpreadFailed},
                          {"perturbed", report.From == Command::Job ? "all" : "run0"}};
     if (!report.CoefficientFile.empty())
         json[report.From == Command::Job ? "saved_coefficients" : "coefficients"] =
             report.CoefficientFile;
+    if (!report.JobFile.empty()) json["saved_job"] = report.JobFile;
     // A unit or a file name that is not valid UTF-8 must not stop the output.
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+namespace {
+
+bool IsSetupCell(job::Cell cell) {
+    return cell != job::Cell::Amplitude && cell != job::Cell::Phase &&
+           cell != job::Cell::SlowRollAmplitude && cell != job::Cell::SlowRollPhase;
+}
+
+}  // namespace
+
+int ReportRefusal(std::string_view name, const job::JobResult& result, std::ostream& err) {
+    if (result.Result == job::Outcome::NoSolution) {
+        err << result.Message << "\n";
+        return 1;
+    }
+    // A set-up that the options or a file gave is refused like a bad option, in one line.
+    for (const job::CellFailure& failure : result.Failures)
+        if (IsSetupCell(failure.Kind)) {
+            err << name << failure.Message << "\n";
+            return 2;
+        }
+    for (const job::CellFailure& failure : result.Failures) err << failure.Message << "\n";
+    return 1;
+}
+
+int ExitStatus(const job::JobResult& result) {
+    return result.Untrusted ? 3 : 0;
 }
 
 }  // namespace balance4::cli

@@ -1,30 +1,31 @@
 #pragma once
-// What `job` and `trim` print: the corrections in the trial mass's unit and from the common zero,
-// their split onto positions and their spread, as a Russian table or as one JSON object.
-#include <array>
+// What `job` and `trim` print: a job's results as a Russian table, or as one JSON object.
+#include <iosfwd>
 #include <string>
+#include <string_view>
 
-#include "correction.h"
-#include "job_options.h"
-#include "reading_fields.h"
-#include "tolerance.h"
+#include "job.h"
+#include "job_result.h"
+#include "options.h"
 
 namespace balance4::cli {
 
 struct JobReport {
     Command From = Command::Job;
-    const JobOptions* Options = nullptr;  // unit, positions, tolerance, separator
-    std::array<std::string, kResultLabelCount> WindowTexts;  // LabelM1..LabelM4, LabelF1..LabelF4
-    CorrectionResult Correction;  // in percent of the trial mass, as the window computes it
-    std::array<double, 4> TrialMass = {};
-    std::array<double, 4> TrialAngle = {};
-    std::string Unit;
-    std::string Separator;
-    SpreadResult Spread;
+    const job::Job* Job = nullptr;  // set-up, unit and separator the results were made with
+    const job::JobResult* Result = nullptr;
     std::string CoefficientFile;  // job: saved to; trim: read from; empty if none
+    std::string JobFile;          // job: saved to (--save-job); empty if none
 };
 
 std::string FormatTable(const JobReport& report);
 std::string FormatJson(const JobReport& report);
+
+// A job or trim that gave no result: its messages on `err`, and the exit status: 1 for refused
+// readings or no solution, 2 for a set-up the options or a file gave (one line, after `name`).
+int ReportRefusal(std::string_view name, const job::JobResult& result, std::ostream& err);
+
+// 3 when the results were printed but the whole solution is «недостоверно», else 0.
+int ExitStatus(const job::JobResult& result);
 
 }  // namespace balance4::cli

@@ -8,13 +8,16 @@
 #include "key_preview.h"
 #include "modal_display.h"
 #include "pictures.h"
-#include "window_support.h"
+#include "window_colours.h"
+#include "window_fonts.h"
+#include "window_look.h"
+#include "window_placement.h"
 
 TNSOForm::TNSOForm(QWidget* parent) : QDialog(parent) {
     SetUpWindow(this, "NSOForm", "Предупреждение !!!",
                 Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint,
-                QColor(192, 192, 192));
+                kSilver);
     resize(779, 146);
 
     Label1 = new QLabel("Необходимо самостоятельно задать коэффициенты:", this);
@@ -36,7 +39,13 @@ TNSOForm::TNSOForm(QWidget* parent) : QDialog(parent) {
     Button1->setFocus();
     connect(Button1, &QPushButton::clicked, this, &TNSOForm::Button1Click);
 
-    m_keys = new KeyPreview(this, [this](int key) { FormKeyDown(key); });
+    const auto close = [this] { this->close(); };
+    m_keys = new KeyPreview(this, {
+                                      {Qt::Key_Escape, close},
+                                      {Qt::Key_Insert, close},
+                                      {Qt::Key_F10, close},
+                                      {Qt::Key_F1, [this] { ShowAbout(); }},
+                                  });
     m_keys->attach();
 }
 
@@ -45,19 +54,8 @@ void TNSOForm::ShowMessage(const QString& text) {
     ExecModal(this);
 }
 
-void TNSOForm::FormKeyDown(int key) {
-    switch (key) {
-        case Qt::Key_Escape:
-        case Qt::Key_Insert:
-        case Qt::Key_F10:
-            close();
-            break;
-        case Qt::Key_F1:
-            if (m_about) m_about->ShowModal();
-            break;
-        default:
-            break;
-    }
+void TNSOForm::ShowAbout() {
+    if (m_about) m_about->ShowModal();
 }
 
 void TNSOForm::Button1Click() {
@@ -65,7 +63,7 @@ void TNSOForm::Button1Click() {
     close();
 }
 
-// The window's own keys are all handled by FormKeyDown; QDialog's would close on Esc without a
+// The window's own keys are all handled by its command keys; QDialog's would close on Esc without a
 // close event and press a default button on Enter.
 void TNSOForm::keyPressEvent(QKeyEvent* event) {
     event->ignore();

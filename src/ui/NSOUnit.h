@@ -29,7 +29,7 @@ class TNSOForm : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void FormKeyDown(int key);
+    void ShowAbout();
     void Button1Click();
 
     TFormAbout* m_about = nullptr;

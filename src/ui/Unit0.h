@@ -5,6 +5,7 @@
 class QFrame;
 class QLabel;
 class QPushButton;
+class BannerPanels;
 class KeyPreview;
 class TForm1;
 class TFormAbout;
@@ -34,22 +35,18 @@ class TForm0 : public QWidget {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void createPanels();
-    void createContents();
-
-    void FormKeyDown(int key);
+    void ShowAbout();
     void Button5Click();
     void Panel2Resize();
     void FormClose(QCloseEvent* event);
-    void BringCalculatorBack();
     void FollowCalculator();
 
     TForm1* m_calculator = nullptr;
     TFormAbout* m_about = nullptr;
+    BannerPanels* m_panels = nullptr;
     KeyPreview* m_keys = nullptr;
     bool m_centred = false;
 };

@@ -17,18 +17,16 @@
 #include "deferred_fonts.h"
 #include "key_preview.h"
 #include "modal_display.h"
-#include "window_support.h"
+#include "window_colours.h"
+#include "window_fonts.h"
+#include "window_look.h"
+#include "window_placement.h"
 
 using balance4::kReadingFields;
 using balance4::ReadingField;
 using balance4::ReadingKind;
 
 namespace {
-
-const QColor kGrey(128, 128, 128);
-const QColor kLime(0x00, 0xFF, 0x00);
-const QColor kYellow(0xFF, 0xFF, 0x00);
-const QColor kRed(0xFF, 0x00, 0x00);
 
 struct GroupPlace {
     const char* Name;
@@ -105,7 +103,12 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     readDecimalSeparator();
     HideDefaultButtonOutsideButtons(this);
 
-    m_keys = new KeyPreview(this, [this](int key) { FormKeyDown(key); });
+    m_keys = new KeyPreview(this, {
+                                      {Qt::Key_F1, [this] { ShowAbout(); }},
+                                      {Qt::Key_F8, [this] { Button2Click(); }},
+                                      {Qt::Key_F9, [this] { Button1Click(); }},
+                                      {Qt::Key_F10, [this] { close(); }},
+                                  });
     m_keys->attach();
 }
 
@@ -258,26 +261,8 @@ void TForm1::EditEnter(QLineEdit* field) {
     field->clear();
 }
 
-void TForm1::FormKeyDown(int key) {
-    switch (key) {
-        case Qt::Key_F1:
-            if (m_about) {
-                m_about->ShowModal();
-                activateWindow();
-            }
-            break;
-        case Qt::Key_F8:
-            Button2Click();
-            break;
-        case Qt::Key_F9:
-            Button1Click();
-            break;
-        case Qt::Key_F10:
-            close();
-            break;
-        default:
-            break;
-    }
+void TForm1::ShowAbout() {
+    if (m_about) m_about->ShowModal();
 }
 
 void TForm1::ShowMessage(const QString& text) {

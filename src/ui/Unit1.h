@@ -53,7 +53,7 @@ class TForm1 : public QDialog {
     void readDecimalSeparator();
 
     void FormShow();
-    void FormKeyDown(int key);
+    void ShowAbout();
     void Button1Click();
     void Button2Click();
     void Button3Click();

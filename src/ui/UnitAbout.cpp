@@ -1,58 +1,58 @@
 #include "UnitAbout.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
+#include <memory>
 
 #include "NSOUnit.h"
+#include "banner_panels.h"
 #include "key_preview.h"
 #include "maker.h"
 #include "manual_opener.h"
 #include "modal_display.h"
-#include "pictures.h"
-#include "window_support.h"
+#include "window_colours.h"
+#include "window_look.h"
+#include "window_placement.h"
 
 namespace {
 
-const QColor kYellow(0xFF, 0xFF, 0x00);
-const QColor kMaroon(0x80, 0x00, 0x00);
-const QColor kBlue(0x00, 0x00, 0xFF);
-constexpr int kBottomPanelHeight = 60;
+const char* const kManualMissing = "Запрашиваемый документ не найден";
 
-// A transparent label with centred text on top; the colour is the window-text colour when invalid.
-QLabel* MakeLabel(const char* name, const QString& text, const QRect& geometry, const QFont& font,
-                  const QColor& colour, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label->setGeometry(geometry);
-    if (colour.isValid()) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, colour);
-        label->setPalette(palette);
-    }
-    return label;
+// Shows the late failure once no key has been pressed for a while and no message is shown.
+void ReportAtPause(QPointer<TNSOForm> messages) {
+    constexpr qint64 kPause = 1000;  // milliseconds without a key
+    auto* wait = new QTimer(qApp);
+    QObject::connect(wait, &QTimer::timeout, wait, [wait, messages] {
+        if (messages && (messages->isVisible() || KeyPreview::SinceLastKey() < kPause)) return;
+        wait->deleteLater();
+        if (messages) messages->ShowMessage(kManualMissing);
+    });
+    wait->start(100);
 }
 
-// A label sized to its text, at its top-left corner.
-QLabel* MakeAutoSizeLabel(const char* name, const QString& text, QPoint topLeft, const QFont& font,
-                          const QColor& colour, QWidget* parent) {
-    QLabel* label = MakeLabel(name, text, QRect(topLeft, QSize(1, 1)), font, colour, parent);
-    label->adjustSize();
-    return label;
-}
+using L = BannerLook;
 
-QPushButton* MakeButton(const char* name, const QString& caption, int left, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setFont(WindowFont(19, true));
-    button->setGeometry(left, 7, 166, 45);
-    return button;
-}
+// Painting order: each later item is drawn over the earlier ones. Label5 stays 24 px left of
+// centre as it follows the width.
+const BannerItem kPanel2[] = {
+    {"Label1", {0, 40, 616, 24}, L::WindowText, "Балансировочный комплекс", {}, true},
+    {"Label2", {0, 102, 584, 37}, L::Title, "\" Тар Вел - 5Н \"", {}, true},
+    {"Label3", {0, 148, 584, 37}, L::Line, "версия 3.05 Русская", {}, true},
+    {"Label4", {0, 194, 584, 35}, L::Line, "разработано \"ООО \"Тальмерон\"", {}, true},
+    {"Image1", {1, 1, 582, 96}, L::Banner, "", Picture::Banner},
+    {"Image2", {1, 241, 150, 150}, L::Picture, "", Picture::CogwheelJpeg},
+    {"Image3", {442, 242, 150, 150}, L::Picture, "", Picture::CogwheelBitmap},
+    {"Label5", {-24, 328, 616, 57}, L::Year, "2013", {}, true},
+    {"Label6", {18, 307, 0, 0}, L::Address, kMakerWebAddress},
+    {"Label8", {453, 307, 0, 0}, L::Address, kMakerEmail},
+    {"Label7", {0, 240, 584, 50}, L::Line, kMakerCity, {}, true},
+};
 
 }  // namespace
 
@@ -60,44 +60,36 @@ TFormAbout::TFormAbout(ManualOpener* opener, QWidget* parent) : QDialog(parent),
     SetUpWindow(this, "FormAbout", "О программе",
                 Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint,
-                QColor(0x80, 0x80, 0x00));
+                kOlive);
     resize(584, 444);
 
-    Panel1 = MakePanel("Panel1", kBlue, this);
-    Button5 = MakeButton("Button5", "F10 - Выход", 11, Panel1);
-    Button1 = MakeButton("Button1", "F1 - Справка", 419, Panel1);
+    m_panels = new BannerPanels(this, kPanel2, [this] { Panel2Resize(); });
+    Panel1 = m_panels->Panel1;
+    Panel2 = m_panels->Panel2;
+    Button5 = m_panels->addButton("Button5", "F10 - Выход", 11, 166);
+    Button1 = m_panels->addButton("Button1", "F1 - Справка", 419, 166);
     connect(Button5, &QPushButton::clicked, this, &TFormAbout::Button5Click);
     connect(Button1, &QPushButton::clicked, this, &TFormAbout::Button1Click);
-
-    // Creation order is painting order: each later item is drawn over the earlier ones.
-    Panel2 = MakePanel("Panel2", kBlue, this);
-    Label1 = MakeLabel("Label1", "Балансировочный комплекс", {0, 40, 616, 24}, WindowFont(19, true),
-                       QColor(), Panel2);
-    Label2 = MakeLabel("Label2", "\" Тар Вел - 5Н \"", {0, 102, 584, 37}, WindowFont(32, true),
-                       kYellow, Panel2);
-    Label3 = MakeLabel("Label3", "версия 3.05 Русская", {0, 148, 584, 37}, WindowFont(24, true),
-                       kYellow, Panel2);
-    Label4 = MakeLabel("Label4", "разработано \"ООО \"Тальмерон\"", {0, 194, 584, 35},
-                       WindowFont(24, true), kYellow, Panel2);
-    Image1 = MakeStretchedPicture("Image1", {1, 1, 582, 96}, Picture::Banner, Panel2);
-    Image2 = MakeStretchedPicture("Image2", {1, 241, 150, 150}, Picture::CogwheelJpeg, Panel2);
-    Image3 = MakeStretchedPicture("Image3", {442, 242, 150, 150}, Picture::CogwheelBitmap, Panel2);
-    Label5 =
-        MakeLabel("Label5", "2013", {-24, 328, 616, 57}, WindowFont(48, true), kYellow, Panel2);
-    Label6 = MakeAutoSizeLabel("Label6", kMakerWebAddress, {18, 307}, WindowFont(16, true), kMaroon,
-                               Panel2);
-    Label8 =
-        MakeAutoSizeLabel("Label8", kMakerEmail, {453, 307}, WindowFont(16, true), kMaroon, Panel2);
-    Label7 =
-        MakeLabel("Label7", kMakerCity, {0, 240, 584, 50}, WindowFont(24, true), kYellow, Panel2);
-    Panel2->installEventFilter(this);
-    layOutPanels();
-    Panel2Resize();
+    Label1 = m_panels->item("Label1");
+    Label2 = m_panels->item("Label2");
+    Label3 = m_panels->item("Label3");
+    Label4 = m_panels->item("Label4");
+    Label5 = m_panels->item("Label5");
+    Label6 = m_panels->item("Label6");
+    Label7 = m_panels->item("Label7");
+    Label8 = m_panels->item("Label8");
+    Image1 = m_panels->item("Image1");
+    Image2 = m_panels->item("Image2");
+    Image3 = m_panels->item("Image3");
+    m_panels->layOut();
 
     setTabOrder(Button5, Button1);
     Button5->setFocus();
 
-    m_keys = new KeyPreview(this, [this](int key) { FormKeyDown(key); });
+    m_keys = new KeyPreview(this, {
+                                      {Qt::Key_F1, [this] { Button1->click(); }},
+                                      {Qt::Key_F10, [this] { close(); }},
+                                  });
     m_keys->attach();
 }
 
@@ -105,62 +97,34 @@ void TFormAbout::ShowModal() {
     ExecModal(this);
 }
 
-void TFormAbout::FormKeyDown(int key) {
-    switch (key) {
-        case Qt::Key_F1:
-            Button1->click();
-            break;
-        case Qt::Key_F10:
-            close();
-            break;
-        default:
-            break;
-    }
-}
-
 void TFormAbout::Button5Click() {
     close();
 }
 
 void TFormAbout::Button1Click() {
-    // The answer may come later, from the event loop, when this window may have been closed: the
-    // failure is reported all the same.
+    // The answer may come later, from the event loop, when this window may have been closed and
+    // the user be typing elsewhere: the failure is reported all the same, but at a pause, so that
+    // the message window takes none of the keys meant for another window.
     QPointer<TNSOForm> messages = m_messages;
-    const auto reportFailure = [messages](bool opened) {
-        if (!opened && messages) messages->ShowMessage("Запрашиваемый документ не найден");
+    const auto asking = std::make_shared<bool>(true);
+    const auto reportFailure = [messages, asking](bool opened) {
+        if (opened || !messages) return;
+        if (*asking)
+            messages->ShowMessage(kManualMissing);
+        else
+            ReportAtPause(messages);
     };
     if (m_opener)
         m_opener->open(kManualFileName, reportFailure);
     else
         reportFailure(false);
+    *asking = false;
 }
 
+// The labels and the banner follow the width by themselves (BannerPanels); the help button keeps
+// 16 pixels from the right edge.
 void TFormAbout::Panel2Resize() {
-    const int width = Panel2->width();
-    for (QLabel* label : {Label1, Label2, Label3, Label4, Label5, Label7})
-        label->resize(width - 1, label->height());
-    Button1->move(width - 182, Button1->y());
-}
-
-// Panel1 is docked to the bottom edge, Panel2 fills the rest, and the banner is docked to the top
-// of Panel2 inside its bevel.
-void TFormAbout::layOutPanels() {
-    const int panel2Height = qMax(0, height() - kBottomPanelHeight);
-    Panel1->setGeometry(0, panel2Height, width(), kBottomPanelHeight);
-    Panel2->setGeometry(0, 0, width(), panel2Height);
-}
-
-bool TFormAbout::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Panel2 && event->type() == QEvent::Resize) {
-        Image1->setGeometry(1, 1, qMax(0, Panel2->width() - 2), Image1->height());
-        Panel2Resize();
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void TFormAbout::resizeEvent(QResizeEvent* event) {
-    layOutPanels();
-    QDialog::resizeEvent(event);
+    Button1->move(Panel2->width() - 182, Button1->y());
 }
 
 // Esc must not close this window, and Enter is handled by the focused button itself.

@@ -4,6 +4,7 @@
 class QLabel;
 class QPushButton;
 class QFrame;
+class BannerPanels;
 class KeyPreview;
 class ManualOpener;
 class TNSOForm;
@@ -41,17 +42,14 @@ class TFormAbout : public QDialog {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void FormKeyDown(int key);
     void Button5Click();
     void Button1Click();
     void Panel2Resize();
-    void layOutPanels();
 
     ManualOpener* m_opener;
     TNSOForm* m_messages = nullptr;
+    BannerPanels* m_panels = nullptr;
     KeyPreview* m_keys = nullptr;
 };

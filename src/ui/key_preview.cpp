@@ -1,36 +1,23 @@
 #include "key_preview.h"
 
+#include <xcb/xproto.h>
+
 #include <QAbstractButton>
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QWidget>
-#include <cstring>
+#include <algorithm>
+#include <limits>
 
 namespace {
-
-// Keys that are commands in some window. Holding one must give one command: the repeats that follow
-// the first press would otherwise reach the window below once the first press closed a window.
-bool IsCommandKey(int key) {
-    switch (key) {
-        case Qt::Key_F1:
-        case Qt::Key_F8:
-        case Qt::Key_F9:
-        case Qt::Key_F10:
-        case Qt::Key_Escape:
-        case Qt::Key_Insert:
-            return true;
-        default:
-            return false;
-    }
-}
 
 // X11 sends a held key as pairs of a release and a press with one timestamp. Qt marks such a pair
 // as auto-repeated only when it finds the press queued behind the release for the same window,
 // which often fails when the first press closed a window and the focus moved. This watches the
-// X events themselves (the X protocol's layout: the code in the first byte, the key in the second,
-// the time in bytes 4 to 7) and keeps the time of the last press that followed its own release.
+// X events themselves and keeps the time of the last press that followed its own release.
 class X11RepeatWatcher : public QAbstractNativeEventFilter {
   public:
     static void install() {
@@ -44,24 +31,24 @@ class X11RepeatWatcher : public QAbstractNativeEventFilter {
     static quint32 lastRepeatTime() { return s_repeatTime; }
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-        constexpr quint8 kKeyPress = 2, kKeyRelease = 3;
         if (type != "xcb_generic_event_t") return false;
-        const auto* event = static_cast<const quint8*>(message);
-        quint32 time = 0;
-        std::memcpy(&time, event + 4, sizeof time);
-        const quint8 code = event[0] & 0x7F;
-        if (code == kKeyRelease) {
-            m_releasedKey = event[1];
-            m_releaseTime = time;
-        } else if (code == kKeyPress && event[1] == m_releasedKey && time == m_releaseTime) {
-            s_repeatTime = time;
+        const auto* generic = static_cast<const xcb_generic_event_t*>(message);
+        const quint8 code = generic->response_type & ~0x80;  // top bit: a sent event
+        if (code != XCB_KEY_PRESS && code != XCB_KEY_RELEASE) return false;
+        // A release has the layout of a press.
+        const auto* key = static_cast<const xcb_key_press_event_t*>(message);
+        if (code == XCB_KEY_RELEASE) {
+            m_releasedKey = key->detail;
+            m_releaseTime = key->time;
+        } else if (key->detail == m_releasedKey && key->time == m_releaseTime) {
+            s_repeatTime = key->time;
         }
         return false;
     }
 
   private:
-    quint8 m_releasedKey = 0;
-    quint32 m_releaseTime = 0;
+    xcb_keycode_t m_releasedKey = 0;
+    xcb_timestamp_t m_releaseTime = 0;
     static inline quint32 s_repeatTime = 0;
 };
 
@@ -71,11 +58,36 @@ bool IsAutoRepeat(const QKeyEvent& key) {
            (repeatTime != 0 && static_cast<quint32>(key.timestamp()) == repeatTime);
 }
 
+// The key held down, and the control its first press went to, in whichever window.
+struct HeldKey {
+    int Key = 0;
+    QPointer<QObject> PressedOn;
+};
+HeldKey g_held;
+
+QElapsedTimer& LastKey() {
+    static QElapsedTimer timer;
+    return timer;
+}
+
 }  // namespace
 
-KeyPreview::KeyPreview(QWidget* window, KeyDownHandler onKeyDown)
-    : QObject(window), m_window(window), m_onKeyDown(std::move(onKeyDown)) {
+KeyPreview::KeyPreview(QWidget* window, std::vector<CommandKey> commands)
+    : QObject(window), m_window(window), m_commands(std::move(commands)) {
     X11RepeatWatcher::install();
+}
+
+qint64 KeyPreview::SinceLastKey() {
+    return LastKey().isValid() ? LastKey().elapsed() : std::numeric_limits<qint64>::max();
+}
+
+void KeyPreview::FormKeyDown(int key) {
+    for (const CommandKey& command : m_commands) {
+        if (command.Key == key) {
+            command.Action();
+            return;
+        }
+    }
 }
 
 void KeyPreview::attach() {
@@ -86,17 +98,30 @@ void KeyPreview::attach() {
     }
 }
 
+// A held key acts once, in the window where it was pressed: its repeats never reach another window
+// (the first press may have closed one and moved the focus) or another control, never press a
+// button again and never repeat a command. Only a text field goes on repeating what it types.
+bool KeyPreview::repeatGoesOn(QObject* watched, int key) const {
+    if (g_held.Key != key || g_held.PressedOn != watched) return false;
+    if (qobject_cast<QAbstractButton*>(watched)) return false;
+    return std::none_of(m_commands.begin(), m_commands.end(),
+                        [key](const CommandKey& command) { return command.Key == key; });
+}
+
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress: {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if (IsCommandKey(key->key()) && IsAutoRepeat(*key)) return true;
             // A key that a focused child ignored propagates to the window: it was seen already.
             const QWidget* focus = m_window->focusWidget();
-            if (watched == m_window && focus && focus != m_window) return false;
-            if (key->key() == Qt::Key_Space && !key->isAutoRepeat())
+            const bool propagated = watched == m_window && focus && focus != m_window;
+            LastKey().start();
+            if (IsAutoRepeat(*key)) return !repeatGoesOn(watched, key->key()) || propagated;
+            if (propagated) return false;
+            g_held = {key->key(), watched};
+            if (key->key() == Qt::Key_Space)
                 m_spaceDownOn = qobject_cast<QAbstractButton*>(watched);
-            m_onKeyDown(key->key());
+            FormKeyDown(key->key());
             return false;
         }
         case QEvent::KeyRelease: {

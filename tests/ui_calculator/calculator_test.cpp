@@ -8,15 +8,16 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTest>
 #include <QTranslator>
 
+#include "keys.h"
 #include "modal_driver.h"
-#include "modal_steps.h"
 #include "program_windows.h"
-#include "test_classes.h"
-#include "window_support.h"
+#include "qt_translations.h"
+#include "window_fonts.h"
 
 using balance4::kReadingFields;
 using balance4::ReadingKind;
@@ -96,7 +97,7 @@ class CalculatorTest : public QObject {
         return texts;
     }
     void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        ModalDriver::Press(m_form, key, modifiers);
+        PressKey(m_form, key, modifiers);
     }
     void showCalculator() {
         m_form->show();
@@ -105,6 +106,7 @@ class CalculatorTest : public QObject {
     }
 
   private slots:
+    void initTestCase() { InstallFontSubstitutions(); }
     void init() {
         UseLocale("C");
         m_windows = std::make_unique<ProgramWindows>();
@@ -150,7 +152,9 @@ class CalculatorTest : public QObject {
         QCOMPARE(widget->fontInfo().family(), WindowFont(11).family());
     }
 
-    // Steps: "F9", "Shift+F9", "F8", "Enter", "click Button1", "type <field> <text>".
+    // Steps: a key name (keys.h), "click Button1", "type <field> <text>"; and, for the modal
+    // windows the steps open, in the order they come to the top, "<window>: <action>"
+    // (ModalDriver).
     void press_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QStringList>("steps");
@@ -237,27 +241,60 @@ class CalculatorTest : public QObject {
             << kNoResults << QStringList{"box: balance4 | Floating point overflow."};
         QTest::newRow("Enter in a field does not calculate")
             << "ru_RU" << QStringList{"type EditV10 7,2", "Enter"} << kNoResults << QStringList{};
+        // A held key acts once, where it was pressed: Enter held on a message closes that one
+        // message, and its repeats never press the calculator's focused button.
+        const QStringList oneMessage{"message: Неверно задан Fo4, пуск 3"};
+        // A failure to open the manual that comes late waits for a pause in the typing.
+        QTest::newRow("late manual failure takes no typed key")
+            << "ru_RU" << QStringList{"manual fails late",       "F1",    "about: F1", "about: F10",
+                                      "type slowly EditV10 7,2", "pause", "F9"}
+            << kCommaResults
+            << QStringList{"about", "about", "message: Запрашиваемый документ не найден"};
+        // A modal window cannot be lost.
+        QTest::newRow("a click on the calculator brings the message back")
+            << "ru_RU"
+            << QStringList{"type EditF42 x", "message: activate below", "message: state?",
+                           "message: Esc", "F9"}
+            << kNoResults << oneMessage + QStringList{"shown, active"} + oneMessage;
+        QTest::newRow("F10 held on a message closes only the message")
+            << "ru_RU" << QStringList{"type EditF42 x", "message: hold F10", "F9"} << kNoResults
+            << oneMessage;
+        QTest::newRow("Enter held on a message does not press exit")
+            << "ru_RU" << QStringList{"type EditF42 x", "Tab", "Tab", "message: hold Enter", "F9"}
+            << kNoResults << oneMessage;
+        QTest::newRow("Enter held on a message does not press clear")
+            << "ru_RU" << QStringList{"F9", "type EditF42 x", "Tab", "message: hold Enter", "F9"}
+            << kCommaResults << oneMessage;
+        QTest::newRow("Enter held on a message does not calculate again")
+            << "ru_RU" << QStringList{"type EditV10 x", "Shift+Tab", "message: hold Enter", "F9"}
+            << kNoResults << QStringList{"message: Неверно задан Vo1, пуск 1"};
+        QTest::newRow("X11 repeats of a held Enter do not press exit")
+            << "ru_RU"
+            << QStringList{"type EditF42 x", "Tab", "Tab", "message: x11 hold Enter", "F9"}
+            << kNoResults << oneMessage;
+        QTest::newRow("X11 repeats of a held Space do not press clear")
+            << "ru_RU"
+            << QStringList{"F9", "type EditF42 x", "Tab", "message: x11 hold Space", "F9"}
+            << kCommaResults << oneMessage;
     }
     void press() {
         QFETCH(QString, locale);
         QFETCH(QStringList, steps);
         UseLocale(locale);
         showCalculator();
-        ModalDriver driver;
+        ModalDriver driver(steps.filter(QRegularExpression("^\\w+: ")));
+        driver.Below = m_form;
         for (const QString& step : steps) {
-            if (step == "F9")
-                key(Qt::Key_F9);
-            else if (step == "Shift+F9")
-                key(Qt::Key_F9, Qt::ShiftModifier);
-            else if (step == "F8")
-                key(Qt::Key_F8);
-            else if (step == "Shift+F8")
-                key(Qt::Key_F8, Qt::ShiftModifier);
-            else if (step == "Enter")
-                key(Qt::Key_Return);
-            else if (step == "Space")
-                key(Qt::Key_Space);
-            else if (step == "click Button1")
+            if (step.contains(": ")) continue;  // the driver's
+            if (step == "manual fails late") {
+                m_windows->Manual.answerAfter = 150;
+            } else if (step == "pause") {
+                QTest::qWait(1500);
+            } else if (step.startsWith("type slowly ")) {
+                QTest::mouseClick(field(step.section(' ', 2, 2)), Qt::LeftButton);
+                TypeSlowly(m_form, step.section(' ', 3));
+                QVERIFY(WaitForHeldKeys());
+            } else if (step == "click Button1")
                 QTest::mouseClick(m_form->Button1, Qt::LeftButton);
             else if (step.startsWith("type ")) {
                 const QString name = step.section(' ', 1, 1);
@@ -266,9 +303,11 @@ class CalculatorTest : public QObject {
                 QTest::mouseClick(edit, Qt::LeftButton);
                 QCOMPARE(edit->text(), QString());  // entering a field empties it
                 QTest::keyClicks(edit, step.section(' ', 2));
-            } else
-                QFAIL(qPrintable("unknown step " + step));
+            } else {
+                PressKey(m_form, step);
+            }
         }
+        QVERIFY(WaitForHeldKeys());
         QTEST(resultTexts(), "results");
         QTEST(driver.Seen, "seen");
         QVERIFY(m_form->isVisible());
@@ -291,27 +330,6 @@ class CalculatorTest : public QObject {
         QTRY_VERIFY(m_form->isActiveWindow());
         QCOMPARE(edit->text(), "-3");
         QCOMPARE(driver.Seen.last(), "about");
-    }
-
-    // A held key is one command: held F10 closes the message window, not the calculator beneath
-    // it (which would end the program and lose the readings).
-    void heldF10ClosesOneWindow() {
-        UseLocale("ru_RU");
-        showCalculator();
-        ModalDriver driver([&](QWidget* modal) {
-            if (modal != m_windows->NSOForm.get()) return false;
-            driver.Seen << "message";
-            HoldKey(modal, Qt::Key_F10, m_form);
-            return true;
-        });
-        QLineEdit* edit = field("EditF44");
-        QTest::mouseClick(edit, Qt::LeftButton);
-        QTest::keyClicks(edit, "x");
-        key(Qt::Key_F9);
-        QCOMPARE(driver.Seen, QStringList{"message"});
-        QVERIFY(!m_windows->NSOForm->isVisible());
-        QVERIFY(m_form->isVisible());
-        QCOMPARE(edit->text(), "x");
     }
 
     // Qt's own texts follow the user's language: the fields' context menu is Russian.
@@ -380,7 +398,17 @@ class CalculatorTest : public QObject {
         seen << defaults().join(',');
         key(Qt::Key_Backtab);
         seen << defaults().join(',');
+        // With the focus on a button, a message comes over the window: none is drawn the default.
+        QTest::keyClicks(field("EditF44"), "x");
+        key(Qt::Key_Tab);
         QCOMPARE(seen, QStringList({"", "", "Button1", ""}));
+        QStringList underMessages;
+        ModalDriver driver([&](QWidget*) {
+            underMessages << defaults().join(',');
+            return false;
+        });
+        key(Qt::Key_F9);  // two messages: EditV10 and EditF44 were entered and left unreadable
+        QCOMPARE(underMessages, QStringList({"", ""}));
     }
 
     // Tab walks the focus order and empties each field it enters; Shift+Tab walks it back.
@@ -442,8 +470,6 @@ class CalculatorTest : public QObject {
     }
 };
 
-QObject* NewCalculatorTest() {
-    return new CalculatorTest;
-}
+QTEST_MAIN(CalculatorTest)
 
 #include "calculator_test.moc"

@@ -139,9 +139,6 @@ void OpenerTests::desktopOpener() {
     }
 }
 
-int RunOpenerTests(int argc, char** argv) {
-    OpenerTests tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+QTEST_GUILESS_MAIN(OpenerTests)
 
 #include "opener_tests.moc"

@@ -6,7 +6,6 @@
 #include "jpeg_image.h"
 #include "pictures.h"
 #include "prescaled_pictures.h"
-#include "window_support.h"
 
 namespace {
 
@@ -46,7 +45,6 @@ class PictureTests : public QObject {
   private slots:
     void pictures_data();
     void pictures();
-    void programIcon();
     void prescaledLikeScaledNow_data();
     void prescaledLikeScaledNow();
     void jpegDecodesLikeQt();
@@ -84,12 +82,6 @@ void PictureTests::pictures() {
         QVERIFY(IsNear(image.pixel(0, 0), qRgb(0, 0, 255)));
         QVERIFY(HasNearPixel(image, qRgb(255, 255, 0)));
     }
-}
-
-void PictureTests::programIcon() {
-    const QPixmap pixmap = ProgramIcon().pixmap(32, 32);
-    QVERIFY(!pixmap.isNull());
-    QCOMPARE(pixmap.size(), QSize(32, 32));
 }
 
 // The copies scaled at build time stand in for scaling at run time only if the pixels are the same;
@@ -152,9 +144,6 @@ void PictureTests::damagedJpegGivesNullImage() {
     QVERIFY(!DecodeJpeg(CogwheelJpeg()).isNull());
 }
 
-int RunPictureTests(int argc, char** argv) {
-    PictureTests tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+QTEST_MAIN(PictureTests)
 
 #include "picture_tests.moc"

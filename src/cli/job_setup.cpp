@@ -1,0 +1,124 @@
+#include "job_setup.h"
+
+#include "case_input.h"
+#include "cli_text.h"
+#include "job_file.h"
+#include "split.h"
+
+namespace balance4::cli {
+
+namespace {
+
+// Given planes or points must be the shape the job already has.
+bool ShapeAgrees(const Options& options, int planes, int points, std::string& error) {
+    if (options.Planes != 0 && options.Planes != planes) {
+        error = "--planes: в задании плоскостей " + std::to_string(planes);
+        return false;
+    }
+    if (options.Points != 0 && options.Points != points) {
+        error = "--points: в задании точек измерения " + std::to_string(points);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<job::Job> JobToCalculate(const Options& options, std::istream& in,
+                                       std::string& error) {
+    std::optional<job::Job> job;
+    if (options.Example) {
+        job = job::ExampleJob();
+        // The example is in percent unless trial masses are given.
+        if (options.TrialMass) job->Unit = "г";
+    } else if (!options.JobFile.empty()) {
+        job = job::LoadJobFile(options.JobFile, error);
+        if (!job) return std::nullopt;
+    } else {
+        const int planes = options.Planes != 0 ? options.Planes : 4;
+        const int points = options.Points != 0 ? options.Points : planes;
+        if (points < planes) {
+            error = "--points: точек измерения нужно не меньше, чем плоскостей (" +
+                    std::to_string(planes) + "), дано " + std::to_string(points);
+            return std::nullopt;
+        }
+        const std::optional<std::vector<std::string>> texts =
+            ReadCase(in, JobLineTexts(planes, points), error);
+        if (!texts) return std::nullopt;
+        job = job::MakeJob(planes, points);
+        job->Unit = options.TrialMass ? "г" : "%";
+        job->Separator = options.Separator.empty() ? LocaleSeparator() : options.Separator;
+        PlaceReadings(*texts, *job);
+    }
+    if (!ShapeAgrees(options, job->Planes(), job->Points, error)) return std::nullopt;
+    if (!ApplyOptions(options, *job, error)) return std::nullopt;
+    return job;
+}
+
+std::optional<job::Job> JobToTrim(const Options& options, std::string& error) {
+    const std::string& path = options.JobFile.empty() ? options.Coefficients : options.JobFile;
+    std::optional<job::Job> job = job::LoadJobFile(path, error);
+    if (!job) return std::nullopt;
+    if (!job->Saved) {
+        error = "в файле " + Quoted(path) +
+                " нет коэффициентов влияния: сначала рассчитайте задание (job --save-job)";
+        return std::nullopt;
+    }
+    if (!ShapeAgrees(options, job->Saved->Planes, job->Saved->Points, error)) return std::nullopt;
+    // A trim reads its new run with the separator of the command line, as the job's own readings
+    // are not read again.
+    job->Separator = options.Separator.empty() ? LocaleSeparator() : options.Separator;
+    if (!ApplyOptions(options, *job, error)) return std::nullopt;
+    return job;
+}
+
+bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
+    const int planes = job.Planes();
+    if (options.TrialMass) {
+        const std::optional<std::vector<double>> masses =
+            ParsePlaneNumbers("--trial-mass", *options.TrialMass, planes, error);
+        if (!masses) return false;
+        for (std::size_t k = 0; k < masses->size(); ++k) {
+            if (!((*masses)[k] > 0.0)) {
+                error = "--trial-mass: пробная масса должна быть больше нуля, дано " +
+                        Quoted(*options.TrialMass);
+                return false;
+            }
+            job.Plane[k].TrialMass = (*masses)[k];
+        }
+    }
+    if (options.TrialAngle) {
+        const std::optional<std::vector<double>> angles =
+            ParsePlaneNumbers("--trial-angle", *options.TrialAngle, planes, error);
+        if (!angles) return false;
+        for (std::size_t k = 0; k < angles->size(); ++k)
+            job.Plane[k].TrialAngle = job::NormalisedDegrees((*angles)[k]);
+    }
+    if (options.Holes) {
+        const std::optional<std::vector<int>> holes = ParseHoles(*options.Holes, planes, error);
+        if (!holes) return false;
+        for (std::size_t k = 0; k < holes->size(); ++k) {
+            job.Plane[k].Holes = (*holes)[k];
+            job.Plane[k].Positions.clear();
+        }
+    }
+    if (options.Positions)
+        for (job::PlaneSetup& plane : job.Plane) {
+            plane.Holes = 0;
+            plane.Positions = *options.Positions;
+        }
+    if (options.Tolerance)
+        job.Instrument = {options.Tolerance->AmplitudePercent, options.Tolerance->PhaseDegrees};
+    if (!options.Unit.empty()) job.Unit = options.Unit;
+    if (!options.Phase.empty())
+        job.Convention = options.Phase == "with-rotation" ? job::PhaseConvention::WithRotation
+                                                          : job::PhaseConvention::AgainstRotation;
+    if (!options.TrialWeights.empty())
+        job.Trials = options.TrialWeights == "left-on" ? job::TrialWeights::LeftOn
+                                                       : job::TrialWeights::Removed;
+    // The example's readings are written with a decimal comma whatever the separator.
+    if (!options.Separator.empty() && !options.Example) job.Separator = options.Separator;
+    return true;
+}
+
+}  // namespace balance4::cli

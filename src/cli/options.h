@@ -1,0 +1,49 @@
+#pragma once
+// The command line of balance4-calc: the line mode and the subcommands `job` and `trim`, one
+// grammar for all three («--name value» or «--name=value»).
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "option_values.h"
+
+namespace balance4::cli {
+
+enum class Command { Lines, Job, Trim };
+
+struct Options {
+    Command Mode = Command::Lines;
+    bool Help = false;
+    bool Example = false;   // lines, job: the built-in example readings
+    std::string Separator;  // the readings' decimal separator; empty: the locale's
+
+    // job and trim. The shape: 0 when not given (a job file's, the coefficients', else 4 × 4).
+    int Planes = 0;
+    int Points = 0;
+    // Per-plane lists as given: how many values they must hold is known only once the shape is.
+    std::optional<std::string> TrialMass;
+    std::optional<std::string> TrialAngle;
+    std::optional<std::string> Holes;
+    std::optional<std::vector<double>> Positions;  // degrees as given, numbered 1, 2, …
+    std::optional<ToleranceValues> Tolerance;
+    std::string Unit;  // empty: not given
+    // job: which way the instrument counts phase, and whether trial weights stay on; empty: the
+    // job's own (against the rotation, removed).
+    std::string Phase;         // "against-rotation" or "with-rotation"
+    std::string TrialWeights;  // "removed" or "left-on"
+    bool Json = false;
+    std::string SaveCoefficients;  // job: the old coefficient file to write
+    std::string Coefficients;      // trim: a coefficient file or a job file to read
+    std::string JobFile;           // --job: the job to calculate or to trim
+    std::string SaveJob;           // --save-job: where to write the job
+};
+
+inline constexpr int kMostPlanes = 8;
+inline constexpr int kMostPoints = 16;
+
+// `args` without the program's name. Empty optional: `error` is one Russian line naming the
+// option; `mode` still tells which mode the arguments were for.
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, Command& mode,
+                                    std::string& error);
+
+}  // namespace balance4::cli

@@ -1,0 +1,126 @@
+#pragma once
+// A balancing job as the user sets it up and types it: plain data, no calculation. Indices into
+// the vectors are 0-based: plane k is Plane[k], point p is Readings[r][p]. Runs are numbered as
+// measured: run 0 without trial weights, run k + 1 with the trial weight of plane k.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace balance4::job {
+
+inline constexpr int kMaxPlanes = 8;
+inline constexpr int kMaxPoints = 16;
+
+// Which way the instrument counts phase. Phase lag (growing against the rotation) is the usual
+// case.
+enum class PhaseConvention { AgainstRotation, WithRotation };
+
+// The rotor's turning, seen from the drive end; only sketches use it.
+enum class RotationDirection { Clockwise, CounterClockwise };
+
+// Whether each trial weight comes off before the next run, or stays on for the runs after it.
+enum class TrialWeights { Removed, LeftOn };
+
+// One reading as typed: amplitude in the instrument's unit, phase in degrees.
+struct ReadingText {
+    std::string Amplitude;
+    std::string Phase;
+    bool operator==(const ReadingText&) const = default;
+};
+
+// A weight on the rotor: mass in the job's unit, angle in degrees from the zero mark, counted
+// opposite to the phase direction like every result angle.
+struct Weight {
+    double Mass = 0.0;
+    double AngleDegrees = 0.0;
+    bool operator==(const Weight&) const = default;
+};
+
+// One correction plane: its trial weight and where weights can be fixed.
+struct PlaneSetup {
+    double TrialMass = 100.0;       // in the job's unit, > 0
+    double TrialAngle = 0.0;        // degrees from the zero mark, like the result angles
+    double TrialRadius = 0.0;       // 0: not given (the correction goes at the trial radius)
+    double CorrectionRadius = 0.0;  // 0: not given
+    int Holes = 0;                  // equally spaced holes, hole 1 at 0°; 0: none or listed
+    std::vector<double> Positions;  // listed positions in degrees, numbered 1.. in this order
+    bool operator==(const PlaneSetup&) const = default;
+};
+
+// How far each reading may be off: amplitude ±A %, phase ±P degrees.
+struct Tolerance {
+    double AmplitudePercent = 2.0;
+    double PhaseDegrees = 2.0;
+    bool operator==(const Tolerance&) const = default;
+};
+
+// One influence coefficient: the change of the vibration at a point caused by one plane's trial
+// weight (not divided by its mass), in polar form, the angle in radians in the phase direction.
+struct Coefficient {
+    double Magnitude = 0.0;
+    double Angle = 0.0;
+    bool operator==(const Coefficient&) const = default;
+};
+
+// The coefficients of a calculated job, kept for trim runs: Element[point * Planes + plane], with
+// the trial weights and the unit they came from.
+struct Coefficients {
+    int Planes = 0;
+    int Points = 0;
+    std::vector<Coefficient> Element;
+    std::vector<Weight> Trial;  // per plane: trial mass and trial angle
+    std::string Unit;
+    bool operator==(const Coefficients&) const = default;
+};
+
+// One trim run as it was made: its run-0 readings and the corrections it gave, per plane.
+struct TrimRecord {
+    std::string Date;
+    std::vector<ReadingText> Readings;  // per point
+    std::vector<Weight> Correction;     // per plane, to add to what was installed
+    bool operator==(const TrimRecord&) const = default;
+};
+
+// The whole job: header, set-up, the readings as typed and what has been done on the rotor. A
+// default job is an empty 4 × 4 one.
+struct Job {
+    std::string Title;
+    std::string Machine;
+    std::string Date;
+    std::string Speed;  // as typed, e.g. "2980 об/мин"
+    std::string Who;
+    std::string Unit = "г";
+    std::string Separator = ",";  // the decimal separator the readings are typed with
+    PhaseConvention Convention = PhaseConvention::AgainstRotation;
+    RotationDirection Rotation = RotationDirection::Clockwise;
+    TrialWeights Trials = TrialWeights::Removed;
+    Tolerance Instrument;
+    int Points = 4;                                              // Planes() .. kMaxPoints
+    std::vector<PlaneSetup> Plane = std::vector<PlaneSetup>(4);  // 1 .. kMaxPlanes entries
+    std::vector<std::vector<ReadingText>> Readings =             // [run 0..planes][point]
+        std::vector<std::vector<ReadingText>>(5, std::vector<ReadingText>(4));
+    std::vector<ReadingText>
+        SlowRoll;  // per point, or empty; a point with both texts empty has none
+    std::vector<std::vector<Weight>> Installed;  // per plane (or empty): weights now on the rotor
+    std::vector<TrimRecord> TrimHistory;
+    std::optional<Coefficients> Saved;  // from the last calculation
+
+    int Planes() const { return static_cast<int>(Plane.size()); }
+    bool operator==(const Job&) const = default;
+};
+
+// A job of the given shape with empty readings and default planes.
+Job MakeJob(int planes, int points);
+
+// The built-in 4 × 4 example: the calculator window's readings, trial masses 100.
+Job ExampleJob();
+
+// Changes the shape, keeping every set-up and reading that still has a place.
+void Reshape(Job& job, int planes, int points);
+
+// A number typed in a set-up cell (trial mass, radius...), with the job's separator or a point;
+// empty when it is not a finite number.
+std::optional<double> ParseNumberText(std::string_view text, std::string_view separator);
+
+}  // namespace balance4::job

@@ -1,0 +1,373 @@
+#include "job_file.h"
+
+#include <cmath>
+#include <limits>
+#include <nlohmann/json.hpp>
+
+#include "atomic_file.h"
+#include "coefficient_file.h"
+#include "job_text.h"
+
+namespace balance4::job {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr std::string_view kFormat = "balance4-job";
+constexpr std::size_t kLargestFile = 16 * 1024 * 1024;
+constexpr std::size_t kDeepest = 6;  // the format nests four deep; anything deeper is foreign
+
+// A file that does not fit the format; what() names the place.
+struct Damaged {
+    std::string Place;
+};
+
+Json ReadingJson(const ReadingText& reading) {
+    return Json::array({reading.Amplitude, reading.Phase});
+}
+
+Json ReadingsJson(const std::vector<ReadingText>& readings) {
+    Json json = Json::array();
+    for (const ReadingText& reading : readings) json.push_back(ReadingJson(reading));
+    return json;
+}
+
+Json WeightJson(const Weight& weight) {
+    return {{"mass", weight.Mass}, {"angle", weight.AngleDegrees}};
+}
+
+Json WeightsJson(const std::vector<Weight>& weights) {
+    Json json = Json::array();
+    for (const Weight& weight : weights) json.push_back(WeightJson(weight));
+    return json;
+}
+
+// --- reading, every value checked against its place ---
+
+std::string At(const std::string& place, std::string_view key) {
+    return place.empty() ? std::string(key) : place + "." + std::string(key);
+}
+
+std::string At(const std::string& place, std::size_t index) {
+    return place + "[" + std::to_string(index) + "]";
+}
+
+// The object's keys must be exactly `keys`; the optional ones may be missing.
+void Keys(const Json& json, const std::string& place, std::initializer_list<std::string_view> keys,
+          std::initializer_list<std::string_view> optional = {}) {
+    if (!json.is_object()) throw Damaged{place.empty() ? "начало" : place};
+    for (const auto& [key, value] : json.items()) {
+        bool known = false;
+        for (const std::string_view k : keys) known = known || k == key;
+        for (const std::string_view k : optional) known = known || k == key;
+        if (!known) throw Damaged{At(place, key)};
+    }
+    for (const std::string_view key : keys)
+        if (!json.contains(key)) throw Damaged{At(place, key)};
+}
+
+std::string Text(const Json& json, const std::string& place) {
+    if (!json.is_string()) throw Damaged{place};
+    return json.get<std::string>();
+}
+
+double Number(const Json& json, const std::string& place) {
+    if (!json.is_number()) throw Damaged{place};
+    const double value = json.get<double>();
+    if (!std::isfinite(value)) throw Damaged{place};
+    return value;
+}
+
+int Integer(const Json& json, const std::string& place, int low, int high) {
+    if (!json.is_number_integer()) throw Damaged{place};
+    const auto value = json.get<long long>();
+    if (value < low || value > high) throw Damaged{place};
+    return static_cast<int>(value);
+}
+
+const Json& Array(const Json& json, const std::string& place, std::size_t size = SIZE_MAX) {
+    if (!json.is_array() || (size != SIZE_MAX && json.size() != size)) throw Damaged{place};
+    return json;
+}
+
+template <typename T>
+T Word(const Json& json, const std::string& place, std::string_view first, T firstValue,
+       std::string_view second, T secondValue) {
+    const std::string word = Text(json, place);
+    if (word == first) return firstValue;
+    if (word == second) return secondValue;
+    throw Damaged{place};
+}
+
+ReadingText ReadReadingText(const Json& json, const std::string& place) {
+    Array(json, place, 2);
+    return {Text(json[0], At(place, 0)), Text(json[1], At(place, 1))};
+}
+
+std::vector<ReadingText> ReadReadingTexts(const Json& json, const std::string& place,
+                                          std::size_t size) {
+    std::vector<ReadingText> readings;
+    for (std::size_t i = 0; i < Array(json, place, size).size(); ++i)
+        readings.push_back(ReadReadingText(json[i], At(place, i)));
+    return readings;
+}
+
+Weight ReadWeight(const Json& json, const std::string& place) {
+    Keys(json, place, {"mass", "angle"});
+    return {Number(json["mass"], At(place, "mass")), Number(json["angle"], At(place, "angle"))};
+}
+
+std::vector<Weight> ReadWeights(const Json& json, const std::string& place,
+                                std::size_t size = SIZE_MAX) {
+    std::vector<Weight> weights;
+    for (std::size_t i = 0; i < Array(json, place, size).size(); ++i)
+        weights.push_back(ReadWeight(json[i], At(place, i)));
+    return weights;
+}
+
+PlaneSetup ReadPlane(const Json& json, const std::string& place) {
+    Keys(json, place,
+         {"trial_mass", "trial_angle", "trial_radius", "correction_radius", "holes", "positions"});
+    PlaneSetup plane;
+    plane.TrialMass = Number(json["trial_mass"], At(place, "trial_mass"));
+    plane.TrialAngle = Number(json["trial_angle"], At(place, "trial_angle"));
+    plane.TrialRadius = Number(json["trial_radius"], At(place, "trial_radius"));
+    plane.CorrectionRadius = Number(json["correction_radius"], At(place, "correction_radius"));
+    plane.Holes = Integer(json["holes"], At(place, "holes"), 0, 1000000);
+    const std::string positions = At(place, "positions");
+    for (std::size_t i = 0; i < Array(json["positions"], positions).size(); ++i)
+        plane.Positions.push_back(Number(json["positions"][i], At(positions, i)));
+    return plane;
+}
+
+Coefficients ReadCoefficients(const Json& json, const std::string& place) {
+    Keys(json, place, {"planes", "points", "elements", "trial", "unit"});
+    Coefficients saved;
+    saved.Planes = Integer(json["planes"], At(place, "planes"), 1, kMaxPlanes);
+    saved.Points = Integer(json["points"], At(place, "points"), saved.Planes, kMaxPoints);
+    const std::string elements = At(place, "elements");
+    Array(json["elements"], elements, static_cast<std::size_t>(saved.Planes * saved.Points));
+    for (std::size_t i = 0; i < json["elements"].size(); ++i) {
+        const Json& element = Array(json["elements"][i], At(elements, i), 2);
+        saved.Element.push_back({Number(element[0], At(At(elements, i), 0)),
+                                 Number(element[1], At(At(elements, i), 1))});
+    }
+    saved.Trial =
+        ReadWeights(json["trial"], At(place, "trial"), static_cast<std::size_t>(saved.Planes));
+    saved.Unit = Text(json["unit"], At(place, "unit"));
+    return saved;
+}
+
+Job ReadJob(const Json& json) {
+    Keys(json, "",
+         {"format", "version", "title", "machine", "date", "speed", "who", "unit", "separator",
+          "convention", "rotation", "trial_weights", "tolerance", "points", "planes", "readings",
+          "slow_roll", "installed", "trim_history"},
+         {"coefficients"});
+    Job job;
+    job.Plane.clear();
+    job.Readings.clear();
+    job.Title = Text(json["title"], "title");
+    job.Machine = Text(json["machine"], "machine");
+    job.Date = Text(json["date"], "date");
+    job.Speed = Text(json["speed"], "speed");
+    job.Who = Text(json["who"], "who");
+    job.Unit = Text(json["unit"], "unit");
+    job.Separator = Text(json["separator"], "separator");
+    job.Convention =
+        Word(json["convention"], "convention", "against-rotation", PhaseConvention::AgainstRotation,
+             "with-rotation", PhaseConvention::WithRotation);
+    job.Rotation = Word(json["rotation"], "rotation", "clockwise", RotationDirection::Clockwise,
+                        "counterclockwise", RotationDirection::CounterClockwise);
+    job.Trials = Word(json["trial_weights"], "trial_weights", "removed", TrialWeights::Removed,
+                      "left-on", TrialWeights::LeftOn);
+    Keys(json["tolerance"], "tolerance", {"amplitude_percent", "phase_degrees"});
+    job.Instrument.AmplitudePercent =
+        Number(json["tolerance"]["amplitude_percent"], "tolerance.amplitude_percent");
+    job.Instrument.PhaseDegrees =
+        Number(json["tolerance"]["phase_degrees"], "tolerance.phase_degrees");
+
+    const Json& planes = Array(json["planes"], "planes");
+    if (planes.empty() || planes.size() > kMaxPlanes) throw Damaged{"planes"};
+    for (std::size_t k = 0; k < planes.size(); ++k)
+        job.Plane.push_back(ReadPlane(planes[k], At("planes", k)));
+    job.Points = Integer(json["points"], "points", job.Planes(), kMaxPoints);
+    const auto points = static_cast<std::size_t>(job.Points);
+    const Json& runs = Array(json["readings"], "readings", planes.size() + 1);
+    for (std::size_t r = 0; r < runs.size(); ++r)
+        job.Readings.push_back(ReadReadingTexts(runs[r], At("readings", r), points));
+    if (!Array(json["slow_roll"], "slow_roll").empty())
+        job.SlowRoll = ReadReadingTexts(json["slow_roll"], "slow_roll", points);
+    const Json& installed = Array(json["installed"], "installed");
+    if (!installed.empty()) {
+        Array(installed, "installed", planes.size());
+        for (std::size_t k = 0; k < installed.size(); ++k)
+            job.Installed.push_back(ReadWeights(installed[k], At("installed", k)));
+    }
+    const Json& history = Array(json["trim_history"], "trim_history");
+    for (std::size_t i = 0; i < history.size(); ++i) {
+        const std::string place = At("trim_history", i);
+        Keys(history[i], place, {"date", "readings", "correction"});
+        job.TrimHistory.push_back(
+            {Text(history[i]["date"], At(place, "date")),
+             ReadReadingTexts(history[i]["readings"], At(place, "readings"), SIZE_MAX),
+             ReadWeights(history[i]["correction"], At(place, "correction"))});
+    }
+    if (json.contains("coefficients"))
+        job.Saved = ReadCoefficients(json["coefficients"], "coefficients");
+    return job;
+}
+
+// Line and character of a byte offset, for a message about broken JSON.
+std::string LineAndColumn(std::string_view text, std::size_t offset) {
+    offset = std::min(offset, text.size());
+    std::size_t line = 1, column = 1;
+    for (std::size_t i = 0; i < offset; ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            ++column;
+        }
+    }
+    return "строка " + std::to_string(line) + ", знак " + std::to_string(column);
+}
+
+struct TooDeep {};
+
+}  // namespace
+
+std::string FormatJobFile(const Job& job) {
+    Json json;
+    json["format"] = kFormat;
+    json["version"] = kJobFileVersion;
+    json["title"] = job.Title;
+    json["machine"] = job.Machine;
+    json["date"] = job.Date;
+    json["speed"] = job.Speed;
+    json["who"] = job.Who;
+    json["unit"] = job.Unit;
+    json["separator"] = job.Separator;
+    json["convention"] =
+        job.Convention == PhaseConvention::AgainstRotation ? "against-rotation" : "with-rotation";
+    json["rotation"] =
+        job.Rotation == RotationDirection::Clockwise ? "clockwise" : "counterclockwise";
+    json["trial_weights"] = job.Trials == TrialWeights::Removed ? "removed" : "left-on";
+    json["tolerance"] = {{"amplitude_percent", job.Instrument.AmplitudePercent},
+                         {"phase_degrees", job.Instrument.PhaseDegrees}};
+    json["points"] = job.Points;
+    json["planes"] = Json::array();
+    for (const PlaneSetup& plane : job.Plane)
+        json["planes"].push_back({{"trial_mass", plane.TrialMass},
+                                  {"trial_angle", plane.TrialAngle},
+                                  {"trial_radius", plane.TrialRadius},
+                                  {"correction_radius", plane.CorrectionRadius},
+                                  {"holes", plane.Holes},
+                                  {"positions", plane.Positions}});
+    json["readings"] = Json::array();
+    for (const std::vector<ReadingText>& run : job.Readings)
+        json["readings"].push_back(ReadingsJson(run));
+    json["slow_roll"] = ReadingsJson(job.SlowRoll);
+    json["installed"] = Json::array();
+    for (const std::vector<Weight>& weights : job.Installed)
+        json["installed"].push_back(WeightsJson(weights));
+    json["trim_history"] = Json::array();
+    for (const TrimRecord& record : job.TrimHistory)
+        json["trim_history"].push_back({{"date", record.Date},
+                                        {"readings", ReadingsJson(record.Readings)},
+                                        {"correction", WeightsJson(record.Correction)}});
+    if (job.Saved) {
+        Json elements = Json::array();
+        for (const Coefficient& c : job.Saved->Element)
+            elements.push_back(Json::array({c.Magnitude, c.Angle}));
+        json["coefficients"] = {{"planes", job.Saved->Planes},
+                                {"points", job.Saved->Points},
+                                {"elements", elements},
+                                {"trial", WeightsJson(job.Saved->Trial)},
+                                {"unit", job.Saved->Unit}};
+    }
+    // Texts that are not valid UTF-8 must not stop the save: they are written with U+FFFD.
+    return json.dump(1, '\t', false, Json::error_handler_t::replace) + "\n";
+}
+
+std::optional<Job> ParseJobFile(std::string_view text, std::string& error) {
+    std::string content(text);
+    SkipByteOrderMark(content);
+    if (content.starts_with(kCoefficientFileMagic)) {
+        std::optional<Coefficients> saved = ParseCoefficientFile(content, error);
+        if (!saved) return std::nullopt;
+        Job job = MakeJob(saved->Planes, saved->Points);
+        job.Unit = saved->Unit;
+        for (std::size_t k = 0; k < job.Plane.size(); ++k) {
+            job.Plane[k].TrialMass = saved->Trial[k].Mass;
+            job.Plane[k].TrialAngle = saved->Trial[k].AngleDegrees;
+        }
+        job.Saved = std::move(saved);
+        return job;
+    }
+    if (content.find_first_not_of(" \t\r\n") == std::string::npos) {
+        error = "файл пуст";
+        return std::nullopt;
+    }
+    Json json;
+    try {
+        json = Json::parse(content, [](int depth, Json::parse_event_t, Json&) {
+            if (static_cast<std::size_t>(depth) > kDeepest) throw TooDeep{};
+            return true;
+        });
+    } catch (const Json::parse_error& failure) {
+        if (!content.starts_with('{') && content.find("\"format\"") == std::string::npos) {
+            error = "это не файл задания balance4";
+        } else if (failure.byte >= content.size()) {
+            error = "файл обрезан";
+        } else {
+            error = "файл повреждён (" + LineAndColumn(content, failure.byte - 1) + ")";
+        }
+        return std::nullopt;
+    } catch (const TooDeep&) {
+        error = "это не файл задания balance4";
+        return std::nullopt;
+    } catch (const Json::exception&) {  // a number beyond the double range
+        error = content.starts_with('{') ? "файл повреждён (число вне допустимых пределов)"
+                                         : "это не файл задания balance4";
+        return std::nullopt;
+    }
+    if (!json.is_object() || !json.contains("format") || json["format"] != kFormat) {
+        error = "это не файл задания balance4";
+        return std::nullopt;
+    }
+    if (!json.contains("version") || !json["version"].is_number_integer()) {
+        error = "файл повреждён (version)";
+        return std::nullopt;
+    }
+    if (json["version"].get<long long>() != kJobFileVersion) {
+        error = "версия файла " + Quoted(json["version"].dump()) + ", программа читает версию " +
+                std::to_string(kJobFileVersion);
+        return std::nullopt;
+    }
+    try {
+        return ReadJob(json);
+    } catch (const Damaged& damaged) {
+        error = "файл повреждён (" + damaged.Place + ")";
+        return std::nullopt;
+    }
+}
+
+bool SaveJobFile(const std::string& path, const Job& job, std::string& error) {
+    if (!WriteFileAtomically(path, FormatJobFile(job), error)) {
+        error = "файл задания " + Quoted(path) + " не записан";
+        return false;
+    }
+    return true;
+}
+
+std::optional<Job> LoadJobFile(const std::string& path, std::string& error) {
+    const std::optional<std::string> text = ReadWholeFile(path, kLargestFile, error);
+    if (!text) return std::nullopt;
+    std::optional<Job> job = ParseJobFile(*text, error);
+    if (!job) error = "файл " + Quoted(path) + ": " + error;
+    return job;
+}
+
+}  // namespace balance4::job

@@ -1,0 +1,25 @@
+#pragma once
+// The job file: one versioned JSON document holding a whole job. Old coefficient files load too.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "job.h"
+
+namespace balance4::job {
+
+inline constexpr int kJobFileVersion = 1;
+
+std::string FormatJobFile(const Job& job);
+
+// Empty optional: `error` is one line in Russian naming the place (a key, a line) where the text
+// is damaged, truncated, foreign or of a newer version. A coefficient file gives a 4 × 4 job
+// holding only its unit, trial weights and coefficients.
+std::optional<Job> ParseJobFile(std::string_view text, std::string& error);
+
+// Through a temporary file in the same folder, flushed to disk and renamed over the target: an
+// existing file is either replaced whole or left as it was.
+bool SaveJobFile(const std::string& path, const Job& job, std::string& error);
+std::optional<Job> LoadJobFile(const std::string& path, std::string& error);
+
+}  // namespace balance4::job

@@ -1,0 +1,113 @@
+#pragma once
+// What a job's calculation gives: plain data for a window or a report to show.
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "job.h"
+#include "split.h"
+
+namespace balance4::job {
+
+// The cell a failure belongs to, so that a window can mark it. Run, Point and Plane are -1 where
+// they do not apply; Run counts as in Job::Readings.
+enum class Cell {
+    Amplitude,
+    Phase,
+    SlowRollAmplitude,
+    SlowRollPhase,
+    TrialMass,
+    TrialAngle,
+    TrialRadius,
+    CorrectionRadius,
+    Positions,
+    Installed,
+    Shape,         // planes or points out of range, readings of the wrong shape
+    Tolerance,     // the instrument's tolerance
+    Coefficients,  // trim: none saved, or of another shape
+};
+
+// One refused cell with its Russian message, in the order the cells are checked.
+struct CellFailure {
+    Cell Kind = Cell::Shape;
+    int Run = -1;
+    int Point = -1;
+    int Plane = -1;
+    std::string Message;
+};
+
+enum class Outcome {
+    Refused,     // some cell failed; Failures says which; nothing calculated
+    NoSolution,  // the system is singular or at rounding-noise level: Message says so
+    Calculated,
+};
+
+// How far a result can be trusted, from its spread.
+enum class Trust { Trusted, Doubtful, Unreliable };
+
+inline constexpr double kDoubtfulSpread = 0.30;    // vector spread above 30 % of the mass
+inline constexpr double kUnreliableSpread = 1.00;  // vector spread above the mass itself
+
+// «сомнительно», «недостоверно»; empty for a trusted result.
+std::string_view TrustWord(Trust trust);
+
+// 95 % bounds of how far the result moves with the readings moved within the tolerance, in the
+// job's unit and degrees; infinite when more than 5 % of the repetitions gave no result.
+struct PlaneSpread {
+    double Mass = 0.0;
+    double AngleDegrees = 0.0;
+    double Vector = 0.0;  // distance between the correction vectors
+    Trust Level = Trust::Trusted;
+};
+
+// One plane's correction W, solved together with the other planes'.
+struct PlaneResult {
+    double Percent = 0.0;             // |W| in percent of the trial mass, the window's M
+    double AngleFromTrial = 0.0;      // degrees from the trial weight's place, the window's F
+    double AngleFromZero = 0.0;       // degrees from the zero mark
+    double Mass = 0.0;                // in the job's unit, at the correction radius
+    std::optional<Weight> KeepTrial;  // trial weights left on: what to add if this one stays
+    std::optional<Weight> OnRotor;    // trim: installed weights and this correction as one
+    bool SplitAsked = false;
+    SplitResult Split;  // of OnRotor when there is one, else of the correction
+    PlaneSpread Spread;
+};
+
+// The predicted vibration at a point after the correction; zero for a square system.
+struct PointResult {
+    double Amplitude = 0.0;
+    double PhaseDegrees = 0.0;  // in the phase direction
+};
+
+// How much a trial run moved the vibration: the largest |Vk − V0| over the points, in percent of
+// |V0| (|Vk − Vk−1| with trial weights left on). Weak below kWeakRunPercent: a rule of thumb.
+struct RunQuality {
+    double ChangePercent = 0.0;
+    bool Weak = false;
+};
+
+inline constexpr double kWeakRunPercent = 25.0;
+
+// Everything one calculation or trim gives; only Failures (Refused) or Message (NoSolution) when
+// nothing was calculated.
+struct JobResult {
+    Outcome Result = Outcome::Refused;
+    std::vector<CellFailure> Failures;
+    std::string Message;  // NoSolution: the line to show («Некорректная масса пробных грузов»)
+    bool Exact = false;   // solved by the calculator's own 4 × 4 path
+    std::array<std::string, 8> WindowTexts;  // Exact: LabelM1..LabelM4, LabelF1..LabelF4
+    std::string_view RotationWord;  // «по вращению» / «против вращения»
+    std::vector<PlaneResult> Planes;
+    std::vector<PointResult> Points;
+    std::vector<RunQuality> Runs;  // per trial run 1..planes at index 0..; empty for a trim
+    double ConditionNumber = 0.0;  // of the changes the trial weights caused (large: ill-posed)
+    int SpreadSamples = 0;
+    int SpreadFailed = 0;    // repetitions that gave no result
+    bool Untrusted = false;  // some plane is «недостоверно», so none is
+    std::string UntrustedReason;
+    std::optional<Coefficients> Saved;  // a calculated job's coefficients, to keep for trims
+};
+
+}  // namespace balance4::job

@@ -1,0 +1,348 @@
+// Jobs of other shapes than 4 × 4 against a solve written here, published examples, trust and trim.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <cstdio>
+#include <numbers>
+
+#include "calculate.h"
+#include "reading_fields.h"
+#include "spread.h"
+
+namespace balance4::job {
+namespace {
+
+using C = std::complex<double>;
+constexpr double kDegree = std::numbers::pi / 180.0;
+
+C Polar(double amplitude, double degrees) {
+    return std::polar(amplitude, degrees * kDegree);
+}
+
+double ResultAngle(C v) {
+    const double degrees = -std::arg(v) / kDegree;
+    return degrees < 0 ? degrees + 360.0 : degrees;
+}
+
+ReadingText Text(C v) {
+    char amplitude[40], phase[40];
+    std::snprintf(amplitude, sizeof amplitude, "%.17g", std::abs(v));
+    std::snprintf(phase, sizeof phase, "%.17g", std::fmod(std::arg(v) / kDegree + 360.0, 360.0));
+    return {amplitude, phase};
+}
+
+// x minimising |v + D·x| through the normal equations and Gauss-Jordan elimination: a different
+// road from the library's pivoted QR.
+std::vector<C> IndependentSolve(const std::vector<std::vector<C>>& d, const std::vector<C>& v) {
+    const std::size_t n = d[0].size();
+    std::vector<std::vector<C>> m(n, std::vector<C>(n + 1));
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = 0; j < n; ++j)
+            for (std::size_t p = 0; p < d.size(); ++p) m[i][j] += std::conj(d[p][i]) * d[p][j];
+        for (std::size_t p = 0; p < d.size(); ++p) m[i][n] -= std::conj(d[p][i]) * v[p];
+    }
+    for (std::size_t c = 0; c < n; ++c)
+        for (std::size_t r = 0; r < n; ++r)
+            if (r != c) {
+                const C f = m[r][c] / m[c][c];
+                for (std::size_t k = c; k <= n; ++k) m[r][k] -= f * m[c][k];
+            }
+    std::vector<C> x(n);
+    for (std::size_t i = 0; i < n; ++i) x[i] = m[i][n] / m[i][i];
+    return x;
+}
+
+// A job given as vectors: runs[r][p] (run 0, then one per plane), trial weights per plane.
+struct VectorJob {
+    const char* Name;
+    std::vector<std::vector<C>> Runs;
+    std::vector<Weight> Trial;
+    TrialWeights Trials = TrialWeights::Removed;
+    std::vector<C> SlowRoll = {};
+};
+
+Job JobOf(const VectorJob& given) {
+    Job job = MakeJob(static_cast<int>(given.Trial.size()), static_cast<int>(given.Runs[0].size()));
+    job.Separator = ".";
+    job.Trials = given.Trials;
+    for (std::size_t k = 0; k < given.Trial.size(); ++k) {
+        job.Plane[k].TrialMass = given.Trial[k].Mass;
+        job.Plane[k].TrialAngle = given.Trial[k].AngleDegrees;
+    }
+    for (std::size_t r = 0; r < given.Runs.size(); ++r)
+        for (std::size_t p = 0; p < given.Runs[r].size(); ++p)
+            job.Readings[r][p] = Text(given.Runs[r][p]);
+    for (const C s : given.SlowRoll) job.SlowRoll.push_back(Text(s));
+    return job;
+}
+
+// The corrections in the job's unit as vectors, and the residual per point, solved here.
+struct Expected {
+    std::vector<C> X;  // in multiples of each trial weight
+    std::vector<C> W;
+    std::vector<double> Residual;
+};
+
+Expected Solve(const VectorJob& given) {
+    std::vector<std::vector<C>> runs = given.Runs;
+    for (auto& run : runs)
+        for (std::size_t p = 0; p < run.size() && !given.SlowRoll.empty(); ++p)
+            run[p] -= given.SlowRoll[p];
+    const std::size_t planes = given.Trial.size(), points = runs[0].size();
+    std::vector<std::vector<C>> d(points, std::vector<C>(planes));
+    for (std::size_t p = 0; p < points; ++p)
+        for (std::size_t k = 0; k < planes; ++k)
+            d[p][k] = runs[k + 1][p] - runs[given.Trials == TrialWeights::Removed ? 0 : k][p];
+    Expected expected;
+    expected.X = IndependentSolve(d, runs[0]);
+    for (std::size_t k = 0; k < planes; ++k)
+        expected.W.push_back(expected.X[k] * std::polar(given.Trial[k].Mass,
+                                                        -given.Trial[k].AngleDegrees * kDegree));
+    for (std::size_t p = 0; p < points; ++p) {
+        C r = runs[0][p];
+        for (std::size_t k = 0; k < planes; ++k) r += d[p][k] * expected.X[k];
+        expected.Residual.push_back(std::abs(r));
+    }
+    return expected;
+}
+
+// Runs built from chosen coefficients (per unit of each trial weight) and a run 0.
+std::vector<std::vector<C>> RunsFrom(const std::vector<std::vector<C>>& effect,
+                                     const std::vector<C>& v0, bool leftOn = false) {
+    std::vector<std::vector<C>> runs = {v0};
+    for (std::size_t k = 0; k < effect[0].size(); ++k) {
+        std::vector<C> run = runs[leftOn ? k : 0];
+        for (std::size_t p = 0; p < v0.size(); ++p) run[p] += effect[p][k];
+        runs.push_back(run);
+    }
+    return runs;
+}
+
+void ExpectAgrees(const VectorJob& given, const JobResult& result, double tolerance) {
+    ASSERT_EQ(result.Result, Outcome::Calculated) << given.Name;
+    const Expected expected = Solve(given);
+    for (std::size_t k = 0; k < given.Trial.size(); ++k) {
+        const PlaneResult& plane = result.Planes[k];
+        EXPECT_NEAR(plane.Mass, std::abs(expected.W[k]), tolerance * std::abs(expected.W[k]))
+            << given.Name << " plane " << k + 1;
+        EXPECT_NEAR(plane.Percent, 100 * std::abs(expected.X[k]),
+                    100 * tolerance * std::abs(expected.X[k]))
+            << given.Name;
+        EXPECT_NEAR(plane.AngleFromZero, ResultAngle(expected.W[k]), 1e-7) << given.Name;
+        EXPECT_NEAR(plane.AngleFromTrial, ResultAngle(expected.X[k]), 1e-7) << given.Name;
+    }
+    for (std::size_t p = 0; p < expected.Residual.size(); ++p)
+        EXPECT_NEAR(result.Points[p].Amplitude, expected.Residual[p], 1e-9) << given.Name;
+}
+
+TEST(Solve, AgreesWithAnIndependentSolve) {
+    const std::vector<std::vector<C>> two = {{Polar(2.0, 40), Polar(0.7, 200)},
+                                             {Polar(0.5, 310), Polar(1.6, 95)}};
+    const std::vector<std::vector<C>> three = {{Polar(2.0, 40), Polar(0.7, 200)},
+                                               {Polar(0.5, 310), Polar(1.6, 95)},
+                                               {Polar(1.1, 120), Polar(1.3, 20)}};
+    const std::vector<VectorJob> rows = {
+        {"2 planes × 2 points",
+         RunsFrom(two, {Polar(6.3, 128), Polar(4.1, 250)}),
+         {{20, 0}, {35, 90}}},
+        {"2 planes × 3 points, least squares",
+         RunsFrom(three, {Polar(6.3, 128), Polar(4.1, 250), Polar(3.2, 17)}),
+         {{20, 30}, {10, 300}}},
+        {"trial weights left on",
+         RunsFrom(two, {Polar(6.3, 128), Polar(4.1, 250)}, true),
+         {{20, 0}, {35, 90}},
+         TrialWeights::LeftOn},
+        {"slow roll taken off every reading",
+         RunsFrom(three, {Polar(6.3, 128), Polar(4.1, 250), Polar(3.2, 17)}),
+         {{20, 30}, {10, 300}},
+         TrialWeights::Removed,
+         {Polar(0.4, 10), Polar(0, 0), Polar(0.9, 200)}},
+        {"1 plane × 3 points",
+         RunsFrom({{Polar(2, 40)}, {Polar(1, 80)}, {Polar(0.5, 300)}},
+                  {Polar(6.3, 128), Polar(4.1, 250), Polar(3.2, 17)}),
+         {{5, 45}}},
+    };
+    for (const VectorJob& row : rows) {
+        const Job job = JobOf(row);
+        const JobResult result = Calculate(job);
+        EXPECT_FALSE(result.Exact) << row.Name;
+        ExpectAgrees(row, result, 1e-9);
+        ASSERT_TRUE(result.Saved) << row.Name;
+        // A trim from the saved coefficients with the same run 0 gives the same correction.
+        Job trimmed = job;
+        trimmed.Saved = result.Saved;
+        const JobResult trim = Trim(trimmed, job.Readings[0]);
+        ASSERT_EQ(trim.Result, Outcome::Calculated) << row.Name;
+        for (std::size_t k = 0; k < row.Trial.size(); ++k)
+            EXPECT_NEAR(trim.Planes[k].Mass, result.Planes[k].Mass, 1e-9 * result.Planes[k].Mass)
+                << row.Name;
+    }
+}
+
+// With trial weights left on, a plane may keep its trial weight and add W − T instead.
+TEST(Solve, LeftOnTrialWeightsCanStay) {
+    const VectorJob row = {
+        "left on",
+        RunsFrom({{Polar(2, 40), Polar(0.7, 200)}, {Polar(0.5, 310), Polar(1.6, 95)}},
+                 {Polar(6.3, 128), Polar(4.1, 250)}, true),
+        {{20, 0}, {35, 90}},
+        TrialWeights::LeftOn};
+    const JobResult result = Calculate(JobOf(row));
+    const Expected expected = Solve(row);
+    for (std::size_t k = 0; k < 2; ++k) {
+        ASSERT_TRUE(result.Planes[k].KeepTrial);
+        const C rest =
+            expected.W[k] - std::polar(row.Trial[k].Mass, -row.Trial[k].AngleDegrees * kDegree);
+        EXPECT_NEAR(result.Planes[k].KeepTrial->Mass, std::abs(rest), 1e-9);
+        EXPECT_NEAR(result.Planes[k].KeepTrial->AngleDegrees, ResultAngle(rest), 1e-7);
+    }
+}
+
+TEST(Solve, PublishedExamples) {
+    // ACOEM, "A Vector Approach to Single Plane Balancing": O = 7 mils at 160°, O+T = 5 mils at
+    // 70° with 100 g. Solved on polar paper: T measures 9 mils, the weight is 100·7/9 = 77,77 g,
+    // and it moves 35° from the trial place.
+    {
+        const VectorJob row = {"ACOEM single plane", {{Polar(7, 160)}, {Polar(5, 70)}}, {{100, 0}}};
+        const JobResult result = Calculate(JobOf(row));
+        ExpectAgrees(row, result, 1e-9);
+        EXPECT_EQ(std::round(7 * 100 / result.Planes[0].Mass), 9);  // |T| as read off the paper
+        EXPECT_NEAR(result.Planes[0].AngleFromTrial, 35, 1);
+    }
+    // NPTEL "Theory and Practice of Rotor Dynamics" (R. Tiwari), Example 13.5: a symmetric rigid
+    // rotor; 0,3 kg at 30° at end 1 changes the vibration by 50 µm at 61° (end 1) and 42 µm at
+    // 130° (end 2); the vibration is −30 µm at 230° and −70 µm at 330°. The book counts mass and
+    // phase angles the same way round, so its 30° is 330° here. Worked by hand: 0,3325 kg at
+    // 208,92° and 0,1884 kg at 331,22° in the book's sense.
+    {
+        const C v1 = -Polar(30, 230), v2 = -Polar(70, 330);
+        const C near = Polar(50, 61), far = Polar(42, 130);
+        const VectorJob row = {"NPTEL Example 13.5",
+                               {{v1, v2}, {v1 + near, v2 + far}, {v1 + far, v2 + near}},
+                               {{0.3, 330}, {0.3, 330}}};
+        const JobResult result = Calculate(JobOf(row));
+        ExpectAgrees(row, result, 1e-9);
+        EXPECT_NEAR(result.Planes[0].Mass, 0.3325, 5e-5);
+        EXPECT_NEAR(360 - result.Planes[0].AngleFromZero, 208.92, 0.005);
+        EXPECT_NEAR(result.Planes[1].Mass, 0.1884, 5e-5);
+        EXPECT_NEAR(360 - result.Planes[1].AngleFromZero, 331.22, 0.005);
+    }
+    // M. S. Darlow, "The identification and elimination of non-independent balance planes in
+    // influence coefficient balancing", ASME 82-GT-269 (1982): 4 probes, 3 planes, the third
+    // plane all but a copy of the second. Least squares then prescribes two large weights that
+    // cancel each other, from an ill-conditioned matrix.
+    {
+        const std::vector<std::vector<C>> alpha = {{{1, 1}, {3, 2}, {3, 2}},
+                                                   {{1, 3}, {2, 1}, {2, 1}},
+                                                   {{2, 2}, {4, 3}, {4, 3}},
+                                                   {{3, 1}, {3, 2}, {4, 2}}};
+        const VectorJob row = {"Darlow 1982",
+                               RunsFrom(alpha, {{1, 3}, {3, 1}, {4, 1}, {2, 5}}),
+                               {{1, 0}, {1, 0}, {1, 0}}};
+        const JobResult result = Calculate(JobOf(row));
+        ExpectAgrees(row, result, 1e-8);
+        EXPECT_GT(result.ConditionNumber, 20);
+        EXPECT_GT(result.Planes[1].Mass, 4 * result.Planes[0].Mass);
+        EXPECT_GT(result.Planes[2].Mass, 4 * result.Planes[0].Mass);
+        EXPECT_NEAR(std::fabs(result.Planes[1].AngleFromZero - result.Planes[2].AngleFromZero), 180,
+                    10);
+    }
+}
+
+TEST(Solve, NoSolutionAndRefusals) {
+    // Both trial weights moved the vibration the same way: the planes cannot be told apart.
+    const std::vector<std::vector<C>> same = {{Polar(2, 40), Polar(2, 40)},
+                                              {Polar(0.5, 310), Polar(0.5, 310)},
+                                              {Polar(1.1, 120), Polar(1.1, 120)}};
+    JobResult result =
+        Calculate(JobOf({"same effect",
+                         RunsFrom(same, {Polar(6.3, 128), Polar(4.1, 250), Polar(3.2, 17)}),
+                         {{20, 0}, {20, 0}}}));
+    EXPECT_EQ(result.Result, Outcome::NoSolution);
+    EXPECT_EQ(result.Message, kInvalidTrialMassMessage);
+    EXPECT_TRUE(result.Planes.empty());
+
+    Job job = MakeJob(2, 3);
+    for (auto& run : job.Readings)
+        for (ReadingText& reading : run) reading = {"1", "0"};
+    job.Readings[2][2].Amplitude = "x";
+    job.Readings[1][0].Phase = "-5";
+    job.Plane[1].TrialMass = 0;
+    result = Calculate(job);
+    ASSERT_EQ(result.Result, Outcome::Refused);
+    ASSERT_EQ(result.Failures.size(), 1u);  // the set-up first: readings wait for it
+    EXPECT_EQ(result.Failures[0].Kind, Cell::TrialMass);
+    job.Plane[1].TrialMass = 10;
+    result = Calculate(job);
+    ASSERT_EQ(result.Failures.size(), 2u);
+    EXPECT_EQ(result.Failures[0].Message, "Неверно задан Fo1, пуск 2 !!!");
+    EXPECT_EQ(result.Failures[1].Message, "Неверно задан Vo3, пуск 3");
+    EXPECT_EQ(result.Failures[1].Kind, Cell::Amplitude);
+    EXPECT_EQ(result.Failures[1].Run, 2);
+    EXPECT_EQ(result.Failures[1].Point, 2);
+}
+
+TEST(Trust, Thresholds) {
+    struct Row {
+        const char* Name;
+        double Vector, Mass;
+        Trust Expected;
+    };
+    const std::vector<Row> rows = {
+        {"29 % trusted", 0.29, 1, Trust::Trusted},
+        {"31 % doubtful", 0.31, 1, Trust::Doubtful},
+        {"±290 g on 640 g is doubtful", 290, 640, Trust::Doubtful},
+        {"100 % still doubtful", 1, 1, Trust::Doubtful},
+        // Catches the unreliable threshold doubled.
+        {"150 % unreliable", 1.5, 1, Trust::Unreliable},
+        {"no result in too many repetitions", INFINITY, 1, Trust::Unreliable},
+    };
+    for (const Row& row : rows) EXPECT_EQ(TrustOf(row.Vector, row.Mass), row.Expected) << row.Name;
+}
+
+// One plane past trust makes the whole solution untrusted, with its reason.
+TEST(Trust, OneUnreliablePlaneFlagsTheSolution) {
+    Job job = ExampleJob();
+    job.Instrument = {10, 20};
+    const JobResult result = Calculate(job);
+    ASSERT_EQ(result.Result, Outcome::Calculated);
+    bool any = false;
+    for (const PlaneResult& plane : result.Planes) any |= plane.Spread.Level == Trust::Unreliable;
+    EXPECT_TRUE(any);
+    EXPECT_TRUE(result.Untrusted);
+    EXPECT_NE(result.UntrustedReason.find("плоскост"), std::string::npos);
+}
+
+// Trim: the installed weights and the new correction become one weight per plane.
+TEST(Trim, InstalledWeightsAreAddedAsVectors) {
+    const VectorJob row = {"2 × 3",
+                           RunsFrom({{Polar(2.0, 40), Polar(0.7, 200)},
+                                     {Polar(0.5, 310), Polar(1.6, 95)},
+                                     {Polar(1.1, 120), Polar(1.3, 20)}},
+                                    {Polar(6.3, 128), Polar(4.1, 250), Polar(3.2, 17)}),
+                           {{20, 30}, {10, 300}}};
+    Job job = JobOf(row);
+    job.Saved = Calculate(job).Saved;
+    job.Installed = {{{5, 10}, {3, 100}}, {}};
+    const std::vector<ReadingText> run0 = {Text(Polar(1.2, 40)), Text(Polar(0.8, 170)),
+                                           Text(Polar(0.5, 300))};
+    const JobResult trim = Trim(job, run0);
+    ASSERT_EQ(trim.Result, Outcome::Calculated);
+    EXPECT_TRUE(trim.Runs.empty());
+    const C added = std::polar(trim.Planes[0].Mass, -trim.Planes[0].AngleFromZero * kDegree);
+    const C total = Polar(5, -10) + Polar(3, -100) + added;
+    ASSERT_TRUE(trim.Planes[0].OnRotor);
+    EXPECT_NEAR(trim.Planes[0].OnRotor->Mass, std::abs(total), 1e-9);
+    EXPECT_NEAR(trim.Planes[0].OnRotor->AngleDegrees, ResultAngle(total), 1e-7);
+    EXPECT_FALSE(trim.Planes[1].OnRotor);
+
+    // Once fitted, the one weight per plane is what the rotor carries.
+    RecordTrim(job, run0, trim, "2026-12-10");
+    ASSERT_EQ(job.TrimHistory.size(), 1u);
+    EXPECT_EQ(job.Installed[0], std::vector<Weight>{*trim.Planes[0].OnRotor});
+    EXPECT_EQ(job.Installed[1].size(), 1u);
+}
+
+}  // namespace
+}  // namespace balance4::job
