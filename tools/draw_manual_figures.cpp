@@ -1,10 +1,11 @@
 // Draws the manual's figures as SVG:
 //   balance4_draw_manual_figures <output folder>
 // writes angle_rule.svg, from the program's own result for the built-in example: the disc of
-// plane 1 seen from the measuring side, the phase mark, the direction in which the instrument
+// plane 1 seen from one end, the phase mark, the direction in which the instrument
 // counts phase, the trial weight's place (0°) and the correction at the shown angle, counted the
-// other way; and setup.svg: where the four planes and the four measuring points are. Run by the
-// build, so the angle figure always shows what F9 shows for the example.
+// other way, and the rotation; setup.svg: where the four planes and the four measuring points are;
+// card_rule.svg: the same rule without numbers, for the quick-reference card. Run by the build, so
+// the angle figure always shows what F9 shows for the example.
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -136,28 +137,34 @@ std::string AngleRuleSvg(const std::string& shownText) {
     svg << Text(kCentreX, 64, "(перед установкой корректирующего груза снят)", "middle",
                 "font-size=\"13\" fill=\"#555\"");
 
-    // The direction in which the instrument counts phase.
+    // The direction in which the instrument counts phase, and the rotation, which for the usual
+    // instrument (phase = lag of the peak after the mark's pulse) runs the other way.
     svg << Arc(kDisc + 30, 200, 245, true, "stroke=\"#1f4e9c\" stroke-width=\"3\"", "#1f4e9c");
     const Point phaseLabel = At(kDisc + 40, 222);
     svg << Text(phaseLabel.X - 6, phaseLabel.Y - 4, "направление", "end", "fill=\"#1f4e9c\"");
     svg << Text(phaseLabel.X - 6, phaseLabel.Y + 14, "отсчёта фазы", "end", "fill=\"#1f4e9c\"");
     svg << Text(phaseLabel.X - 6, phaseLabel.Y + 32, "прибором", "end", "fill=\"#1f4e9c\"");
+    svg << Arc(kDisc + 30, 160, 115, false, "stroke=\"#000\" stroke-width=\"3\"", "#000");
+    const Point rotationLabel = At(kDisc + 40, 140);
+    svg << Text(rotationLabel.X + 6, rotationLabel.Y + 4, "направление", "start",
+                "font-weight=\"bold\"");
+    svg << Text(rotationLabel.X + 6, rotationLabel.Y + 22, "вращения", "start",
+                "font-weight=\"bold\"");
 
-    // The shown angle, counted from 0 against the phase direction (the long way here).
+    // The shown angle, counted from 0 against the phase direction, that is with the rotation (the
+    // long way here). Its label sits well inside the arc.
     svg << Arc(kDisc - 45, 0, correction, false, "stroke=\"#c00000\" stroke-width=\"3\"",
                "#c00000");
-    svg << Text(kCentreX - 30, kCentreY + 45, ("F1 = " + shownText + "°").c_str(), "middle",
+    svg << Text(kCentreX, kCentreY + 52, ("F1 = " + shownText + "°").c_str(), "middle",
                 "font-weight=\"bold\" fill=\"#c00000\" font-size=\"17\"");
-    svg << Text(kCentreX - 30, kCentreY + 64, "против направления", "middle",
-                "fill=\"#c00000\" font-size=\"13\"");
-    svg << Text(kCentreX - 30, kCentreY + 80, "отсчёта фазы", "middle",
+    svg << Text(kCentreX, kCentreY + 70, "по вращению", "middle",
                 "fill=\"#c00000\" font-size=\"13\"");
 
     // The same place, counted in the phase direction.
     svg << Arc(kDisc - 70, 0, correction, true,
                "stroke=\"#1f4e9c\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\"");
-    const Point dashed = At(kDisc - 94, correction / 2);
-    svg << Text(dashed.X, dashed.Y + 8, (phaseWay + "°").c_str(), "start",
+    const Point dashed = At(kDisc - 100, correction * 0.45);
+    svg << Text(dashed.X, dashed.Y + 6, (phaseWay + "°").c_str(), "middle",
                 "fill=\"#1f4e9c\" font-size=\"13\"");
 
     // The correction weight.
@@ -173,9 +180,53 @@ std::string AngleRuleSvg(const std::string& shownText) {
 
     svg << Text(
         kCentreX, 458,
-        ("Тот же угол по направлению отсчёта фазы: 360° − " + shownText + "° = " + phaseWay + "°")
+        ("То же место по направлению отсчёта фазы: 360° − " + shownText + "° = " + phaseWay + "°")
             .c_str(),
         "middle", "fill=\"#1f4e9c\" font-size=\"14\"");
+    svg << "</svg>\n";
+    return svg.str();
+}
+
+// The angle rule for the quick-reference card, without numbers: the rotation, the trial weight's
+// place, the angle F laid off from it with the rotation, and the phase growing the other way.
+std::string CardRuleSvg() {
+    constexpr double kCardDisc = 110;
+    std::ostringstream svg;
+    svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"440\" height=\"360\" "
+           "viewBox=\"85 80 440 360\" font-family=\""
+        << kFont << "\" font-size=\"15\">\n";
+    svg << "<circle cx=\"" << kCentreX << "\" cy=\"" << kCentreY << "\" r=\"" << kCardDisc
+        << "\" fill=\"#eef1f5\" stroke=\"#333\" stroke-width=\"2\"/>\n";
+    svg << "<circle cx=\"" << kCentreX << "\" cy=\"" << kCentreY
+        << "\" r=\"16\" fill=\"#c8ccd2\" stroke=\"#333\" stroke-width=\"1.5\"/>\n";
+    const Point trial = At(kCardDisc - 16, 0);
+    svg << "<rect x=\"" << Num(trial.X - 8) << "\" y=\"" << Num(trial.Y - 8)
+        << "\" width=\"16\" height=\"16\" fill=\"#fff\" stroke=\"#000\" stroke-width=\"2.5\"/>\n";
+    svg << Text(kCentreX, 126, "место пробного груза", "middle", "font-weight=\"bold\"");
+
+    constexpr double kPlace = 250;  // F = 110°, laid off with the rotation (counter-clockwise here)
+    svg << Arc(kCardDisc - 36, 0, kPlace, false, "stroke=\"#c00000\" stroke-width=\"3\"",
+               "#c00000");
+    const Point label = At(kCardDisc - 62, 320);
+    svg << Text(label.X, label.Y + 7, "F", "middle",
+                "font-weight=\"bold\" fill=\"#c00000\" font-size=\"22\"");
+    const Point weight = At(kCardDisc - 16, kPlace);
+    svg << "<circle cx=\"" << Num(weight.X) << "\" cy=\"" << Num(weight.Y)
+        << "\" r=\"10\" fill=\"#c00000\" stroke=\"#000\" stroke-width=\"1.5\"/>\n";
+
+    svg << Arc(kCardDisc + 20, 130, 65, false, "stroke=\"#000\" stroke-width=\"3\"", "#000");
+    const Point rotation = At(kCardDisc + 30, 100);
+    svg << Text(rotation.X + 4, rotation.Y + 5, "вращение", "start", "font-weight=\"bold\"");
+    svg << Arc(kCardDisc + 20, 195, 245, true, "stroke=\"#1f4e9c\" stroke-width=\"2.5\"",
+               "#1f4e9c");
+    const Point phase = At(kCardDisc + 30, 222);
+    svg << Text(phase.X - 4, phase.Y + 2, "фаза", "end", "fill=\"#1f4e9c\"");
+    svg << Text(phase.X - 4, phase.Y + 18, "растёт", "end", "fill=\"#1f4e9c\"");
+
+    svg << Text(kCentreX, 408, "F — от места пробного груза по вращению", "middle",
+                "font-weight=\"bold\" fill=\"#c00000\"");
+    svg << Text(kCentreX, 428, "(прибор, у которого фаза растёт против вращения)", "middle",
+                "font-size=\"13\" fill=\"#555\"");
     svg << "</svg>\n";
     return svg.str();
 }
@@ -246,6 +297,7 @@ int main(int argc, char** argv) {
     }
     const std::string folder = argv[1];
     const bool written = Write(folder + "/angle_rule.svg", AngleRuleSvg(result.Texts[4])) &&
-                         Write(folder + "/setup.svg", SetupSvg());
+                         Write(folder + "/setup.svg", SetupSvg()) &&
+                         Write(folder + "/card_rule.svg", CardRuleSvg());
     return written ? 0 : 1;
 }

@@ -2,6 +2,8 @@
 //   balance4_make_manual <manual.html> <output.html> [<fragment folder>]
 // - "<!-- include: NAME -->" is replaced by the file NAME from the fragment folder, when it exists,
 //   so that sections kept in their own files land in their place;
+// - a <figure class="optional"> whose picture is not in the fragment folder is left out whole, so
+//   that screenshots taken by other builds can be added later without a gap or a placeholder;
 // - every chapter (h2) and section (h3) gets an id, and "<!-- toc -->" becomes the table of
 //   contents; the numbers and page numbers are filled in by the style sheet, so a heading carries
 //   no number of its own (a leading "3." or "3.1" is dropped).
@@ -34,6 +36,32 @@ std::string ReplaceIncludes(const std::string& html, const std::string& folder) 
             out += fragment;
         else
             out += "<!-- " + (*it)[1].str() + ": not present -->";
+        last = (*it)[0].second;
+    }
+    out.append(last, html.cend());
+    return out;
+}
+
+bool FileExists(const std::string& path) {
+    return static_cast<bool>(std::ifstream(path, std::ios::binary));
+}
+
+std::string DropMissingOptionalFigures(const std::string& html, const std::string& folder) {
+    static const std::regex figure(
+        R"re(<figure\b[^>]*\bclass="[^"]*\boptional\b[^"]*"[^>]*>[\s\S]*?</figure>\s*)re");
+    static const std::regex source(R"re(<img\b[^>]*\bsrc="([^"/]+)")re");
+    std::string out;
+    auto last = html.cbegin();
+    for (std::sregex_iterator it(html.begin(), html.end(), figure), end; it != end; ++it) {
+        out.append(last, (*it)[0].first);
+        const std::string block = (*it)[0].str();
+        std::smatch picture;
+        const bool present = std::regex_search(block, picture, source) && !folder.empty() &&
+                             FileExists(folder + "/" + picture[1].str());
+        out += present ? block
+                       : "<!-- figure left out: " +
+                             (picture.empty() ? std::string("no picture") : picture[1].str()) +
+                             " not present -->\n";
         last = (*it)[0].second;
     }
     out.append(last, html.cend());
@@ -104,6 +132,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     html = ReplaceIncludes(html, argc == 4 ? argv[3] : "");
+    html = DropMissingOptionalFigures(html, argc == 4 ? argv[3] : "");
     std::vector<Heading> headings;
     html = MarkHeadings(html, headings);
     const std::string marker = "<!-- toc -->";
