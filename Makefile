@@ -1,7 +1,7 @@
 # The two entry points: `make run` and `make test`. Each installs what is missing first: `make run`
 # what building and running need, `make test` the test tools as well.
 JOBS ?= $(shell nproc)
-FUZZ_SECONDS ?= 30
+FUZZ_SECONDS ?= 25
 RUNS ?= 21
 
 # A workflow (CMakePresets.json) configures, builds and tests one preset; JOBS reaches the build and
