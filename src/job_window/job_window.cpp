@@ -261,7 +261,7 @@ void JobWindow::showTables(const Job& job) {
 Job JobWindow::currentJob() const {
     Job job = m_base;
     m_setup->store(job);
-    job.Separator = LocaleDecimalSymbol().toStdString();
+    job.Separator = balance4::jobwindow::LocaleDecimal().toStdString();
     const QString separator = QString::fromStdString(job.Separator);
     const int offset = firstRunRow();
     const auto reading = [&](int row, int point) {

@@ -1,14 +1,7 @@
 #include "number_texts.h"
 
-#include <QLocale>
-
 #include "job.h"
 #include "number_text.h"
-
-QString LocaleDecimalSymbol() {
-    const QString symbol = QLocale().decimalPoint();
-    return symbol.isEmpty() ? QStringLiteral(".") : symbol;
-}
 
 QString ResultText(double value, const QString& separator) {
     return QString::fromStdString(balance4::FormatResult(value, separator.toStdString()));

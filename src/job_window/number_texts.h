@@ -1,11 +1,11 @@
 #pragma once
 // Numbers as the window shows them: the locale's decimal symbol, two decimals for results as the
-// calculator writes them, and set-up values as short as they were typed.
+// calculator writes them, and set-up values as short as they were typed. The decimal symbol is
+// the pictures' and the report's (LocaleDecimal), so that all of them write numbers alike.
 #include <QString>
 #include <optional>
 
-// The decimal symbol of the current locale ("," in Russian, "." when unknown).
-QString LocaleDecimalSymbol();
+#include "report_numbers.h"
 
 // A result with two decimals: grams, percent, degrees.
 QString ResultText(double value, const QString& separator);

@@ -49,6 +49,7 @@ void PicturesArea::showEvent(QShowEvent* event) {
 void PicturesArea::redraw() {
     using namespace balance4::jobwindow;
     m_stale = false;
-    m_picture->SetSketches(MakeSketchView(m_job, m_end->currentIndex() == 0, LocaleDecimalSymbol()),
-                           MakePlaneSketches(m_job, m_result), MakePointSketches(m_job, m_result));
+    m_picture->SetSketches(
+        MakeSketchView(m_job, m_end->currentIndex() == 0, balance4::jobwindow::LocaleDecimal()),
+        MakePlaneSketches(m_job, m_result), MakePointSketches(m_job, m_result));
 }

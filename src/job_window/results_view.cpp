@@ -140,7 +140,7 @@ void ResultsView::show(const Job& job, const JobResult& result) {
         m_banner->show();
         return;
     }
-    const QString separator = LocaleDecimalSymbol();
+    const QString separator = balance4::jobwindow::LocaleDecimal();
     m_banner->setVisible(result.Untrusted);
     if (result.Untrusted) {
         m_banner->setText(tr("Результат недостоверен: %1. Не устанавливайте корректирующие "
@@ -165,7 +165,7 @@ void ResultsView::show(const Job& job, const JobResult& result) {
 }
 
 void ResultsView::showPlanes(const Job& job, const JobResult& result) {
-    const QString separator = LocaleDecimalSymbol();
+    const QString separator = balance4::jobwindow::LocaleDecimal();
     const QString unit = QString::fromStdString(job.Unit);
     m_planes->setHorizontalHeaderItem(0, new QTableWidgetItem(tr("Масса, %1").arg(unit)));
     m_planes->setRowCount(int(result.Planes.size()));
@@ -212,7 +212,7 @@ void ResultsView::showPlanes(const Job& job, const JobResult& result) {
 }
 
 void ResultsView::showPoints(const JobResult& result) {
-    const QString separator = LocaleDecimalSymbol();
+    const QString separator = balance4::jobwindow::LocaleDecimal();
     m_points->setColumnCount(int(result.Points.size()));
     QStringList titles;
     for (int point = 0; point < int(result.Points.size()); ++point) {

@@ -264,7 +264,7 @@ void SetupPanel::readPlaneCells() {
 
 void SetupPanel::load(const Job& job) {
     m_loading = true;
-    m_separator = LocaleDecimalSymbol();
+    m_separator = balance4::jobwindow::LocaleDecimal();
     m_title->setText(QString::fromStdString(job.Title));
     m_machine->setText(QString::fromStdString(job.Machine));
     m_date->setText(QString::fromStdString(job.Date));

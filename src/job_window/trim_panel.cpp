@@ -102,7 +102,7 @@ TrimPanel::TrimPanel(QWidget* parent) : QWidget(parent) {
 void TrimPanel::load(const Job& job) {
     m_loading = true;
     m_run->setShape({tr("Контрольный пуск")}, job.Points);
-    const QString separator = LocaleDecimalSymbol();
+    const QString separator = balance4::jobwindow::LocaleDecimal();
     m_installed->setRowCount(job.Planes());
     QStringList titles;
     for (int plane = 0; plane < job.Planes(); ++plane) {
@@ -155,7 +155,7 @@ bool TrimPanel::runComplete() const {
 }
 
 void TrimPanel::setInstalled(const std::vector<Weight>& weights) {
-    const QString separator = LocaleDecimalSymbol();
+    const QString separator = balance4::jobwindow::LocaleDecimal();
     m_loading = true;
     for (int plane = 0; plane < m_installed->rowCount() && plane < int(weights.size()); ++plane) {
         m_installed->item(plane, 0)->setText(ResultText(weights[plane].Mass, separator));
@@ -166,7 +166,7 @@ void TrimPanel::setInstalled(const std::vector<Weight>& weights) {
 }
 
 void TrimPanel::showResult(const Job& job, const JobResult& result) {
-    const QString separator = LocaleDecimalSymbol();
+    const QString separator = balance4::jobwindow::LocaleDecimal();
     const QString unit = QString::fromStdString(job.Unit);
     const bool calculated = result.Result == balance4::job::Outcome::Calculated;
     m_record->setEnabled(calculated);
@@ -199,7 +199,7 @@ void TrimPanel::showResult(const Job& job, const JobResult& result) {
 }
 
 void TrimPanel::showHistory(const Job& job) {
-    const QString separator = LocaleDecimalSymbol();
+    const QString separator = balance4::jobwindow::LocaleDecimal();
     const QString unit = QString::fromStdString(job.Unit);
     m_history->setRowCount(int(job.TrimHistory.size()));
     for (int row = 0; row < int(job.TrimHistory.size()); ++row) {
