@@ -35,6 +35,7 @@ void Reshape(Job& job, int planes, int points) {
     job.Readings.resize(static_cast<std::size_t>(planes + 1));
     for (std::vector<ReadingText>& run : job.Readings) run.resize(p);
     if (!job.SlowRoll.empty()) job.SlowRoll.resize(p);
+    if (!job.ControlRun.empty()) job.ControlRun.resize(p);
     if (!job.Installed.empty()) job.Installed.resize(static_cast<std::size_t>(planes));
 }
 

@@ -102,6 +102,9 @@ struct Job {
         std::vector<std::vector<ReadingText>>(5, std::vector<ReadingText>(4));
     std::vector<ReadingText>
         SlowRoll;  // per point, or empty; a point with both texts empty has none
+    // The run without weights typed for a trim, per point; empty: nothing typed. It belongs to
+    // the job until it is recorded, so that it is saved and never carried into another job.
+    std::vector<ReadingText> ControlRun;
     std::vector<std::vector<Weight>> Installed;  // per plane (or empty): weights now on the rotor
     std::vector<TrimRecord> TrimHistory;
     std::optional<Coefficients> Saved;  // from the last calculation

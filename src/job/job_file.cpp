@@ -159,12 +159,18 @@ Coefficients ReadCoefficients(const Json& json, const std::string& place) {
     return saved;
 }
 
-Job ReadJob(const Json& json) {
-    Keys(json, "",
-         {"format", "version", "title", "machine", "date", "speed", "who", "unit", "separator",
-          "convention", "rotation", "trial_weights", "tolerance", "points", "planes", "readings",
-          "slow_roll", "installed", "trim_history"},
-         {"coefficients"});
+// The first version that has a control run.
+constexpr int kControlRunVersion = 2;
+
+Job ReadJob(const Json& json, int version) {
+    const std::initializer_list<std::string_view> keys = {
+        "format", "version",   "title",      "machine",   "date",          "speed",     "who",
+        "unit",   "separator", "convention", "rotation",  "trial_weights", "tolerance", "points",
+        "planes", "readings",  "slow_roll",  "installed", "trim_history"};
+    if (version >= kControlRunVersion)
+        Keys(json, "", keys, {"coefficients", "control_run"});
+    else
+        Keys(json, "", keys, {"coefficients"});
     Job job;
     job.Plane.clear();
     job.Readings.clear();
@@ -199,6 +205,8 @@ Job ReadJob(const Json& json) {
         job.Readings.push_back(ReadReadingTexts(runs[r], At("readings", r), points));
     if (!Array(json["slow_roll"], "slow_roll").empty())
         job.SlowRoll = ReadReadingTexts(json["slow_roll"], "slow_roll", points);
+    if (json.contains("control_run") && !Array(json["control_run"], "control_run").empty())
+        job.ControlRun = ReadReadingTexts(json["control_run"], "control_run", points);
     const Json& installed = Array(json["installed"], "installed");
     if (!installed.empty()) {
         Array(installed, "installed", planes.size());
@@ -241,7 +249,7 @@ struct TooDeep {};
 std::string FormatJobFile(const Job& job) {
     Json json;
     json["format"] = kFormat;
-    json["version"] = kJobFileVersion;
+    json["version"] = job.ControlRun.empty() ? 1 : kControlRunVersion;
     json["title"] = job.Title;
     json["machine"] = job.Machine;
     json["date"] = job.Date;
@@ -269,6 +277,7 @@ std::string FormatJobFile(const Job& job) {
     for (const std::vector<ReadingText>& run : job.Readings)
         json["readings"].push_back(ReadingsJson(run));
     json["slow_roll"] = ReadingsJson(job.SlowRoll);
+    if (!job.ControlRun.empty()) json["control_run"] = ReadingsJson(job.ControlRun);
     json["installed"] = Json::array();
     for (const std::vector<Weight>& weights : job.Installed)
         json["installed"].push_back(WeightsJson(weights));
@@ -341,13 +350,14 @@ std::optional<Job> ParseJobFile(std::string_view text, std::string& error) {
         error = "файл повреждён (version)";
         return std::nullopt;
     }
-    if (json["version"].get<long long>() != kJobFileVersion) {
-        error = "версия файла " + Quoted(json["version"].dump()) + ", программа читает версию " +
-                std::to_string(kJobFileVersion);
+    const long long version = json["version"].get<long long>();
+    if (version < 1 || version > kJobFileVersion) {
+        error = "версия файла " + Quoted(json["version"].dump()) +
+                ", программа читает версии с 1 по " + std::to_string(kJobFileVersion);
         return std::nullopt;
     }
     try {
-        return ReadJob(json);
+        return ReadJob(json, static_cast<int>(version));
     } catch (const Damaged& damaged) {
         error = "файл повреждён (" + damaged.Place + ")";
         return std::nullopt;

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "calculate.h"
 #include "coefficient_file.h"
@@ -54,6 +55,44 @@ TEST(JobFile, RoundTrip) {
             << "temporary left behind: " << entry.path();
 }
 
+// A file of the first format, committed: every key it holds still reads to the same value, and the
+// job is written back to the same bytes, so a key renamed in both writer and reader shows here.
+TEST(JobFile, FirstFormatFileReadsAndWritesBackUnchanged) {
+    std::ifstream in(BALANCE4_TEST_DATA_DIR "/job_v1.json", std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_NE(text.find("\"version\": 1,"), std::string::npos);
+    std::string error;
+    const std::optional<Job> job = ParseJobFile(text, error);
+    ASSERT_TRUE(job) << error;
+    Job expected = FullJob();
+    expected.Saved = job->Saved;  // checked by its shape: the digits are the calculation's
+    EXPECT_TRUE(*job == expected);
+    ASSERT_TRUE(job->Saved);
+    EXPECT_EQ(job->Saved->Element.size(), 16u);
+    EXPECT_EQ(job->Saved->Unit, "%");
+    EXPECT_EQ(job->Plane[1].TrialMass, 100.0);
+    EXPECT_TRUE(job->ControlRun.empty());
+    EXPECT_EQ(FormatJobFile(*job), text);
+}
+
+// A control run makes the file version 2 and comes back; without one nothing of it is written.
+TEST(JobFile, ControlRunIsKeptInVersionTwo) {
+    Job job = FullJob();
+    job.ControlRun = {{"4,1", "35"}, {"", ""}, {"0,9", "110"}, {"2,2", ""}};
+    const std::string text = FormatJobFile(job);
+    EXPECT_NE(text.find("\"version\": 2,"), std::string::npos);
+    std::string error;
+    const std::optional<Job> back = ParseJobFile(text, error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_EQ(back->ControlRun, job.ControlRun);
+    EXPECT_EQ(FormatJobFile(*back), text);
+
+    job.ControlRun.clear();
+    const std::string plain = FormatJobFile(job);
+    EXPECT_NE(plain.find("\"version\": 1,"), std::string::npos);
+    EXPECT_EQ(plain.find("control_run"), std::string::npos);
+}
+
 TEST(JobFile, OldCoefficientFileLoadsAsA4x4Job) {
     const Coefficients saved = *Calculate(ExampleJob()).Saved;
     std::string error;
@@ -82,7 +121,9 @@ TEST(JobFile, BadFilesGetOneLineNamingThePlace) {
         {"truncated", good.substr(0, good.size() / 2), "обрезан"},
         {"foreign", "\x89PNG\r\n\x1a\n", "не файл задания"},
         {"another JSON document", "{\"name\": \"x\"}", "не файл задания"},
-        {"newer version", replaced("\"version\": 1", "\"version\": 2"), "версия файла «2»"},
+        {"newer version", replaced("\"version\": 1", "\"version\": 3"), "версия файла «3»"},
+        {"a control run in a version-1 file",
+         replaced("\"installed\"", "\"control_run\": [], \"installed\""), "control_run"},
         {"broken in the middle", replaced("\"planes\": [", "\"planes\": [}"), "строка"},
         {"a trial mass as text", replaced("\"trial_mass\": 20.5", "\"trial_mass\": \"20,5\""),
          "planes[0].trial_mass"},
