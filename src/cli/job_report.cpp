@@ -228,6 +228,11 @@ std::string FormatTable(const JobReport& report) {
     text += WarningLines(report);
     if (report.From == Command::Job && !report.CoefficientFile.empty())
         text += "Коэффициенты влияния сохранены в " + Quoted(report.CoefficientFile) + ".\n";
+    if (report.Recorded)
+        text += report.Fitted ? "Пуск записан в историю; установленными записаны грузы, которые "
+                                "теперь на роторе.\n"
+                              : "Пуск записан в историю; установленные грузы не изменены "
+                                "(поставленную поправку отмечает --fitted).\n";
     if (!report.JobFile.empty()) text += "Задание сохранено в " + Quoted(report.JobFile) + ".\n";
     return text;
 }
@@ -306,6 +311,7 @@ std::string FormatJson(const JobReport& report) {
         json[report.From == Command::Job ? "saved_coefficients" : "coefficients"] =
             report.CoefficientFile;
     if (!report.JobFile.empty()) json["saved_job"] = report.JobFile;
+    if (report.Recorded) json["installed_updated"] = report.Fitted;
     // A unit or a file name that is not valid UTF-8 must not stop the output.
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

@@ -16,6 +16,9 @@ struct JobReport {
     const job::JobResult* Result = nullptr;
     std::string CoefficientFile;  // job: saved to; trim: read from; empty if none
     std::string JobFile;          // job: saved to (--save-job); empty if none
+    // trim --save-job: the run was recorded, with the installed weights updated when fitted.
+    bool Recorded = false;
+    bool Fitted = false;
 };
 
 std::string FormatTable(const JobReport& report);

@@ -46,6 +46,7 @@ class Grammar {
              {"--trial-mass", "--trial-angle", "--save-coefficients", "--phase", "--trial-weights"})
             AddValue(*m_job, name);
         AddValue(*m_trim, "--coefficients");
+        AddFlag(*m_trim, "--fitted");
     }
 
     // Fills `options`; false with `error` set when the arguments are not a command line of ours.
@@ -144,6 +145,7 @@ class Grammar {
         options.Help = Find("--help") != nullptr;
         options.Example = Find("--example") != nullptr;
         options.Json = Find("--json") != nullptr;
+        options.Fitted = Find("--fitted") != nullptr;
         const auto fail = [&](std::string message) {
             error = std::move(message);
             return false;
@@ -214,6 +216,10 @@ class Grammar {
         if (options.Mode == Command::Trim && options.Coefficients.empty() &&
             options.JobFile.empty())
             return fail("нужен параметр --coefficients FILE или --job FILE");
+        if (options.Fitted && options.SaveJob.empty())
+            return fail(
+                "--fitted: отметка о поставленных грузах пишется в задание, нужен "
+                "--save-job ФАЙЛ");
         if (!options.Coefficients.empty() && !options.JobFile.empty())
             return fail("--coefficients и --job вместе не задаются: выберите одно");
         if (options.Example && !options.JobFile.empty())

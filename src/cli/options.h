@@ -36,6 +36,7 @@ struct Options {
     std::string Coefficients;      // trim: a coefficient file or a job file to read
     std::string JobFile;           // --job: the job to calculate or to trim
     std::string SaveJob;           // --save-job: where to write the job
+    bool Fitted = false;           // trim --fitted: the correction shown is on the rotor now
 };
 
 inline constexpr int kMostPlanes = 8;

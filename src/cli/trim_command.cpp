@@ -1,4 +1,3 @@
-#include <ctime>
 #include <iostream>
 #include <optional>
 
@@ -10,21 +9,6 @@
 #include "subcommands.h"
 
 namespace balance4::cli {
-
-namespace {
-
-// The date a trim run is recorded with, as the user's calendar shows it: YYYY-MM-DD.
-std::string Today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    char text[16] = {};
-    if (localtime_r(&now, &local) == nullptr ||
-        std::strftime(text, sizeof text, "%Y-%m-%d", &local) == 0)
-        return {};
-    return text;
-}
-
-}  // namespace
 
 int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
     constexpr std::string_view kName = "balance4-calc trim: ";
@@ -40,8 +24,8 @@ int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::os
         err << kName << error << "\n";
         return 2;
     }
-    const std::vector<job::ReadingText> run0 = RunZeroReadings(*texts);
-    const job::JobResult result = job::Trim(*job, run0);
+    job->ControlRun = RunZeroReadings(*texts);
+    const job::JobResult result = job::Trim(*job, job->ControlRun);
     if (result.Result != job::Outcome::Calculated) return ReportRefusal(kName, result, err);
 
     JobReport report{Command::Trim,
@@ -50,15 +34,15 @@ int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::os
                      options.JobFile.empty() ? options.Coefficients : options.JobFile,
                      {}};
     if (!options.SaveJob.empty()) {
-        job::TrimRecord record{Today(), run0, {}};
-        for (const job::PlaneResult& plane : result.Planes)
-            record.Correction.push_back({plane.Mass, plane.AngleFromZero});
-        job->TrimHistory.push_back(std::move(record));
+        job::RecordTrim(*job, result, job::RecordDate(),
+                        options.Fitted ? job::TrimFitted::Yes : job::TrimFitted::No);
         if (!job::SaveJobFile(options.SaveJob, *job, error)) {
             err << kName << error << "\n";
             return 2;
         }
         report.JobFile = options.SaveJob;
+        report.Recorded = true;
+        report.Fitted = options.Fitted;
     }
     out << (options.Json ? FormatJson(report) : FormatTable(report));
     return ExitStatus(result);

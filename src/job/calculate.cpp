@@ -119,27 +119,6 @@ JobResult Calculate(const Job& job) {
     }
 }
 
-void RecordTrim(Job& job, const std::vector<ReadingText>& run0, const JobResult& trim,
-                const std::string& date) {
-    if (trim.Result != Outcome::Calculated) return;
-    TrimRecord record{date, run0, {}};
-    job.Installed.resize(trim.Planes.size());
-    for (std::size_t k = 0; k < trim.Planes.size(); ++k) {
-        const PlaneResult& plane = trim.Planes[k];
-        record.Correction.push_back({plane.Mass, plane.AngleFromZero});
-        const Weight placed =
-            plane.OnRotor ? *plane.OnRotor : Weight{plane.Mass, plane.AngleFromZero};
-        std::vector<Weight>& installed = job.Installed[k];
-        installed = {placed};
-        if (plane.SplitAsked && !plane.Split.Refused) {
-            installed.clear();
-            for (const SplitPart& part : plane.Split.Parts)
-                installed.push_back({part.Mass, part.At.AngleDegrees});
-        }
-    }
-    job.TrimHistory.push_back(std::move(record));
-}
-
 JobResult Trim(const Job& job, const std::vector<ReadingText>& run0) {
     const ExtendedPrecisionScope precision;
     JobResult result;

@@ -75,6 +75,12 @@ struct PlaneResult {
     PlaneSpread Spread;
 };
 
+// The weight to fit: the installed weights and the correction as one where the rotor carries some,
+// else the correction.
+inline Weight WeightToPlace(const PlaneResult& plane) {
+    return plane.OnRotor ? *plane.OnRotor : Weight{plane.Mass, plane.AngleFromZero};
+}
+
 // The predicted vibration at a point after the correction; zero for a square system.
 struct PointResult {
     double Amplitude = 0.0;

@@ -93,8 +93,7 @@ void Finish(JobResult& result, const Job& job, const SpreadResult& spread) {
         plane.Spread = spread.Plane[k];
         const std::vector<Position> positions = PositionsOf(PlaneOf(job, k, planes));
         plane.SplitAsked = !positions.empty();
-        const Weight placed =
-            plane.OnRotor ? *plane.OnRotor : Weight{plane.Mass, plane.AngleFromZero};
+        const Weight placed = WeightToPlace(plane);
         if (plane.SplitAsked) plane.Split = Split(placed.Mass, placed.AngleDegrees, positions);
         if (plane.Spread.Level == Trust::Unreliable)
             unreliable += (unreliable.empty() ? "" : ", ") + std::to_string(k + 1);

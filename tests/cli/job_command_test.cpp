@@ -7,9 +7,12 @@
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 
+#include "calculate.h"
 #include "cli_run.h"
+#include "job_file.h"
 #include "test_support.h"
 
 namespace balance4::test {
@@ -328,6 +331,46 @@ TEST(JobCommand, SavedCoefficientsGiveTheJobBackInATrim) {
     }
     std::remove(coefficients.c_str());
     std::remove(job.c_str());
+}
+
+// A trim saved by the tool is recorded by the library's one rule: the file RecordTrim gives, apart
+// from the date; whether the installed weights changed is said in the table and in JSON.
+TEST(JobCommand, SavedTrimIsTheLibrarysRecord) {
+    const std::string source = TempPath("before-trim.json"), saved = TempPath("after-trim.json");
+    ASSERT_EQ(
+        RunCli({"job", "--example", "--trial-mass", "20", "--holes", "12", "--save-job", source})
+            .Status,
+        0);
+    const std::vector<std::string> run0 = {"3,1", "200", "6,2", "250", "1,9", "40", "2,0", "330"};
+    for (const bool fitted : {true, false}) {
+        std::vector<std::string> args = {"trim", "--job",      source, "--separator",
+                                         ",",    "--save-job", saved};
+        if (fitted) args.push_back("--fitted");
+        if (!fitted) args.push_back("--json");
+        const CliRun trim = RunCli(args, Line(run0));
+        ASSERT_EQ(trim.Status, 0) << trim.Err;
+        if (fitted)
+            EXPECT_NE(trim.Out.find("установленными записаны грузы"), std::string::npos)
+                << trim.Out;
+        else
+            EXPECT_EQ(nlohmann::json::parse(trim.Out)["installed_updated"], false);
+
+        std::string error;
+        std::optional<job::Job> expected = job::LoadJobFile(source, error);
+        const std::optional<job::Job> written = job::LoadJobFile(saved, error);
+        ASSERT_TRUE(expected && written) << error;
+        ASSERT_EQ(written->TrimHistory.size(), 1u);
+        const std::string date = written->TrimHistory[0].Date;
+        EXPECT_TRUE(std::regex_match(date, std::regex(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d)"))) << date;
+        for (std::size_t i = 0; i < run0.size(); i += 2)
+            expected->ControlRun.push_back({run0[i], run0[i + 1]});
+        const job::JobResult made = job::Trim(*expected, expected->ControlRun);
+        job::RecordTrim(*expected, made, date, fitted ? job::TrimFitted::Yes : job::TrimFitted::No);
+        EXPECT_EQ(Slurp(saved), job::FormatJobFile(*expected)) << "fitted " << fitted;
+        EXPECT_EQ(written->Installed.empty(), !fitted);
+    }
+    std::remove(source.c_str());
+    std::remove(saved.c_str());
 }
 
 struct BadRow {

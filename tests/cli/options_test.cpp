@@ -123,6 +123,9 @@ TEST(Options, Rows) {
          {"trim"},
          "error: нужен параметр --coefficients FILE или --job FILE"},
         {"two sources", {"trim", "--coefficients", "a", "--job", "b"}, "error: вместе не задаются"},
+        {"fitted with nothing to record",
+         {"trim", "--coefficients", "c", "--fitted"},
+         "error: --fitted: отметка о поставленных грузах пишется в задание"},
         {"example and a job file", {"job", "--example", "--job", "b"}, "error: вместе не задаются"},
     };
     for (const OptionRow& row : rows) {

@@ -9,6 +9,7 @@
 #include "calculate.h"
 #include "reading_fields.h"
 #include "spread.h"
+#include "weights.h"
 
 namespace balance4::job {
 namespace {
@@ -337,11 +338,43 @@ TEST(Trim, InstalledWeightsAreAddedAsVectors) {
     EXPECT_NEAR(trim.Planes[0].OnRotor->AngleDegrees, ResultAngle(total), 1e-7);
     EXPECT_FALSE(trim.Planes[1].OnRotor);
 
-    // Once fitted, the one weight per plane is what the rotor carries.
-    RecordTrim(job, run0, trim, "2026-12-10");
-    ASSERT_EQ(job.TrimHistory.size(), 1u);
-    EXPECT_EQ(job.Installed[0], std::vector<Weight>{*trim.Planes[0].OnRotor});
-    EXPECT_EQ(job.Installed[1].size(), 1u);
+    // Recorded: the control run goes into the history and is cleared; only a fitted trim changes
+    // what the rotor carries, and on holes it carries the split parts.
+    struct Row {
+        const char* Name;
+        TrimFitted Fitted;
+        int Holes;
+    };
+    for (const Row& row :
+         {Row{"fitted", TrimFitted::Yes, 0}, Row{"fitted on 12 holes", TrimFitted::Yes, 12},
+          Row{"not fitted", TrimFitted::No, 0}}) {
+        Job recorded = job;
+        recorded.Plane[0].Holes = row.Holes;
+        recorded.ControlRun = run0;
+        const JobResult made = Trim(recorded, recorded.ControlRun);
+        RecordTrim(recorded, made, "10.12.2026 11:30", row.Fitted);
+        ASSERT_EQ(recorded.TrimHistory.size(), 1u) << row.Name;
+        EXPECT_EQ(recorded.TrimHistory[0].Readings, run0) << row.Name;
+        EXPECT_EQ(recorded.TrimHistory[0].Correction[1],
+                  (Weight{made.Planes[1].Mass, made.Planes[1].AngleFromZero}))
+            << row.Name;
+        EXPECT_TRUE(recorded.ControlRun.empty()) << row.Name;
+        if (row.Fitted == TrimFitted::No) {
+            EXPECT_EQ(recorded.Installed, job.Installed) << row.Name;
+            continue;
+        }
+        const std::vector<Weight>& plane1 = recorded.Installed[0];
+        ASSERT_EQ(plane1.size(), row.Holes == 0 ? 1u : 2u) << row.Name;
+        for (const Weight& part : plane1)
+            EXPECT_EQ(std::fmod(part.AngleDegrees, row.Holes == 0 ? 360.0 : 30.0),
+                      row.Holes == 0 ? part.AngleDegrees : 0.0)
+                << row.Name;
+        EXPECT_NEAR(Combine(plane1).Mass, made.Planes[0].OnRotor->Mass, 1e-9) << row.Name;
+        EXPECT_NEAR(Combine(plane1).AngleDegrees, made.Planes[0].OnRotor->AngleDegrees, 1e-7)
+            << row.Name;
+        const std::vector<Weight> plane2 = {{made.Planes[1].Mass, made.Planes[1].AngleFromZero}};
+        EXPECT_EQ(recorded.Installed[1], plane2) << row.Name;
+    }
 }
 
 }  // namespace
