@@ -105,7 +105,9 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
     if (options.Positions)
         for (job::PlaneSetup& plane : job.Plane) {
             plane.Holes = 0;
-            plane.Positions = *options.Positions;
+            plane.Positions.clear();
+            for (const double angle : *options.Positions)
+                plane.Positions.push_back(job::NormalisedDegrees(angle));
         }
     if (options.Tolerance)
         job.Instrument = {options.Tolerance->AmplitudePercent, options.Tolerance->PhaseDegrees};

@@ -6,6 +6,7 @@
 #include "cli_text.h"
 #include "extended.h"
 #include "number_text.h"
+#include "positions.h"
 #include "split.h"
 
 namespace balance4::cli {
@@ -115,10 +116,15 @@ std::optional<std::vector<int>> ParseHoles(std::string_view text, int planes, st
     }
     std::vector<int> holes;
     for (const std::string& part : parts) {
-        const std::optional<int> count = ParseWholeNumber(part, 2, kMostPositions);
+        const std::optional<int> count = ParseWholeNumber(part, 1, 999999999);
         if (!count) {
-            error = "--holes: число отверстий должно быть целым, от 2 до " +
-                    std::to_string(kMostPositions) + ", дано " + Quoted(part);
+            error = "--holes: число отверстий должно быть целым, дано " + Quoted(part);
+            return std::nullopt;
+        }
+        job::PlaneSetup plane;
+        plane.Holes = *count;
+        if (const std::optional<std::string> problem = job::PositionsProblem(plane)) {
+            error = "--holes: " + *problem;
             return std::nullopt;
         }
         holes.push_back(*count);
@@ -140,21 +146,13 @@ std::optional<std::vector<double>> ParsePositions(std::string_view text, std::st
         }
         angles.push_back(*angle);
     }
-    if (angles.size() < 2 || angles.size() > kMostPositions) {
-        error = "--positions: нужно от 2 до " + std::to_string(kMostPositions) +
-                " позиций через «;» или запятую, дано " + Quoted(text);
+    // Angles are given either way round the circle; the plane holds them from 0 to 360°.
+    job::PlaneSetup plane;
+    for (const double angle : angles) plane.Positions.push_back(job::NormalisedDegrees(angle));
+    if (const std::optional<std::string> problem = job::PositionsProblem(plane)) {
+        error = "--positions: " + *problem + ", дано " + Quoted(text);
         return std::nullopt;
     }
-    for (std::size_t a = 0; a < angles.size(); ++a)
-        for (std::size_t b = a + 1; b < angles.size(); ++b) {
-            // The same place when both are shown alike.
-            if (FormatResult(job::NormalisedDegrees(angles[a]), ".") ==
-                FormatResult(job::NormalisedDegrees(angles[b]), ".")) {
-                error = "--positions: позиции " + std::to_string(a + 1) + " и " +
-                        std::to_string(b + 1) + " совпадают";
-                return std::nullopt;
-            }
-        }
     return angles;
 }
 

@@ -7,6 +7,7 @@
 #include "atomic_file.h"
 #include "coefficient_file.h"
 #include "job_text.h"
+#include "positions.h"
 
 namespace balance4::job {
 
@@ -134,10 +135,12 @@ PlaneSetup ReadPlane(const Json& json, const std::string& place) {
     plane.TrialAngle = Number(json["trial_angle"], At(place, "trial_angle"));
     plane.TrialRadius = Number(json["trial_radius"], At(place, "trial_radius"));
     plane.CorrectionRadius = Number(json["correction_radius"], At(place, "correction_radius"));
-    plane.Holes = Integer(json["holes"], At(place, "holes"), 0, 1000000);
+    plane.Holes = Integer(json["holes"], At(place, "holes"), 0, kMaxHoles);
     const std::string positions = At(place, "positions");
     for (std::size_t i = 0; i < Array(json["positions"], positions).size(); ++i)
         plane.Positions.push_back(Number(json["positions"][i], At(positions, i)));
+    if (const std::optional<std::string> problem = PositionsProblem(plane))
+        throw Damaged{(plane.Holes != 0 ? At(place, "holes") : positions) + ": " + *problem};
     return plane;
 }
 

@@ -1,16 +1,13 @@
 #include "setup_check.h"
 
 #include <cmath>
-#include <set>
 
+#include "positions.h"
 #include "readings.h"
-#include "split.h"
 
 namespace balance4::job {
 
 namespace {
-
-constexpr int kMostHoles = 1000;
 
 bool Finite(double value) {
     return std::isfinite(value);
@@ -22,16 +19,6 @@ std::string OfPlane(const std::string& what, std::size_t k) {
 
 void Fail(std::vector<CellFailure>& failures, Cell cell, std::size_t plane, const char* what) {
     failures.push_back({cell, -1, -1, static_cast<int>(plane), OfPlane(what, plane)});
-}
-
-bool UsablePositions(const PlaneSetup& plane) {
-    if (plane.Holes != 0) return plane.Holes >= 2 && plane.Holes <= kMostHoles;
-    std::set<double> distinct;
-    for (const double angle : plane.Positions) {
-        if (!Finite(angle)) return false;
-        distinct.insert(NormalisedDegrees(angle));
-    }
-    return plane.Positions.empty() || distinct.size() >= 2;
 }
 
 // Radii, positions and installed weights of each plane; the trial weights where `trials`.
@@ -46,8 +33,9 @@ void CheckPlanes(const Job& job, bool trials, std::vector<CellFailure>& failures
             Fail(failures, Cell::TrialRadius, k, "Неверно задан радиус пробного груза");
         if (!(Finite(plane.CorrectionRadius) && plane.CorrectionRadius >= 0.0))
             Fail(failures, Cell::CorrectionRadius, k, "Неверно задан радиус поправки");
-        if (!UsablePositions(plane))
-            Fail(failures, Cell::Positions, k, "Неверно заданы места для грузов");
+        if (const std::optional<std::string> problem = PositionsProblem(plane))
+            failures.push_back({Cell::Positions, -1, -1, static_cast<int>(k),
+                                OfPlane("Неверно заданы места для грузов", k) + ": " + *problem});
         if (k < job.Installed.size())
             for (const Weight& weight : job.Installed[k])
                 if (!(Finite(weight.Mass) && weight.Mass >= 0.0 && Finite(weight.AngleDegrees))) {

@@ -131,6 +131,8 @@ TEST(JobFile, BadFilesGetOneLineNamingThePlace) {
         {"a number beyond the double range",
          replaced("\"trial_mass\": 20.5", "\"trial_mass\": 1e999"), "пределов"},
         {"unknown key", replaced("\"title\"", "\"titel\""), "titel"},
+        {"one hole", replaced("\"holes\": 12", "\"holes\": 1"), "planes[0].holes"},
+        {"a million holes", replaced("\"holes\": 12", "\"holes\": 1000000"), "planes[0].holes"},
         {"nine planes", replaced("\"points\": 4", "\"points\": 17"), "points"},
     };
     for (const Row& row : rows) {
