@@ -150,7 +150,7 @@ std::optional<std::vector<double>> ParsePositions(std::string_view text, std::st
     job::PlaneSetup plane;
     for (const double angle : angles) plane.Positions.push_back(job::NormalisedDegrees(angle));
     if (const std::optional<std::string> problem = job::PositionsProblem(plane)) {
-        error = "--positions: " + *problem + ", дано " + Quoted(text);
+        error = "--positions: " + *problem;
         return std::nullopt;
     }
     return angles;
