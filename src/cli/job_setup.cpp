@@ -3,6 +3,7 @@
 #include "case_input.h"
 #include "cli_text.h"
 #include "job_file.h"
+#include "reading_line.h"
 #include "split.h"
 
 namespace balance4::cli {
@@ -45,10 +46,13 @@ std::optional<job::Job> JobToCalculate(const Options& options, std::istream& in,
         const std::optional<std::vector<std::string>> texts =
             ReadCase(in, JobLineTexts(planes, points), error);
         if (!texts) return std::nullopt;
+        std::optional<std::vector<std::vector<job::ReadingText>>> runs =
+            job::RunsFromReadingLine(*texts, planes, points);
+        if (!runs) return std::nullopt;  // ReadCase has counted them
         job = job::MakeJob(planes, points);
+        job->Readings = std::move(*runs);
         job->Unit = options.TrialMass ? "г" : "%";
         job->Separator = options.Separator.empty() ? LocaleSeparator() : options.Separator;
-        PlaceReadings(*texts, *job);
     }
     if (!ShapeAgrees(options, job->Planes(), job->Points, error)) return std::nullopt;
     if (!ApplyOptions(options, *job, error)) return std::nullopt;

@@ -6,6 +6,7 @@
 #include "job_file.h"
 #include "job_report.h"
 #include "job_setup.h"
+#include "reading_line.h"
 #include "subcommands.h"
 
 namespace balance4::cli {
@@ -24,7 +25,10 @@ int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::os
         err << kName << error << "\n";
         return 2;
     }
-    job->ControlRun = RunZeroReadings(*texts);
+    std::optional<std::vector<std::vector<job::ReadingText>>> runs =
+        job::RunsFromReadingLine(*texts, 0, job->Saved->Points);
+    if (!runs) return 2;  // ReadCase has counted them
+    job->ControlRun = std::move(runs->front());
     const job::JobResult result = job::Trim(*job, job->ControlRun);
     if (result.Result != job::Outcome::Calculated) return ReportRefusal(kName, result, err);
 

@@ -4,6 +4,7 @@
 
 #include "calculate.h"
 #include "reading_fields.h"
+#include "reading_line.h"
 #include "reference_cases.h"
 
 namespace balance4::job {
@@ -44,6 +45,25 @@ TEST(ExactPath, EveryReferenceCase) {
                 << "\n actual:   " << actual;
         }
     }
+}
+
+// The one-line order of a 4 × 4 job is the calculator's visiting order; a line of another length
+// is no job's.
+TEST(ExactPath, ReadingLineIsTheCalculatorsOrder) {
+    std::vector<std::string> fields;
+    for (std::size_t f = 0; f < kReadingFields.size(); ++f) fields.push_back(std::to_string(f));
+    const auto runs = RunsFromReadingLine(fields, 4, 4);
+    ASSERT_TRUE(runs);
+    for (std::size_t f = 0; f < kReadingFields.size(); ++f) {
+        const ReadingField& field = kReadingFields[f];
+        const ReadingText& reading =
+            (*runs)[static_cast<std::size_t>(field.Run)][static_cast<std::size_t>(field.Plane - 1)];
+        EXPECT_EQ(field.Kind == ReadingKind::Amplitude ? reading.Amplitude : reading.Phase,
+                  fields[f]);
+    }
+    EXPECT_FALSE(RunsFromReadingLine(std::vector<std::string>(39), 4, 4));
+    EXPECT_FALSE(RunsFromReadingLine(std::vector<std::string>(40), 3, 4));
+    EXPECT_EQ(RunsFromReadingLine(std::vector<std::string>(8), 0, 4)->size(), 1u);
 }
 
 }  // namespace
