@@ -46,11 +46,8 @@ PlaneTexts JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const S
     const QFont boldFont = SizedFont(painter, small, true);
     const QFont numberFont = SizedFont(painter, u * 0.03);
     const QFont arcFont = SizedFont(painter, u * 0.032);
-    const auto boxAt = [](QPointF centre, QSizeF size) {
-        return QRectF(centre - QPointF(size.width(), size.height()) / 2.0, size);
-    };
     const auto textBox = [&](QPointF centre, const QFont& font, const QString& text) {
-        return boxAt(centre, TextSize(painter, font, text));
+        return CentredBox(centre, TextSize(painter, font, text));
     };
 
     // The marks stay where they belong; the labels are placed round them and round each other.
@@ -62,7 +59,7 @@ PlaneTexts JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const S
     const QString zero = QStringLiteral("0");
     const QRectF zeroBox = textBox(at(r * 1.22, 0), boldFont, zero);
     places.KeepMark(zeroBox);
-    places.KeepMark(boxAt(c, QSizeF(r * 0.24, r * 0.24)));  // the hub
+    places.KeepMark(CentredBox(c, QSizeF(r * 0.24, r * 0.24)));  // the hub
 
     // The positions: holes as rings, other places as ticks, numbered inside the rim. More than
     // can be told apart are drawn as one ring with their count.
@@ -89,9 +86,11 @@ PlaneTexts JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const S
     const std::vector<QPointF> fromTrialArc =
         ArcPoints(c, r * 0.4, screen(plane.TrialAngle), screen(plane.AngleFromTrial));
     if (shown) {
-        places.KeepMarks(Along({c, tip}, u * 0.02));
+        // The shaft only: the head is on the rim, which the labels outside keep clear of.
+        places.KeepMarks(Along({c, at(r * 0.9, plane.AngleFromZero)}, u * 0.02));
         for (const SketchPart& part : plane.Parts)
-            places.KeepMark(boxAt(at(r * 0.86, part.At.AngleDegrees), QSizeF(r * 0.11, r * 0.11)));
+            places.KeepMark(
+                CentredBox(at(r * 0.86, part.At.AngleDegrees), QSizeF(r * 0.11, r * 0.11)));
         if (!plane.OnRotor) places.KeepMarks(Along(fromTrialArc, u * 0.012));
     }
 
@@ -162,8 +161,8 @@ PlaneTexts JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const S
     const QString rotationText = QStringLiteral("вращение");
     const QSizeF rotationSize = TextSize(painter, plainFont, rotationText);
     const auto rotationTextBox = [&](double corner) {
-        return boxAt(PlacesAround(c, r * 1.3, corner, rotationSize, true, 0.0, 0, 0.0).front(),
-                     rotationSize);
+        return CentredBox(PlacesAround(c, r * 1.3, corner, rotationSize, true, 0.0, 0, 0.0).front(),
+                          rotationSize);
     };
     const auto rotationArc = [&](double corner) {
         return Along(ArcPoints(c, r * 1.2, corner - 20.0, 40.0), u * 0.03);
@@ -184,7 +183,7 @@ PlaneTexts JobPicture::PaintPlane(QPainter& painter, const QRectF& area, const S
     for (int degrees : {90, 180, 270}) {
         const QString text = QStringLiteral("%1°").arg(degrees);
         const QSizeF size = TextSize(painter, plainFont, text);
-        const QRectF box = boxAt(
+        const QRectF box = CentredBox(
             PlacesAround(c, r * 1.04, screen(degrees), size, true, 0.0, 0, 0.0).front(), size);
         if (places.PlaceIfFits(box)) scale.emplace_back(text, box);
     }

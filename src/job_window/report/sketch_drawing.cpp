@@ -53,15 +53,8 @@ QFont SizedFont(const QPainter& painter, double pixels, bool bold) {
     return font;
 }
 
-void TextAt(QPainter& painter, QPointF at, const QString& text, const QRectF& bounds) {
-    const QFontMetricsF metrics(painter.font());
-    const double w = metrics.horizontalAdvance(text);
-    const double h = metrics.height();
-    QRectF box(at.x() - w / 2, at.y() - h / 2, w, h);
-    box.moveLeft(
-        std::clamp(box.left(), bounds.left(), std::max(bounds.left(), bounds.right() - w)));
-    box.moveTop(std::clamp(box.top(), bounds.top(), std::max(bounds.top(), bounds.bottom() - h)));
-    painter.drawText(box, Qt::AlignCenter, text);
+QRectF CentredBox(QPointF at, const QSizeF& size) {
+    return QRectF(at - QPointF(size.width(), size.height()) / 2.0, size);
 }
 
 bool LabelPlaces::Fits(const QRectF& box) const {
@@ -90,13 +83,10 @@ double LabelPlaces::Covered(const QRectF& box) const {
 }
 
 QRectF LabelPlaces::Place(const QSizeF& size, const std::vector<QPointF>& centres) {
-    const auto boxAt = [&](QPointF centre) {
-        return QRectF(centre - QPointF(size.width(), size.height()) / 2.0, size);
-    };
     std::optional<QRectF> best;
     double bestCovered = 0.0;
     for (QPointF centre : centres) {
-        const QRectF box = boxAt(centre);
+        const QRectF box = CentredBox(centre, size);
         if (Fits(box)) {
             best = box;
             break;

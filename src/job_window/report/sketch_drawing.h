@@ -47,8 +47,8 @@ void ArcArrow(QPainter& painter, QPointF centre, double radius, double fromDegre
 
 QFont SizedFont(const QPainter& painter, double pixels, bool bold = false);
 
-// Text centred on `at`, kept inside `bounds`.
-void TextAt(QPainter& painter, QPointF at, const QString& text, const QRectF& bounds);
+// A box of `size` centred on `at`.
+QRectF CentredBox(QPointF at, const QSizeF& size);
 
 // Texts kept apart on a picture. Marks stay where they belong; each label goes to the first of its
 // candidate places that lies inside the bounds and clear of every mark and label kept before it,
