@@ -6,7 +6,6 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 namespace balance4::jobwindow::sketch {
 
@@ -76,30 +75,26 @@ void LabelPlaces::KeepMarks(const std::vector<QRectF>& boxes) {
 
 double LabelPlaces::Covered(const QRectF& box) const {
     const auto area = [](const QRectF& r) { return r.isValid() ? r.width() * r.height() : 0.0; };
+    // Two texts on top of each other are both lost; a text over a mark or the edge is still read.
+    constexpr double kOverLabel = 4.0;
     double covered = area(box) - area(box & m_bounds);
-    for (const auto* boxes : {&m_marks, &m_labels})
-        for (const QRectF& taken : *boxes) covered += area(taken & box);
+    for (const QRectF& mark : m_marks) covered += area(mark & box);
+    for (const QRectF& label : m_labels) covered += kOverLabel * area(label & box);
     return covered;
 }
 
 QRectF LabelPlaces::Place(const QSizeF& size, const std::vector<QPointF>& centres) {
-    std::optional<QRectF> best;
-    double bestCovered = 0.0;
-    for (QPointF centre : centres) {
-        const QRectF box = CentredBox(centre, size);
-        if (Fits(box)) {
-            best = box;
-            break;
-        }
-        const double covered = Covered(box);
-        if (!best || covered < bestCovered) {
-            best = box;
-            bestCovered = covered;
-        }
-    }
-    if (!best) return {};
-    m_labels.push_back(*best);
-    return *best;
+    if (centres.empty()) return {};
+    const auto fits = std::find_if(centres.begin(), centres.end(),
+                                   [&](QPointF centre) { return Fits(CentredBox(centre, size)); });
+    const auto least = [&] {
+        return *std::min_element(centres.begin(), centres.end(), [&](QPointF a, QPointF b) {
+            return Covered(CentredBox(a, size)) < Covered(CentredBox(b, size));
+        });
+    };
+    const QRectF box = CentredBox(fits != centres.end() ? *fits : least(), size);
+    m_labels.push_back(box);
+    return box;
 }
 
 bool LabelPlaces::PlaceIfFits(const QRectF& box) {

@@ -62,8 +62,9 @@ class LabelPlaces {
     // Inside the bounds and clear of every mark and label.
     bool Fits(const QRectF& box) const;
     bool Fit(const std::vector<QRectF>& boxes) const;
-    // A box of `size` centred on the first candidate where it fits, else on the one it covers
-    // least at; kept as a label. No candidates: an empty box, nothing kept.
+    // A box of `size` centred on the first candidate where it fits, else on the one where it
+    // covers least (another label counting most); kept as a label. No candidates: an empty box,
+    // nothing kept.
     QRectF Place(const QSizeF& size, const std::vector<QPointF>& centres);
     // A label drawn only where it fits; false and nothing kept otherwise.
     bool PlaceIfFits(const QRectF& box);
