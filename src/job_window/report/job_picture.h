@@ -14,8 +14,8 @@ class QPainter;
 
 namespace balance4::jobwindow {
 
-// Where a disc's texts went: the marks at their places, the labels moved until none covers
-// another or a mark.
+// Where a disc's texts went: the marks at their places, the labels moved, as far as the cell has
+// room, until none covers another or a mark.
 struct PlaneTexts {
     std::vector<QRectF> Marks;
     std::vector<QRectF> Labels;

@@ -185,7 +185,7 @@ DiscTexts PlaceTexts(const QPainter& painter, const Disc& disc, const PlaneSketc
     };
     for (double corner : {40.0, -40.0, 140.0, -140.0}) {
         if (places.Fits(rotationBox(corner)) &&
-            places.Fit(Along(disc.RotationArc(corner), u * 0.03))) {
+            places.AllFit(Along(disc.RotationArc(corner), u * 0.03))) {
             texts.RotationCorner = corner;
             break;
         }

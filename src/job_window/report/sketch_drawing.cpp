@@ -65,7 +65,7 @@ bool LabelPlaces::Fits(const QRectF& box) const {
     return m_bounds.contains(box) && clear(m_marks) && clear(m_labels);
 }
 
-bool LabelPlaces::Fit(const std::vector<QRectF>& boxes) const {
+bool LabelPlaces::AllFit(const std::vector<QRectF>& boxes) const {
     return std::all_of(boxes.begin(), boxes.end(), [&](const QRectF& box) { return Fits(box); });
 }
 

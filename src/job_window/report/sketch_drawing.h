@@ -59,9 +59,9 @@ class LabelPlaces {
 
     void KeepMark(const QRectF& box) { m_marks.push_back(box); }
     void KeepMarks(const std::vector<QRectF>& boxes);
-    // Inside the bounds and clear of every mark and label.
+    // Inside the bounds and clear of every mark and label by the gap.
     bool Fits(const QRectF& box) const;
-    bool Fit(const std::vector<QRectF>& boxes) const;
+    bool AllFit(const std::vector<QRectF>& boxes) const;
     // A box of `size` centred on the first candidate where it fits, else on the one where it
     // covers least (another label counting most); kept as a label. No candidates: an empty box,
     // nothing kept.
