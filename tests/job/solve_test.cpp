@@ -8,6 +8,7 @@
 
 #include "calculate.h"
 #include "reading_fields.h"
+#include "result_words.h"
 #include "spread.h"
 #include "weights.h"
 
@@ -300,6 +301,29 @@ TEST(Trust, Thresholds) {
         {"no result in too many repetitions", INFINITY, 1, Trust::Unreliable},
     };
     for (const Row& row : rows) EXPECT_EQ(TrustOf(row.Vector, row.Mass), row.Expected) << row.Name;
+}
+
+// A trial run is weak when it moved the vibration by less than the rule of thumb, and is called so.
+TEST(Runs, WeakBelowTheRuleOfThumb) {
+    struct Row {
+        const char* Name;
+        double ChangePercent;
+        bool Weak;
+    };
+    const std::vector<Row> rows = {
+        {"24 % is weak", 24, true},  // catches the rule lowered to 20 %
+        {"26 % is enough", 26, false},
+    };
+    for (const Row& row : rows) {
+        const C v0 = Polar(10, 30);
+        const JobResult result = Calculate(
+            JobOf({row.Name, {{v0}, {v0 + Polar(row.ChangePercent / 10, 120)}}, {{20, 0}}}));
+        ASSERT_EQ(result.Result, Outcome::Calculated) << row.Name;
+        ASSERT_EQ(result.Runs.size(), 1u);
+        EXPECT_NEAR(result.Runs[0].ChangePercent, row.ChangePercent, 1e-9) << row.Name;
+        EXPECT_EQ(result.Runs[0].Weak, row.Weak) << row.Name;
+        EXPECT_EQ(RunQualityWord(result.Runs[0]), row.Weak ? "слабый" : "достаточно") << row.Name;
+    }
 }
 
 // One plane past trust makes the whole solution untrusted, with its reason.
