@@ -29,7 +29,9 @@ int RunJob(const Options& options, std::istream& in, std::ostream& out, std::ost
     if (result.Result != job::Outcome::Calculated) return ReportRefusal(kName, result, err);
     job->Saved = result.Saved;
 
-    JobReport report{Command::Job, &*job, &result, {}, {}};
+    // Until every trial mass is given, the results are those of the job in % of its trial masses.
+    const job::Job shown = result.PercentOnly ? job::PercentJob(*job) : *job;
+    JobReport report{Command::Job, &shown, &result, {}, {}};
     if (!options.SaveCoefficients.empty()) {
         if (!job::WriteFileAtomically(options.SaveCoefficients,
                                       job::FormatCoefficientFile(*result.Saved), error)) {

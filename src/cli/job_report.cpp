@@ -211,6 +211,7 @@ std::string FormatTable(const JobReport& report) {
     }
 
     std::string text;
+    if (result.PercentOnly) text += std::string(job::kTrialMassMissingText) + ".\n";
     if (report.From == Command::Trim)
         text +=
             "Повторная балансировка по коэффициентам из " + Quoted(report.CoefficientFile) + ".\n";
@@ -259,6 +260,7 @@ std::string FormatJson(const JobReport& report) {
         texts.push_back(AngleFromTrialText(report, k));
     json["window_texts"] = texts;
     json["exact"] = result.Exact;
+    if (result.PercentOnly) json["trial_mass_missing"] = job::kTrialMassMissingText;
     json["rotation"] = result.RotationWord;
     Json planes = Json::array();
     for (std::size_t k = 0; k < result.Planes.size(); ++k) {

@@ -73,8 +73,7 @@ SplitResult Split(double mass, double angleDegrees, const std::vector<Position>&
         result.Refusal = SplitRefusalText();
         return result;
     }
-    if (gap > kSplitWarnedDegrees)
-        result.Warning = SplitWarningText();
+    if (gap > kSplitWarnedDegrees) result.Warning = SplitWarningText();
     for (const SplitPart& part : {SplitPart{first, mass * Sin(a2 - theta) / Sin(gap)},
                                   SplitPart{second, mass * Sin(theta - a1) / Sin(gap)}})
         if (part.Mass >= kShownMass) result.Parts.push_back(part);
