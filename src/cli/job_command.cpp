@@ -7,6 +7,7 @@
 #include "job_file.h"
 #include "job_report.h"
 #include "job_setup.h"
+#include "job_text.h"
 #include "subcommands.h"
 
 namespace balance4::cli {
@@ -35,7 +36,8 @@ int RunJob(const Options& options, std::istream& in, std::ostream& out, std::ost
     if (!options.SaveCoefficients.empty()) {
         if (!job::WriteFileAtomically(options.SaveCoefficients,
                                       job::FormatCoefficientFile(*result.Saved), error)) {
-            err << kName << error << "\n";
+            err << kName << "файл коэффициентов " << job::Quoted(options.SaveCoefficients)
+                << " не записан: " << error << "\n";
             return 2;
         }
         report.CoefficientFile = options.SaveCoefficients;
