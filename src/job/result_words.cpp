@@ -1,7 +1,6 @@
 #include "result_words.h"
 
-#include <charconv>
-
+#include "job_text.h"
 #include "split.h"
 
 namespace balance4::job {
@@ -10,20 +9,11 @@ namespace {
 
 constexpr std::size_t kCalculatorPlanes = 4;  // the calculator's texts: M1..M4, then F1..F4
 
-// A threshold as a person writes it: 25, 22,5.
-std::string Threshold(double value, std::string_view separator) {
-    char buffer[32];
-    const auto [end, failure] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string text(buffer, failure == std::errc() ? end : buffer);
-    if (const std::size_t point = text.find('.'); point != std::string::npos)
-        text.replace(point, 1, separator);
-    return text;
-}
-
 // «больше 30 % самой поправки», or «больше самой поправки» for the whole of it.
 std::string AboveCorrection(double fraction, std::string_view separator) {
     if (fraction == 1.0) return "разброс больше самой поправки";
-    return "разброс больше " + Threshold(fraction * 100.0, separator) + " % самой поправки";
+    return "разброс больше " + ShortestNumberText(fraction * 100.0, separator) +
+           " % самой поправки";
 }
 
 }  // namespace
@@ -33,7 +23,7 @@ std::string_view RunQualityWord(const RunQuality& run) {
 }
 
 std::string WeakRunRule(std::string_view separator) {
-    return "меньше " + Threshold(kWeakRunPercent, separator) + " % — слабый отклик";
+    return "меньше " + ShortestNumberText(kWeakRunPercent, separator) + " % — слабый отклик";
 }
 
 std::string DoubtfulRule(std::string_view separator) {
@@ -45,12 +35,12 @@ std::string UnreliableRule(std::string_view separator) {
 }
 
 std::string SplitRefusalText() {
-    return "разбить нельзя — соседние места отстоят на " + Threshold(kSplitRefusedDegrees, ",") +
-           "° и больше";
+    return "разбить нельзя — соседние места отстоят на " +
+           ShortestNumberText(kSplitRefusedDegrees, ",") + "° и больше";
 }
 
 std::string SplitWarningText() {
-    return "соседние места отстоят больше чем на " + Threshold(kSplitWarnedDegrees, ",") +
+    return "соседние места отстоят больше чем на " + ShortestNumberText(kSplitWarnedDegrees, ",") +
            "°: грузы выходят большими";
 }
 
