@@ -7,6 +7,7 @@
 
 #include "cli_text.h"
 #include "number_text.h"
+#include "result_words.h"
 #include "spread.h"
 
 namespace balance4::cli {
@@ -33,13 +34,15 @@ std::string Short(const JobReport& report, double value) {
 
 // The calculator's own texts where the exact path gave them.
 std::string PercentText(const JobReport& report, std::size_t k) {
-    return report.Result->Exact ? report.Result->WindowTexts[k]
-                                : Text(report, report.Result->Planes[k].Percent);
+    return job::ShowsCalculatorTexts(*report.Result, k)
+               ? job::CalculatorPercentText(*report.Result, k)
+               : Text(report, report.Result->Planes[k].Percent);
 }
 
 std::string AngleFromTrialText(const JobReport& report, std::size_t k) {
-    return report.Result->Exact ? report.Result->WindowTexts[k + 4]
-                                : Text(report, report.Result->Planes[k].AngleFromTrial);
+    return job::ShowsCalculatorTexts(*report.Result, k)
+               ? job::CalculatorAngleText(*report.Result, k)
+               : Text(report, report.Result->Planes[k].AngleFromTrial);
 }
 
 // The trial weights the results are multiples of: a trim's are those saved with the coefficients.
@@ -58,7 +61,7 @@ std::string Where(const JobReport& report, std::size_t k, const job::Position& a
 std::string SplitLines(const JobReport& report, std::size_t k) {
     const job::PlaneResult& plane = report.Result->Planes[k];
     const std::string head = "  плоскость " + std::to_string(k + 1) + ": ";
-    if (plane.Split.Refused) return head + "нельзя — соседние места отстоят на 180° и больше\n";
+    if (plane.Split.Refused) return head + plane.Split.Refusal + "\n";
     if (plane.Split.Parts.empty()) return head + "груз не нужен\n";
     std::string text;
     for (const job::SplitPart& part : plane.Split.Parts)
@@ -94,8 +97,9 @@ std::string RunLines(const JobReport& report) {
         text += "Пробный груз в плоскости " + std::to_string(k + 1) + " изменил вибрацию на " +
                 (std::isfinite(run.ChangePercent) ? Text(report, run.ChangePercent) + " %"
                                                   : std::string("бесконечно много")) +
-                (run.Weak ? " — мало (меньше " + Short(report, job::kWeakRunPercent) +
-                                " %): поправка может оказаться неточной"
+                (run.Weak ? " — " + std::string(job::RunQualityWord(run)) + " отклик (" +
+                                job::WeakRunRule(report.Job->Separator) +
+                                "): поправка может оказаться неточной"
                           : "") +
                 "\n";
     }
@@ -121,13 +125,15 @@ std::string WarningLines(const JobReport& report) {
         const std::string plane = std::to_string(k + 1);
         switch (result.Planes[k].Spread.Level) {
             case job::Trust::Unreliable:
-                text += "Внимание, плоскость " + plane +
-                        ": разброс больше самой поправки, верить ей нельзя\n"
+                text += "Внимание, плоскость " + plane + ": " +
+                        job::UnreliableRule(report.Job->Separator) +
+                        ", верить ей нельзя\n"
                         "  (пробный груз мало изменил вибрацию, или пуски перепутаны).\n";
                 break;
             case job::Trust::Doubtful:
-                text += "Внимание, плоскость " + plane +
-                        ": сомнительно — разброс больше 30 % самой поправки.\n";
+                text += "Внимание, плоскость " + plane + ": " +
+                        std::string(job::TrustWord(job::Trust::Doubtful)) + " — " +
+                        job::DoubtfulRule(report.Job->Separator) + ".\n";
                 break;
             case job::Trust::Trusted:
                 break;
@@ -205,6 +211,7 @@ std::string FormatTable(const JobReport& report) {
     }
 
     std::string text;
+    if (result.PercentOnly) text += std::string(job::kTrialMassMissingText) + ".\n";
     if (report.From == Command::Trim)
         text +=
             "Повторная балансировка по коэффициентам из " + Quoted(report.CoefficientFile) + ".\n";
@@ -253,6 +260,7 @@ std::string FormatJson(const JobReport& report) {
         texts.push_back(AngleFromTrialText(report, k));
     json["window_texts"] = texts;
     json["exact"] = result.Exact;
+    if (result.PercentOnly) json["trial_mass_missing"] = job::kTrialMassMissingText;
     json["rotation"] = result.RotationWord;
     Json planes = Json::array();
     for (std::size_t k = 0; k < result.Planes.size(); ++k) {

@@ -51,6 +51,8 @@ std::optional<job::Job> JobToCalculate(const Options& options, std::istream& in,
         if (!runs) return std::nullopt;  // ReadCase has counted them
         job = job::MakeJob(planes, points);
         job->Readings = std::move(*runs);
+        // Without trial masses the results are in % of them, as the usage says.
+        if (!options.TrialMass) *job = job::PercentJob(std::move(*job));
         job->Unit = options.TrialMass ? "г" : "%";
         job->Separator = options.Separator.empty() ? LocaleSeparator() : options.Separator;
     }

@@ -111,6 +111,11 @@ JobResult Calculate(const Job& job) {
     result.RotationWord = RotationWordOf(job.Convention);
     CheckSetup(job, result.Failures);
     if (!result.Failures.empty()) return result;
+    if (TrialMassMissing(job)) {
+        JobResult percent = Calculate(PercentJob(job));
+        percent.PercentOnly = true;
+        return percent;
+    }
     try {
         return IsExactShape(job) ? CalculateExact(job, std::move(result))
                                  : CalculateLeastSquares(job, std::move(result));

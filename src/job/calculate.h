@@ -11,7 +11,8 @@
 namespace balance4::job {
 
 // A 4 × 4 job with trial weights removed and no slow roll goes the calculator's own way and gives
-// its eight texts; any other shape is solved by complex least squares.
+// its eight texts; any other shape is solved by complex least squares. Until every trial mass is
+// given, the job is calculated as its PercentJob.
 JobResult Calculate(const Job& job);
 
 // A trim run: new corrections from the job's saved coefficients and a new run 0 (per point), with

@@ -15,14 +15,24 @@ Job MakeJob(int planes, int points) {
 }
 
 Job ExampleJob() {
-    Job job = MakeJob(4, 4);
-    job.Unit = "%";
+    Job job = PercentJob(MakeJob(4, 4));
     for (const ReadingField& field : kReadingFields) {
         ReadingText& reading = job.Readings[static_cast<std::size_t>(field.Run)]
                                            [static_cast<std::size_t>(field.Plane - 1)];
         (field.Kind == ReadingKind::Amplitude ? reading.Amplitude : reading.Phase) =
             field.DefaultText;
     }
+    return job;
+}
+
+bool TrialMassMissing(const Job& job) {
+    return std::any_of(job.Plane.begin(), job.Plane.end(),
+                       [](const PlaneSetup& plane) { return plane.TrialMass == 0.0; });
+}
+
+Job PercentJob(Job job) {
+    job.Unit = "%";
+    for (PlaneSetup& plane : job.Plane) plane.TrialMass = 100.0;
     return job;
 }
 

@@ -39,7 +39,7 @@ struct Weight {
 
 // One correction plane: its trial weight and where weights can be fixed.
 struct PlaneSetup {
-    double TrialMass = 100.0;       // in the job's unit, > 0
+    double TrialMass = 0.0;         // in the job's unit, > 0; 0: not given yet
     double TrialAngle = 0.0;        // degrees from the zero mark, like the result angles
     double TrialRadius = 0.0;       // 0: not given (the correction goes at the trial radius)
     double CorrectionRadius = 0.0;  // 0: not given
@@ -116,8 +116,14 @@ struct Job {
 // A job of the given shape with empty readings and default planes.
 Job MakeJob(int planes, int points);
 
-// The built-in 4 × 4 example: the calculator window's readings, trial masses 100.
+// The built-in 4 × 4 example: the calculator window's readings, trial masses 100 %.
 Job ExampleJob();
+
+// Some plane's trial mass is not given yet.
+bool TrialMassMissing(const Job& job);
+
+// The job with every trial mass 100 and the unit «%»: masses come out in % of each trial mass.
+Job PercentJob(Job job);
 
 // Changes the shape, keeping every set-up and reading that still has a place.
 void Reshape(Job& job, int planes, int points);

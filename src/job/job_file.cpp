@@ -368,8 +368,9 @@ std::optional<Job> ParseJobFile(std::string_view text, std::string& error) {
 }
 
 bool SaveJobFile(const std::string& path, const Job& job, std::string& error) {
-    if (!WriteFileAtomically(path, FormatJobFile(job), error)) {
-        error = "файл задания " + Quoted(path) + " не записан";
+    std::string reason;
+    if (!WriteFileAtomically(path, FormatJobFile(job), reason)) {
+        error = "файл задания " + Quoted(path) + " не записан: " + reason;
         return false;
     }
     return true;

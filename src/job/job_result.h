@@ -114,6 +114,12 @@ struct JobResult {
     bool Untrusted = false;  // some plane is «недостоверно», so none is
     std::string UntrustedReason;
     std::optional<Coefficients> Saved;  // a calculated job's coefficients, to keep for trims
+    // Some trial mass was not given: the job was calculated as PercentJob, every mass in % of its
+    // trial mass; show kTrialMassMissingText with it.
+    bool PercentOnly = false;
 };
+
+inline constexpr std::string_view kTrialMassMissingText =
+    "Впишите массу пробного груза в каждой плоскости — до этого поправки в % от неё";
 
 }  // namespace balance4::job

@@ -28,16 +28,6 @@ std::string Count(std::size_t count) {
     return std::to_string(count);
 }
 
-// The shortest text that reads back to the same number, with the given decimal separator.
-std::string ShortestText(double value, std::string_view separator) {
-    char buffer[32];
-    const auto [end, failure] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string text(buffer, failure == std::errc() ? end : buffer);
-    if (const std::size_t point = text.find('.'); point != std::string::npos)
-        text.replace(point, 1, separator);
-    return text;
-}
-
 // A whole number of holes: digits only, no more than fit.
 std::optional<int> HoleCount(std::string_view text) {
     if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != text.npos)
@@ -105,7 +95,7 @@ std::string PositionsText(const PlaneSetup& plane, std::string_view separator) {
     if (plane.Holes != 0) return std::to_string(plane.Holes);
     std::string text;
     for (const double angle : plane.Positions)
-        text += (text.empty() ? "" : "; ") + ShortestText(angle, separator);
+        text += (text.empty() ? "" : "; ") + ShortestNumberText(angle, separator);
     return text;
 }
 

@@ -25,7 +25,7 @@ void Fail(std::vector<CellFailure>& failures, Cell cell, std::size_t plane, cons
 void CheckPlanes(const Job& job, bool trials, std::vector<CellFailure>& failures) {
     for (std::size_t k = 0; k < job.Plane.size(); ++k) {
         const PlaneSetup& plane = job.Plane[k];
-        if (trials && !(Finite(plane.TrialMass) && plane.TrialMass > 0.0))
+        if (trials && !(Finite(plane.TrialMass) && plane.TrialMass >= 0.0))  // 0: not given
             Fail(failures, Cell::TrialMass, k, "Неверно задана пробная масса");
         if (trials && !Finite(plane.TrialAngle))
             Fail(failures, Cell::TrialAngle, k, "Неверно задан угол пробного груза");

@@ -132,7 +132,7 @@ TEST(JobCommand, PrintsItsResults) {
          {"job", "--example", "--holes", "2"},
          "",
          0,
-         {"  плоскость 1: нельзя — соседние места отстоят на 180° и больше"}},
+         {"  плоскость 1: разбить нельзя — соседние места отстоят на 180° и больше"}},
         {"the readings from standard input, byte-order mark and CR LF",
          {"job", "--separator", ",", "--trial-mass", "20"},
          "\xEF\xBB\xBF" + example.substr(0, example.size() - 1) + "\r\n\r\n",

@@ -1,6 +1,8 @@
 // The job file: a whole job read back unchanged, and every kind of bad file refused in one line.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -91,6 +93,48 @@ TEST(JobFile, ControlRunIsKeptInVersionTwo) {
     const std::string plain = FormatJobFile(job);
     EXPECT_NE(plain.find("\"version\": 1,"), std::string::npos);
     EXPECT_EQ(plain.find("control_run"), std::string::npos);
+}
+
+// A save replaces a file keeping its mode, gives a new one the mode of a plain write, and when it
+// fails leaves nothing behind and says why.
+TEST(JobFile, AtomicSave) {
+    namespace fs = std::filesystem;
+    const std::string folder = testing::TempDir() + "/atomic-save";
+    fs::remove_all(folder);
+    fs::create_directories(folder + "/a folder");
+    std::ofstream(folder + "/kept.json") << "old";
+    fs::permissions(folder + "/kept.json", fs::perms(0604));
+    const mode_t umaskBefore = ::umask(027);
+    struct Row {
+        const char* Name;
+        std::string Path;
+        bool Saved;
+        unsigned Mode;
+        std::string Says;
+    };
+    const std::vector<Row> rows = {
+        {"a new file gets the umask's mode", folder + "/new.json", true, 0640, ""},
+        {"a replaced file keeps its mode", folder + "/kept.json", true, 0604, ""},
+        {"onto a folder", folder + "/a folder", false, 0,
+         "не записан: «" + folder + "/a folder» — это папка"},
+        {"into a missing folder", folder + "/none/job.json", false, 0, "не записан: нет папки"},
+    };
+    for (const Row& row : rows) {
+        std::string error;
+        EXPECT_EQ(SaveJobFile(row.Path, FullJob(), error), row.Saved) << row.Name;
+        EXPECT_NE(error.find(row.Says), std::string::npos) << row.Name << ": " << error;
+        if (row.Saved) {
+            EXPECT_EQ(static_cast<unsigned>(fs::status(row.Path).permissions()), row.Mode)
+                << row.Name;
+        }
+    }
+    ::umask(umaskBefore);
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folder))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"a folder", "kept.json", "new.json"}));
+    fs::remove_all(folder);
 }
 
 TEST(JobFile, OldCoefficientFileLoadsAsA4x4Job) {

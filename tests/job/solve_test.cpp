@@ -8,6 +8,7 @@
 
 #include "calculate.h"
 #include "reading_fields.h"
+#include "result_words.h"
 #include "spread.h"
 #include "weights.h"
 
@@ -269,7 +270,7 @@ TEST(Solve, NoSolutionAndRefusals) {
         for (ReadingText& reading : run) reading = {"1", "0"};
     job.Readings[2][2].Amplitude = "x";
     job.Readings[1][0].Phase = "-5";
-    job.Plane[1].TrialMass = 0;
+    job.Plane[1].TrialMass = -10;  // refused though plane 1's is not given
     result = Calculate(job);
     ASSERT_EQ(result.Result, Outcome::Refused);
     ASSERT_EQ(result.Failures.size(), 1u);  // the set-up first: readings wait for it
@@ -300,6 +301,63 @@ TEST(Trust, Thresholds) {
         {"no result in too many repetitions", INFINITY, 1, Trust::Unreliable},
     };
     for (const Row& row : rows) EXPECT_EQ(TrustOf(row.Vector, row.Mass), row.Expected) << row.Name;
+}
+
+// A trial run is weak when it moved the vibration by less than the rule of thumb, and is called so.
+TEST(Runs, WeakBelowTheRuleOfThumb) {
+    struct Row {
+        const char* Name;
+        double ChangePercent;
+        bool Weak;
+    };
+    const std::vector<Row> rows = {
+        {"24 % is weak", 24, true},  // catches the rule lowered to 20 %
+        {"26 % is enough", 26, false},
+    };
+    for (const Row& row : rows) {
+        const C v0 = Polar(10, 30);
+        const JobResult result = Calculate(
+            JobOf({row.Name, {{v0}, {v0 + Polar(row.ChangePercent / 10, 120)}}, {{20, 0}}}));
+        ASSERT_EQ(result.Result, Outcome::Calculated) << row.Name;
+        ASSERT_EQ(result.Runs.size(), 1u);
+        EXPECT_NEAR(result.Runs[0].ChangePercent, row.ChangePercent, 1e-9) << row.Name;
+        EXPECT_EQ(result.Runs[0].Weak, row.Weak) << row.Name;
+        EXPECT_EQ(RunQualityWord(result.Runs[0]), row.Weak ? "слабый" : "достаточно") << row.Name;
+    }
+}
+
+// A trial mass not given yet: the masses come out in % of the trial masses, as the job with every
+// trial mass 100 % gives them, and the result says so; a complete job is not touched.
+TEST(Solve, MissingTrialMassGivesPercent) {
+    struct Row {
+        const char* Name;
+        Job Given;
+        bool PercentOnly;
+    };
+    Job exampleInGrams = ExampleJob();
+    exampleInGrams.Unit = "г";
+    exampleInGrams.Plane[2].TrialMass = 0;
+    Job leastSquares = JobOf({"2 × 3",
+                              RunsFrom({{Polar(2.0, 40), Polar(0.7, 200)},
+                                        {Polar(0.5, 310), Polar(1.6, 95)},
+                                        {Polar(1.1, 120), Polar(1.3, 20)}},
+                                       {Polar(6.3, 128), Polar(4.1, 250), Polar(3.2, 17)}),
+                              {{20, 30}, {0, 300}}});
+    const std::vector<Row> rows = {
+        {"4 × 4, one mass missing", exampleInGrams, true},
+        {"2 × 3, one mass missing", leastSquares, true},
+        {"the example", ExampleJob(), false},
+    };
+    for (const Row& row : rows) {
+        const JobResult result = Calculate(row.Given);
+        const JobResult percent = Calculate(PercentJob(row.Given));
+        ASSERT_EQ(result.Result, Outcome::Calculated) << row.Name;
+        EXPECT_EQ(result.PercentOnly, row.PercentOnly) << row.Name;
+        EXPECT_EQ(result.Saved, percent.Saved) << row.Name;
+        for (std::size_t k = 0; k < result.Planes.size(); ++k)
+            EXPECT_EQ(result.Planes[k].Mass, percent.Planes[k].Mass) << row.Name;
+    }
+    EXPECT_EQ(MakeJob(2, 2).Plane[0].TrialMass, 0.0);
 }
 
 // One plane past trust makes the whole solution untrusted, with its reason.

@@ -78,6 +78,10 @@ TEST(Split, Table) {
          true,
          {{1, 10 * Sin(70) / Sin(130)}, {2, 10 * Sin(60) / Sin(130)}}},
         {"no weight, no parts", 0, 17, EquallySpaced(4), false, false, {}},
+        // Catch a tie rule that takes a position as lying before the weight only when strictly
+        // before it: the weight on a hole is then refused.
+        {"exactly on hole 1 of 4", 10, 0, EquallySpaced(4), false, false, {{1, 10}}},
+        {"exactly on hole 2 of 4 at 90°", 10, 90, EquallySpaced(4), false, false, {{2, 10}}},
     };
     for (const SplitRow& row : rows) {
         const SplitResult split = Split(row.Mass, row.Angle, row.Positions);
