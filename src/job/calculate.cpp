@@ -12,12 +12,11 @@
 
 namespace balance4::job {
 
-namespace {
-
-// The result frame runs opposite to the phase direction: with phase lag, that is the rotation.
 std::string_view RotationWordOf(PhaseConvention convention) {
     return convention == PhaseConvention::AgainstRotation ? "по вращению" : "против вращения";
 }
+
+namespace {
 
 // Corrections in the job's unit from zero for one repetition of a least-squares job.
 std::optional<std::vector<Weight>> LeastSquaresRepeat(const Job& job, const ComplexMatrix& runs,

@@ -2,6 +2,7 @@
 // Calculating a job: the corrections, their spread and trust, and the split onto positions.
 // Each entry sets extended precision for itself.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "job.h"
@@ -9,6 +10,10 @@
 #include "trim_record.h"  // recording a trim once it is made
 
 namespace balance4::job {
+
+// Which way result angles (and trial angles) run, relative to the rotation: opposite to the
+// phase direction, so «по вращению» for the usual phase-lag instrument.
+std::string_view RotationWordOf(PhaseConvention convention);
 
 // A 4 × 4 job with trial weights removed and no slow roll goes the calculator's own way and gives
 // its eight texts; any other shape is solved by complex least squares. Until every trial mass is

@@ -4,19 +4,13 @@
 
 namespace balance4::job {
 
-namespace {
-
-// What the plane carries once its weight is fitted: the split parts where the weight was split,
-// else the one weight.
-std::vector<Weight> Fitted(const PlaneResult& plane) {
+std::vector<Weight> PlacedWeights(const PlaneResult& plane) {
     if (!plane.SplitAsked || plane.Split.Refused) return {WeightToPlace(plane)};
     std::vector<Weight> parts;
     for (const SplitPart& part : plane.Split.Parts)
         parts.push_back({part.Mass, part.At.AngleDegrees});
     return parts;
 }
-
-}  // namespace
 
 void RecordTrim(Job& job, const JobResult& trim, const std::string& date, TrimFitted fitted) {
     if (trim.Result != Outcome::Calculated) return;
@@ -26,7 +20,7 @@ void RecordTrim(Job& job, const JobResult& trim, const std::string& date, TrimFi
     if (fitted == TrimFitted::Yes) {
         job.Installed.resize(trim.Planes.size());
         for (std::size_t k = 0; k < trim.Planes.size(); ++k)
-            job.Installed[k] = Fitted(trim.Planes[k]);
+            job.Installed[k] = PlacedWeights(trim.Planes[k]);
     }
     job.TrimHistory.push_back(std::move(record));
     job.ControlRun.clear();

@@ -10,6 +10,10 @@ namespace balance4::job {
 // Whether the weights the trim gave have been fitted to the rotor.
 enum class TrimFitted { Yes, No };
 
+// What a plane carries once its result is fitted: the split parts where the weight was split,
+// else the one weight to place.
+std::vector<Weight> PlacedWeights(const PlaneResult& plane);
+
 // The job's control run goes into the history with the trim's correction per plane, and is cleared:
 // its readings were taken before the new weights went on. Fitted: each plane's installed weights
 // become what is now on the rotor. Does nothing for a trim that was not calculated.

@@ -10,8 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "calculate.h"
-#include "job.h"
+#include "job/calculate.h"
+#include "job/job.h"
 #include "job_picture.h"
 #include "job_report.h"
 

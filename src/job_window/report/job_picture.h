@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <vector>
 
-#include "job.h"
-#include "job_result.h"
+#include "job/job.h"
+#include "job/job_result.h"
 #include "job_sketch.h"
 
 class QPainter;
