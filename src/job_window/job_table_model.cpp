@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QRect>
 
+#include "job/calculate.h"
 #include "job/reading_line.h"
 #include "job_document.h"
 #include "reading_grid.h"
@@ -76,7 +77,7 @@ QVariant JobTableModel::headerData(int section, Qt::Orientation orientation, int
         case kTrialAngle:
             return tr("Угол пробного груза от нулевой метки, отсчитывается так же, как углы "
                       "поправок: %1")
-                .arg(title.section(QLatin1Char('\n'), 1));
+                .arg(QString::fromUtf8(balance4::job::RotationWordOf(job.Convention)));
         case kTrialRadius:
         case kCorrectionRadius:
             return tr("Радиус в мм; пусто — поправка на радиусе пробного груза");

@@ -52,7 +52,7 @@ void JobWindow::createWidgets() {
     setupScroll->setWidget(m_setup);
     setupScroll->setWidgetResizable(true);
     setupScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setupScroll->setMinimumWidth(300);
+    setupScroll->setMinimumWidth(330);
 
     m_readings = new SheetView;
     m_readings->setObjectName(QStringLiteral("Readings"));
@@ -80,7 +80,7 @@ void JobWindow::createWidgets() {
     m_mainSplitter->addWidget(setupScroll);
     m_mainSplitter->addWidget(m_sideSplitter);
     m_mainSplitter->setStretchFactor(1, 1);
-    m_mainSplitter->setSizes({380, 986});
+    m_mainSplitter->setSizes({440, 926});
     setCentralWidget(m_mainSplitter);
 
     m_readiness = new QLabel;

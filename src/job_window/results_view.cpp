@@ -118,6 +118,11 @@ ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
         {tr("Масса"), tr("% пробного"), tr("От нуля, °"), tr("От пробного, °"), tr("Разброс 95 %"),
          tr("Доверие"), tr("Пробный пуск"), tr("Разбивка по позициям")},
         this);
+    // The split and what to add wrap in the last column: each row is as tall as its text needs at
+    // the column's width, whatever the window's size.
+    m_planes->setTextElideMode(Qt::ElideNone);
+    m_planes->setWordWrap(true);
+    m_planes->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_planes->horizontalHeaderItem(kRunColumn)
         ->setToolTip(tr("Наибольшее изменение вибрации от пробного груза этой плоскости, % от "
                         "пуска без груза; %1")
@@ -241,8 +246,6 @@ void ResultsView::showPlanes(const Job& job, const JobResult& result) {
     }
     m_planes->setVerticalHeaderLabels(titles);
     m_planes->resizeColumnsToContents();
-    // The split and what to add wrap in the last column instead of being cut.
-    m_planes->resizeRowsToContents();
 }
 
 void ResultsView::showPoints(const JobResult& result) {

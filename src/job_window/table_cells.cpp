@@ -234,13 +234,15 @@ QString ColumnTitle(const Job& job, JobTable table, int column) {
                                    : QObject::tr("Т%1 фаза, °").arg(column / 2 + 1);
         case JobTable::Planes: {
             const QString unit = QString::fromStdString(job.Unit);
-            const QString word =
-                QString::fromStdString(std::string(balance4::job::RotationWordOf(job.Convention)));
             switch (column) {
                 case kTrialMass:
                     return QObject::tr("Пробный\nгруз, %1").arg(unit);
                 case kTrialAngle:
-                    return QObject::tr("Угол груза, °\n%1").arg(word);
+                    // The way it runs in short; the tooltip says it whole.
+                    return QObject::tr("Угол\nгруза, °\n%1")
+                        .arg(QString::fromUtf8(balance4::job::RotationWordOf(job.Convention))
+                                 .replace(QStringLiteral("вращению"), QStringLiteral("вращ."))
+                                 .replace(QStringLiteral("вращения"), QStringLiteral("вращ.")));
                 case kTrialRadius:
                     return QObject::tr("Радиус\nгруза");
                 case kCorrectionRadius:

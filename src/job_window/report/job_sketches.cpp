@@ -52,8 +52,7 @@ std::vector<PlaneSketch> MakePlaneSketches(const job::Job& job, const job::JobRe
             const job::PlaneResult& plane = result.Planes[k];
             sketch.HasCorrection = true;
             // After a trim the weight to have on the rotor is the one that gets split and fitted.
-            const job::Weight weight =
-                plane.OnRotor ? *plane.OnRotor : job::Weight{plane.Mass, plane.AngleFromZero};
+            const job::Weight weight = job::WeightToPlace(plane);
             sketch.OnRotor = plane.OnRotor.has_value();
             sketch.Mass = weight.Mass;
             sketch.AngleFromZero = weight.AngleDegrees;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <optional>
 
+#include "job/positions.h"
 #include "job_picture.h"
 #include "report_numbers.h"
 #include "sketch_drawing.h"
@@ -17,7 +18,8 @@ using namespace sketch;
 
 namespace {
 
-constexpr int kMostPositionsDrawn = 360;
+// Every position a plane may have is drawn.
+constexpr int kMostPositionsDrawn = job::kMaxHoles;
 
 // Where one plane's disc lies in its cell, and the fonts of its texts.
 struct Disc {
