@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "acceptance_setup.h"
+
 namespace balance4::job {
 
 inline constexpr int kMaxPlanes = 8;
@@ -105,6 +107,7 @@ struct Job {
     std::vector<std::vector<Weight>> Installed;  // per plane (or empty): weights now on the rotor
     std::vector<TrimRecord> TrimHistory;
     std::optional<Coefficients> Saved;  // from the last calculation
+    std::optional<IsoSetup> Iso;        // the balance-grade check, when asked for
 
     int Planes() const { return static_cast<int>(Plane.size()); }
     bool operator==(const Job&) const = default;

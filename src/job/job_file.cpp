@@ -4,6 +4,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
+#include "acceptance_file.h"
 #include "atomic_file.h"
 #include "coefficient_file.h"
 #include "job_text.h"
@@ -164,7 +165,7 @@ Job ReadJob(const Json& json) {
          {"format", "version", "title", "machine", "date", "speed", "who", "unit", "separator",
           "convention", "rotation", "trial_weights", "tolerance", "points", "planes", "readings",
           "slow_roll", "installed", "trim_history"},
-         {"coefficients"});
+         {"coefficients", "acceptance"});
     Job job;
     job.Plane.clear();
     job.Readings.clear();
@@ -216,6 +217,9 @@ Job ReadJob(const Json& json) {
     }
     if (json.contains("coefficients"))
         job.Saved = ReadCoefficients(json["coefficients"], "coefficients");
+    if (json.contains("acceptance"))
+        if (const std::optional<std::string> place = ReadAcceptance(json["acceptance"], job))
+            throw Damaged{*place};
     return job;
 }
 
@@ -287,6 +291,8 @@ std::string FormatJobFile(const Job& job) {
                                 {"trial", WeightsJson(job.Saved->Trial)},
                                 {"unit", job.Saved->Unit}};
     }
+    if (Json acceptance = AcceptanceJson(job); !acceptance.is_null())
+        json["acceptance"] = std::move(acceptance);
     // Texts that are not valid UTF-8 must not stop the save: they are written with U+FFFD.
     return json.dump(1, '\t', false, Json::error_handler_t::replace) + "\n";
 }

@@ -30,6 +30,7 @@ Job FullJob() {
                         {{"1,2", "40"}, {"1", "2"}, {"3", "4"}, {"5", "6"}},
                         {{1, 2}, {3, 4}, {5, 6}, {7, 8}}}};
     job.Saved = Calculate(ExampleJob()).Saved;
+    job.Iso = IsoSetup{3600, 3000, 2.5, {900, 1500}, {0, 2400}, {300, 800, 1600, 2100}};
     return job;
 }
 
@@ -41,6 +42,8 @@ TEST(JobFile, RoundTrip) {
     ASSERT_TRUE(back) << error;
     EXPECT_TRUE(*back == job);
     EXPECT_EQ(FormatJobFile(*back), text);
+    // A job without the acceptance inputs writes its file as before they existed.
+    EXPECT_EQ(FormatJobFile(ExampleJob()).find("acceptance"), std::string::npos);
 
     // Saved atomically, and loaded again; a failed save leaves the old file whole.
     const std::string path = testing::TempDir() + "/job-file-test.json";
@@ -90,6 +93,10 @@ TEST(JobFile, BadFilesGetOneLineNamingThePlace) {
         {"a number beyond the double range",
          replaced("\"trial_mass\": 20.5", "\"trial_mass\": 1e999"), "пределов"},
         {"unknown key", replaced("\"title\"", "\"titel\""), "titel"},
+        {"a grade as text", replaced("\"grade\": 2.5", "\"grade\": \"G 2,5\""),
+         "acceptance.iso.grade"},
+        {"plane positions of another count", replaced("\"planes_mm\": [", "\"planes_mm\": [1,"),
+         "acceptance.iso.planes_mm"},
         {"nine planes", replaced("\"points\": 4", "\"points\": 17"), "points"},
     };
     for (const Row& row : rows) {

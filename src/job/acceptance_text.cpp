@@ -1,0 +1,88 @@
+#include "acceptance_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace balance4::job {
+
+namespace {
+
+constexpr std::string_view kNoBreakSpace = "\u00A0";
+
+std::string WithSeparator(std::string text, std::string_view separator) {
+    const std::size_t point = text.find('.');
+    if (point != std::string::npos) text.replace(point, 1, separator);
+    return text;
+}
+
+// Fixed decimals, the whole part grouped by threes.
+std::string Grouped(double value, int decimals, std::string_view separator) {
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, std::fabs(value));
+    std::string text = buffer;
+    const std::size_t whole = std::min(text.find('.'), text.size());
+    std::string grouped;
+    for (std::size_t i = 0; i < whole; ++i) {
+        if (i > 0 && (whole - i) % 3 == 0) grouped += kNoBreakSpace;
+        grouped += text[i];
+    }
+    return (value < 0 ? "-" : "") + grouped + WithSeparator(text.substr(whole), separator);
+}
+
+// A number as the user types it: 2,5 rather than 2,50, 40 rather than 40,0; whole numbers grouped.
+std::string Short(double value, std::string_view separator) {
+    if (value == std::round(value) && std::fabs(value) < 1e15) return Grouped(value, 0, separator);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%g", value);
+    return WithSeparator(buffer, separator);
+}
+
+}  // namespace
+
+std::string UnbalanceText(double value, std::string_view separator) {
+    if (!std::isfinite(value)) return "—";
+    const double magnitude = std::fabs(value);
+    const int whole = magnitude > 0.0 ? static_cast<int>(std::floor(std::log10(magnitude))) + 1 : 1;
+    return Grouped(value, std::clamp(4 - whole, 1, 9), separator);
+}
+
+std::string GradeText(double grade, std::string_view separator) {
+    return "G " + Short(grade, separator);
+}
+
+std::string IsoVerdictText(double grade, bool within, std::string_view separator) {
+    return "Допуск ISO 21940-11, " + GradeText(grade, separator) + ": " +
+           (within ? "выполнен" : "не выполнен");
+}
+
+std::vector<std::string> IsoLines(const IsoSetup& setup, const PermissibleUnbalance& limit,
+                                  const IsoCheck* check, std::string_view separator) {
+    const auto gmm = [&](double value) { return UnbalanceText(value, separator) + " г·мм"; };
+    std::vector<std::string> lines = {
+        "Допустимый остаточный дисбаланс по ISO 21940-11, " + GradeText(setup.Grade, separator) +
+            ", масса ротора " + Short(setup.RotorMass, separator) + " кг, " +
+            Short(setup.Speed, separator) + " об/мин:",
+        "  всего " + gmm(limit.Total) + " (" + UnbalanceText(limit.PerKilogram, separator) +
+            " г·мм/кг)",
+    };
+    if (!check || !check->WholeRotor)
+        lines.push_back("  на опору A " + gmm(limit.BearingA) + ", на опору B " +
+                        gmm(limit.BearingB) +
+                        (limit.ByLevers ? std::string(" (по расстояниям до центра масс)")
+                                        : std::string(" (центр масс посередине)")));
+    if (!check) return lines;
+    if (check->WholeRotor) {
+        lines.push_back("Остаточный дисбаланс плоскости 1: " + gmm(check->ResidualA));
+    } else {
+        lines.push_back(std::string(check->ByStatics ? "Остаточный дисбаланс, приведённый к "
+                                                       "опорам: A "
+                                                     : "Остаточный дисбаланс: плоскость 1 (A) ") +
+                        gmm(check->ResidualA) + (check->ByStatics ? ", B " : ", плоскость 2 (B) ") +
+                        gmm(check->ResidualB));
+    }
+    lines.push_back(IsoVerdictText(setup.Grade, check->Within, separator));
+    return lines;
+}
+
+}  // namespace balance4::job
