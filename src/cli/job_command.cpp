@@ -1,6 +1,7 @@
 #include <iostream>
 #include <optional>
 
+#include "acceptance.h"
 #include "atomic_file.h"
 #include "calculate.h"
 #include "coefficient_file.h"
@@ -30,6 +31,11 @@ int RunJob(const Options& options, std::istream& in, std::ostream& out, std::ost
     job->Saved = result.Saved;
 
     JobReport report{Command::Job, &*job, &result, {}, {}};
+    std::optional<job::Acceptance> acceptance;
+    if (!job->Limit.empty() || !job->TrimHistory.empty()) {
+        acceptance = job::AcceptanceOfJob(*job);
+        report.Acceptance = &*acceptance;
+    }
     if (!options.SaveCoefficients.empty()) {
         if (!job::WriteFileAtomically(options.SaveCoefficients,
                                       job::FormatCoefficientFile(*result.Saved), error)) {

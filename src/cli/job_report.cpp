@@ -5,6 +5,7 @@
 #include <ostream>
 #include <vector>
 
+#include "acceptance_text.h"
 #include "cli_text.h"
 #include "number_text.h"
 #include "spread.h"
@@ -137,6 +138,53 @@ std::string WarningLines(const JobReport& report) {
     return text;
 }
 
+// The vibration by run against the limit, and the verdict.
+std::string AcceptanceLines(const JobReport& report) {
+    if (!report.Acceptance) return {};
+    const std::vector<std::vector<std::string>> table =
+        job::VibrationTable(*report.Acceptance, report.Job->Separator);
+    std::size_t labelWidth = 0, valueWidth = 0;
+    for (const std::vector<std::string>& row : table) {
+        labelWidth = std::max(labelWidth, CodePoints(row[0]));
+        for (std::size_t i = 1; i < row.size(); ++i)
+            valueWidth = std::max(valueWidth, CodePoints(row[i]));
+    }
+    std::string text = "Вибрация по пускам:\n";
+    for (const std::vector<std::string>& row : table) {
+        text += "  " + PadRight(row[0], labelWidth);
+        for (std::size_t i = 1; i < row.size(); ++i) text += "  " + PadLeft(row[i], valueWidth);
+        text += "\n";
+    }
+    const std::string verdict = job::VerdictText(*report.Acceptance);
+    if (!verdict.empty()) text += verdict + "\n";
+    return text;
+}
+
+nlohmann::ordered_json AcceptanceJson(const job::Acceptance& acceptance) {
+    using Json = nlohmann::ordered_json;
+    Json runs = Json::array();
+    for (const job::RunVibration& run : acceptance.Runs) {
+        Json entry = {{"run", job::RunName(run)},
+                      {"kind", run.Kind == job::RunKind::Initial   ? "initial"
+                               : run.Kind == job::RunKind::Control ? "control"
+                                                                   : "predicted"},
+                      {"amplitude", run.Amplitude},
+                      {"phase", run.PhaseDegrees}};
+        if (!acceptance.Limit.empty()) entry["above"] = run.Above;
+        runs.push_back(entry);
+    }
+    Json json = {{"runs", runs}};
+    json["limit"] = acceptance.Limit.empty() ? Json() : Json(acceptance.Limit);
+    Json points = Json::array();
+    if (acceptance.Judged)
+        for (const bool above : acceptance.Runs[*acceptance.Judged].Above)
+            points.push_back(job::PointWord(above));
+    json["points"] = points;
+    json["within"] = acceptance.Within ? Json(*acceptance.Within) : Json();
+    json["verdict"] = job::VerdictText(acceptance);
+    return json;
+}
+
 }  // namespace
 
 std::string FormatTable(const JobReport& report) {
@@ -226,6 +274,7 @@ std::string FormatTable(const JobReport& report) {
     text += ResidualLines(report);
     text += ToleranceText(report);
     text += WarningLines(report);
+    text += AcceptanceLines(report);
     if (report.From == Command::Job && !report.CoefficientFile.empty())
         text += "Коэффициенты влияния сохранены в " + Quoted(report.CoefficientFile) + ".\n";
     if (!report.JobFile.empty()) text += "Задание сохранено в " + Quoted(report.JobFile) + ".\n";
@@ -306,6 +355,7 @@ std::string FormatJson(const JobReport& report) {
         json[report.From == Command::Job ? "saved_coefficients" : "coefficients"] =
             report.CoefficientFile;
     if (!report.JobFile.empty()) json["saved_job"] = report.JobFile;
+    if (report.Acceptance) json["acceptance"] = AcceptanceJson(*report.Acceptance);
     // A unit or a file name that is not valid UTF-8 must not stop the output.
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

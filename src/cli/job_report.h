@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "acceptance.h"
 #include "job.h"
 #include "job_result.h"
 #include "options.h"
@@ -14,8 +15,9 @@ struct JobReport {
     Command From = Command::Job;
     const job::Job* Job = nullptr;  // set-up, unit and separator the results were made with
     const job::JobResult* Result = nullptr;
-    std::string CoefficientFile;  // job: saved to; trim: read from; empty if none
-    std::string JobFile;          // job: saved to (--save-job); empty if none
+    std::string CoefficientFile;                  // job: saved to; trim: read from; empty if none
+    std::string JobFile;                          // job: saved to (--save-job); empty if none
+    const job::Acceptance* Acceptance = nullptr;  // the vibration by run, when there is any to show
 };
 
 std::string FormatTable(const JobReport& report);

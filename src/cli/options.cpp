@@ -38,7 +38,7 @@ class Grammar {
         for (CLI::App* sub : {m_job, m_trim}) {
             AddFlag(*sub, "--help", "-h");
             for (const char* name : {"--planes", "--points", "--unit", "--holes", "--positions",
-                                     "--separator", "--job", "--save-job"})
+                                     "--separator", "--job", "--save-job", "--limit"})
                 AddValue(*sub, name);
             AddValue(*sub, "--tolerance", true);
             AddFlag(*sub, "--json");
@@ -200,6 +200,7 @@ class Grammar {
         options.TrialMass = Value("--trial-mass");
         options.TrialAngle = Value("--trial-angle");
         options.Holes = Value("--holes");
+        options.Limit = Value("--limit");
         if (const std::optional<std::string> positions = Value("--positions")) {
             options.Positions = ParsePositions(*positions, error);
             if (!options.Positions) return false;

@@ -36,6 +36,8 @@ struct Options {
     std::string Coefficients;      // trim: a coefficient file or a job file to read
     std::string JobFile;           // --job: the job to calculate or to trim
     std::string SaveJob;           // --save-job: where to write the job
+    // job and trim: the vibration limit, one for all points or one per point, as given.
+    std::optional<std::string> Limit;
 
     // iso: the rotor for the balance-grade check; empty where not given (the job file's then).
     std::optional<double> RotorMass;            // kg

@@ -2,6 +2,7 @@
 #include <iostream>
 #include <optional>
 
+#include "acceptance.h"
 #include "calculate.h"
 #include "case_input.h"
 #include "job_file.h"
@@ -49,6 +50,12 @@ int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::os
                      &result,
                      options.JobFile.empty() ? options.Coefficients : options.JobFile,
                      {}};
+    // Before the run goes into the history, where it would count twice.
+    std::optional<job::Acceptance> acceptance;
+    if (!job->Limit.empty() || !job->TrimHistory.empty()) {
+        acceptance = job::AcceptanceOfTrim(*job, run0, result);
+        report.Acceptance = &*acceptance;
+    }
     if (!options.SaveJob.empty()) {
         job::TrimRecord record{Today(), run0, {}};
         for (const job::PlaneResult& plane : result.Planes)

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "number_text.h"
+
 namespace balance4::job {
 
 namespace {
@@ -83,6 +85,59 @@ std::vector<std::string> IsoLines(const IsoSetup& setup, const PermissibleUnbala
     }
     lines.push_back(IsoVerdictText(setup.Grade, check->Within, separator));
     return lines;
+}
+
+std::string RunName(const RunVibration& run) {
+    switch (run.Kind) {
+        case RunKind::Control:
+            return "контрольный пуск " + std::to_string(run.Number);
+        case RunKind::Predicted:
+            return "прогноз";
+        case RunKind::Initial:
+            break;
+    }
+    return "пуск 0";
+}
+
+std::string_view PointWord(bool above) {
+    return above ? "выше нормы" : "в норме";
+}
+
+std::vector<std::vector<std::string>> VibrationTable(const Acceptance& acceptance,
+                                                     std::string_view separator) {
+    std::size_t points = acceptance.Limit.size();
+    for (const RunVibration& run : acceptance.Runs) points = std::max(points, run.Amplitude.size());
+    std::vector<std::vector<std::string>> table = {{"Пуск"}};
+    for (std::size_t p = 0; p < points; ++p) table[0].push_back("точка " + std::to_string(p + 1));
+    for (const RunVibration& run : acceptance.Runs) {
+        std::vector<std::string>& row = table.emplace_back(1, RunName(run));
+        for (std::size_t p = 0; p < points; ++p)
+            row.push_back(p < run.Amplitude.size() ? FormatResult(run.Amplitude[p], separator)
+                                                   : "—");
+    }
+    if (acceptance.Limit.empty()) return table;
+    std::vector<std::string>& limit = table.emplace_back(1, "Норма");
+    for (const double value : acceptance.Limit) limit.push_back(FormatResult(value, separator));
+    if (!acceptance.Judged) return table;
+    std::vector<std::string>& verdict = table.emplace_back(1, "Оценка");
+    for (const bool above : acceptance.Runs[*acceptance.Judged].Above)
+        verdict.emplace_back(PointWord(above));
+    return table;
+}
+
+std::string VerdictText(const Acceptance& acceptance) {
+    if (!acceptance.Within) return {};
+    const RunVibration& judged = acceptance.Runs[*acceptance.Judged];
+    const std::string run = " (" + RunName(judged) + ").";
+    if (*acceptance.Within) return "Итог: вибрация в норме во всех точках" + run;
+    std::string points;
+    int count = 0;
+    for (std::size_t p = 0; p < judged.Above.size(); ++p)
+        if (judged.Above[p]) {
+            points += (count++ == 0 ? "" : ", ") + std::to_string(p + 1);
+        }
+    return "Итог: вибрация выше нормы в " + std::string(count == 1 ? "точке " : "точках ") +
+           points + run;
 }
 
 }  // namespace balance4::job

@@ -1,10 +1,12 @@
 #pragma once
-// The texts the tool, the window and the report show for the acceptance of a job: the
-// balance-grade check. Numbers with the job's decimal separator.
+// The texts the tool, the window and the report show for the acceptance of a job: the vibration
+// over the runs against the limit, the verdict, the balance-grade check. Numbers with the job's
+// decimal separator.
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "acceptance.h"
 #include "iso_check.h"
 
 namespace balance4::job {
@@ -22,5 +24,21 @@ std::string IsoVerdictText(double grade, bool within, std::string_view separator
 // The permissible unbalance, and with a check its residuals and verdict, one line each.
 std::vector<std::string> IsoLines(const IsoSetup& setup, const PermissibleUnbalance& limit,
                                   const IsoCheck* check, std::string_view separator);
+
+// «пуск 0», «контрольный пуск 2», «прогноз».
+std::string RunName(const RunVibration& run);
+
+// «в норме» / «выше нормы».
+std::string_view PointWord(bool above);
+
+// The vibration by run as a table of texts: a header row («Пуск», «точка 1», …), a row per run
+// (amplitudes, «—» where a run could not be read), then with a limit the rows «Норма» and
+// «Оценка» (the judged run's word per point).
+std::vector<std::vector<std::string>> VibrationTable(const Acceptance& acceptance,
+                                                     std::string_view separator);
+
+// «Итог: вибрация в норме во всех точках (контрольный пуск 1).», «Итог: вибрация выше нормы в
+// точках 1, 3 (пуск 0).»; empty without a limit.
+std::string VerdictText(const Acceptance& acceptance);
 
 }  // namespace balance4::job

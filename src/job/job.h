@@ -108,6 +108,9 @@ struct Job {
     std::vector<TrimRecord> TrimHistory;
     std::optional<Coefficients> Saved;  // from the last calculation
     std::optional<IsoSetup> Iso;        // the balance-grade check, when asked for
+    // The customer's vibration limit in the reading unit: one for every point, one per point, or
+    // none (then no verdict is claimed).
+    std::vector<double> Limit;
 
     int Planes() const { return static_cast<int>(Plane.size()); }
     bool operator==(const Job&) const = default;

@@ -9,7 +9,9 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "calculate.h"
 #include "cli_run.h"
+#include "job_file.h"
 #include "test_support.h"
 
 namespace balance4::test {
@@ -328,6 +330,60 @@ TEST(JobCommand, SavedCoefficientsGiveTheJobBackInATrim) {
     }
     std::remove(coefficients.c_str());
     std::remove(job.c_str());
+}
+
+// A two-plane job (NPTEL, Example 13.5, as in the job library's tests) with one control run
+// recorded: the verdict in the table and the JSON of `job`, and of a `trim` adding a second run.
+TEST(JobCommand, VerdictAgainstTheLimit) {
+    const Complex v1 = -Polar(30, 230), v2 = -Polar(70, 330);
+    const Complex near = Polar(50, 61), far = Polar(42, 130);
+    job::Job published = job::MakeJob(2, 2);
+    published.Separator = ".";
+    published.Unit = "кг";
+    for (job::PlaneSetup& plane : published.Plane) {
+        plane.TrialMass = 0.3;
+        plane.TrialAngle = 330;
+    }
+    const auto text = [](Complex v) {
+        std::vector<std::string> texts;
+        AddReading(texts, v);
+        return job::ReadingText{texts[0], texts[1]};
+    };
+    published.Readings = {
+        {text(v1), text(v2)}, {text(v1 + near), text(v2 + far)}, {text(v1 + far), text(v2 + near)}};
+    published.Saved = job::Calculate(published).Saved;
+    published.TrimHistory = {{"2026-12-10", {{"0.67", "48.5"}, {"0.22", "63.5"}}, {}}};
+    const std::string path = TempPath("verdict.json");
+    std::string error;
+    ASSERT_TRUE(job::SaveJobFile(path, published, error)) << error;
+
+    const CliRun calculated = RunCli({"job", "--job", path, "--limit", "2.8"});
+    ASSERT_EQ(calculated.Status, 0) << calculated.Err;
+    ExpectLinesInOrder(
+        calculated.Out,
+        {"Вибрация по пускам:", "  Пуск                точка 1  точка 2",
+         "  пуск 0                30.00    70.00", "  контрольный пуск 1     0.67     0.22",
+         "  прогноз                0.00     0.00", "  Норма                  2.80     2.80",
+         "  Оценка              в норме  в норме",
+         "Итог: вибрация в норме во всех точках (контрольный пуск 1)."},
+        "job");
+    const CliRun trimmed = RunCli({"trim", "--job", path, "--limit", "0.5;0.1", "--json"},
+                                  Line({"0.31", "12", "0.12", "200"}));
+    ASSERT_EQ(trimmed.Status, 0) << trimmed.Err;
+    const nlohmann::json acceptance = nlohmann::json::parse(trimmed.Out)["acceptance"];
+    EXPECT_EQ(acceptance["within"], false);
+    EXPECT_EQ(acceptance["points"], nlohmann::json({"в норме", "выше нормы"}));
+    EXPECT_EQ(acceptance["runs"].size(), 4u);
+    EXPECT_EQ(acceptance["verdict"], "Итог: вибрация выше нормы в точке 2 (контрольный пуск 2).");
+    // Without a limit the runs are shown and no verdict is claimed.
+    const nlohmann::json open =
+        nlohmann::json::parse(RunCli({"job", "--job", path, "--json"}).Out)["acceptance"];
+    EXPECT_TRUE(open["within"].is_null());
+    EXPECT_EQ(open["verdict"], "");
+    const CliRun refused = RunCli({"job", "--job", path, "--limit", "1;2;3"});
+    EXPECT_EQ(refused.Status, 2);
+    EXPECT_NE(refused.Err.find("--limit"), std::string::npos) << refused.Err;
+    std::remove(path.c_str());
 }
 
 struct BadRow {

@@ -30,6 +30,7 @@ Job FullJob() {
                         {{"1,2", "40"}, {"1", "2"}, {"3", "4"}, {"5", "6"}},
                         {{1, 2}, {3, 4}, {5, 6}, {7, 8}}}};
     job.Saved = Calculate(ExampleJob()).Saved;
+    job.Limit = {2.8, 2.8, 4.5, 7.1};
     job.Iso = IsoSetup{3600, 3000, 2.5, {900, 1500}, {0, 2400}, {300, 800, 1600, 2100}};
     return job;
 }
@@ -97,6 +98,8 @@ TEST(JobFile, BadFilesGetOneLineNamingThePlace) {
          "acceptance.iso.grade"},
         {"plane positions of another count", replaced("\"planes_mm\": [", "\"planes_mm\": [1,"),
          "acceptance.iso.planes_mm"},
+        {"a limit per point of another count", replaced("\"limit\": [", "\"limit\": [1,"),
+         "acceptance.limit"},
         {"nine planes", replaced("\"points\": 4", "\"points\": 17"), "points"},
     };
     for (const Row& row : rows) {
