@@ -80,7 +80,9 @@ std::string ToleranceText(const JobReport& report) {
                        Short(report, report.Job->Instrument.AmplitudePercent) +
                        " % по амплитуде и ±" + Short(report, report.Job->Instrument.PhaseDegrees) +
                        "° по фазе.\n";
-    if (report.From == Command::Trim) text += "Сохранённые коэффициенты считаются точными.\n";
+    if (report.From == Command::Trim)
+        text += std::string(result.Refined ? "Уточнённые" : "Сохранённые") +
+                " коэффициенты считаются точными.\n";
     if (result.SpreadFailed > 0)
         text += "Пересчётов без результата (нулевой определитель, переполнение): " +
                 std::to_string(result.SpreadFailed) + ".\n";
@@ -138,23 +140,28 @@ std::string WarningLines(const JobReport& report) {
     return text;
 }
 
-// The vibration by run against the limit, and the verdict.
-std::string AcceptanceLines(const JobReport& report) {
-    if (!report.Acceptance) return {};
-    const std::vector<std::vector<std::string>> table =
-        job::VibrationTable(*report.Acceptance, report.Job->Separator);
+// A table of texts, its first column on the left, the others on the right, indented.
+std::string TableLines(const std::vector<std::vector<std::string>>& table) {
     std::size_t labelWidth = 0, valueWidth = 0;
     for (const std::vector<std::string>& row : table) {
         labelWidth = std::max(labelWidth, CodePoints(row[0]));
         for (std::size_t i = 1; i < row.size(); ++i)
             valueWidth = std::max(valueWidth, CodePoints(row[i]));
     }
-    std::string text = "Вибрация по пускам:\n";
+    std::string text;
     for (const std::vector<std::string>& row : table) {
         text += "  " + PadRight(row[0], labelWidth);
         for (std::size_t i = 1; i < row.size(); ++i) text += "  " + PadLeft(row[i], valueWidth);
         text += "\n";
     }
+    return text;
+}
+
+// The vibration by run against the limit, and the verdict.
+std::string AcceptanceLines(const JobReport& report) {
+    if (!report.Acceptance) return {};
+    std::string text = "Вибрация по пускам:\n" +
+                       TableLines(job::VibrationTable(*report.Acceptance, report.Job->Separator));
     const std::string verdict = job::VerdictText(*report.Acceptance);
     if (!verdict.empty()) text += verdict + "\n";
     return text;
@@ -256,6 +263,9 @@ std::string FormatTable(const JobReport& report) {
     if (report.From == Command::Trim)
         text +=
             "Повторная балансировка по коэффициентам из " + Quoted(report.CoefficientFile) + ".\n";
+    if (result.Refined)
+        text += job::RefinementText(*result.Refined) + "\n" +
+                TableLines(job::RefinementTable(*result.Refined, report.Job->Separator));
     for (const Row& r : rows) {
         text += PadRight(r.Label, labelWidth);
         for (const std::string& value : r.Values) text += "  " + PadLeft(value, valueWidth);
@@ -356,6 +366,19 @@ std::string FormatJson(const JobReport& report) {
             report.CoefficientFile;
     if (!report.JobFile.empty()) json["saved_job"] = report.JobFile;
     if (report.Acceptance) json["acceptance"] = AcceptanceJson(*report.Acceptance);
+    if (report.From == Command::Trim)
+        json["coefficients_used"] = result.Refined ? "refined" : "saved";
+    if (result.Refined) {
+        Json change = Json::array();
+        const std::vector<double>& percent = result.Refined->ChangePercent;
+        const auto planes = static_cast<std::size_t>(result.Refined->Refined.Planes);
+        for (std::size_t i = 0; i < percent.size(); i += planes)
+            change.push_back(std::vector<double>(percent.begin() + static_cast<long>(i),
+                                                 percent.begin() + static_cast<long>(i + planes)));
+        json["refined"] = {{"runs", result.Refined->Runs},
+                           {"repeated", result.Refined->Repeated},
+                           {"change_percent", change}};
+    }
     // A unit or a file name that is not valid UTF-8 must not stop the output.
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

@@ -121,6 +121,7 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
             return false;
         }
     }
+    if (options.NoRefine) job.Refine = false;
     if (options.Tolerance)
         job.Instrument = {options.Tolerance->AmplitudePercent, options.Tolerance->PhaseDegrees};
     if (!options.Unit.empty()) job.Unit = options.Unit;

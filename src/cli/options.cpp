@@ -48,6 +48,7 @@ class Grammar {
              {"--trial-mass", "--trial-angle", "--save-coefficients", "--phase", "--trial-weights"})
             AddValue(*m_job, name);
         AddValue(*m_trim, "--coefficients");
+        for (CLI::App* sub : {m_job, m_trim}) AddFlag(*sub, "--no-refine");
         AddFlag(*m_iso, "--help", "-h");
         for (const char* name :
              {"--rotor-mass", "--speed", "--grade", "--bearing-distances", "--job", "--separator"})
@@ -167,6 +168,7 @@ class Grammar {
         options.Help = Find("--help") != nullptr;
         options.Example = Find("--example") != nullptr;
         options.Json = Find("--json") != nullptr;
+        options.NoRefine = Find("--no-refine") != nullptr;
         const auto fail = [&](std::string message) {
             error = std::move(message);
             return false;

@@ -38,6 +38,7 @@ struct Options {
     std::string SaveJob;           // --save-job: where to write the job
     // job and trim: the vibration limit, one for all points or one per point, as given.
     std::optional<std::string> Limit;
+    bool NoRefine = false;  // trim: the saved coefficients, not refined by the control runs
 
     // iso: the rotor for the balance-grade check; empty where not given (the job file's then).
     std::optional<double> RotorMass;            // kg

@@ -61,6 +61,8 @@ int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::os
         for (const job::PlaneResult& plane : result.Planes)
             record.Correction.push_back({plane.Mass, plane.AngleFromZero});
         job->TrimHistory.push_back(std::move(record));
+        // The file keeps which coefficients this trim used.
+        job->Refined = result.Refined ? std::make_optional(result.Refined->Refined) : std::nullopt;
         if (!job::SaveJobFile(options.SaveJob, *job, error)) {
             err << kName << error << "\n";
             return 2;

@@ -69,21 +69,27 @@ IsoSetup ReadIso(const Json& json, const std::string& place, std::size_t planes)
 }  // namespace
 
 Json AcceptanceJson(const Job& job) {
-    if (!job.Iso && job.Limit.empty()) return nullptr;
+    if (!job.Iso && job.Limit.empty() && job.Refine && !job.Refined) return nullptr;
     Json json = {{"version", kAcceptanceVersion}};
     if (job.Iso) json["iso"] = IsoJson(*job.Iso);
     if (!job.Limit.empty()) json["limit"] = job.Limit;
+    if (!job.Refine) json["refine"] = false;
     return json;
 }
 
 std::optional<std::string> ReadAcceptance(const Json& json, Job& job) {
     const std::string place = "acceptance";
     try {
-        Keys(json, place, {"version"}, {"iso", "limit"});
+        // "refined", coefficients like the job's own, is read with them.
+        Keys(json, place, {"version"}, {"iso", "limit", "refine", "refined"});
         if (!json["version"].is_number_integer() ||
             json["version"].get<long long>() != kAcceptanceVersion)
             throw Damaged{place + ".version"};
         if (json.contains("iso")) job.Iso = ReadIso(json["iso"], place + ".iso", job.Plane.size());
+        if (json.contains("refine")) {
+            if (!json["refine"].is_boolean()) throw Damaged{place + ".refine"};
+            job.Refine = json["refine"].get<bool>();
+        }
         if (json.contains("limit")) {
             job.Limit = Numbers(json["limit"], place + ".limit");
             const std::size_t size = job.Limit.size();

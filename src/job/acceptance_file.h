@@ -12,7 +12,8 @@ namespace balance4::job {
 
 inline constexpr int kAcceptanceVersion = 1;
 
-// Null when the job holds nothing of it.
+// Null when the job holds nothing of it. The refined coefficients are the job file's to add, in
+// the form of its own coefficients.
 nlohmann::ordered_json AcceptanceJson(const Job& job);
 
 // Fills the job's acceptance fields from the object. Empty optional when it reads; else the

@@ -140,4 +140,26 @@ std::string VerdictText(const Acceptance& acceptance) {
            points + run;
 }
 
+std::string RefinementText(const Refinement& refinement) {
+    std::string text = "Коэффициенты влияния уточнены по " + std::to_string(refinement.Runs) +
+                       " пускам (пробным и контрольным).";
+    if (refinement.Repeated > 0)
+        text += " Контрольных пусков с теми же грузами, что в пуске, уже учтённом, не учтено: " +
+                std::to_string(refinement.Repeated) + ".";
+    return text;
+}
+
+std::vector<std::vector<std::string>> RefinementTable(const Refinement& refinement,
+                                                      std::string_view separator) {
+    const auto planes = static_cast<std::size_t>(refinement.Refined.Planes);
+    std::vector<std::vector<std::string>> table = {{"Изменение, %"}};
+    for (std::size_t k = 0; k < planes; ++k)
+        table[0].push_back("плоскость " + std::to_string(k + 1));
+    for (std::size_t i = 0; i < refinement.ChangePercent.size(); ++i) {
+        if (i % planes == 0) table.push_back({"точка " + std::to_string(i / planes + 1)});
+        table.back().push_back(FormatResult(refinement.ChangePercent[i], separator));
+    }
+    return table;
+}
+
 }  // namespace balance4::job

@@ -8,6 +8,7 @@
 
 #include "acceptance.h"
 #include "iso_check.h"
+#include "job_result.h"
 
 namespace balance4::job {
 
@@ -40,5 +41,14 @@ std::vector<std::vector<std::string>> VibrationTable(const Acceptance& acceptanc
 // «Итог: вибрация в норме во всех точках (контрольный пуск 1).», «Итог: вибрация выше нормы в
 // точках 1, 3 (пуск 0).»; empty without a limit.
 std::string VerdictText(const Acceptance& acceptance);
+
+// «Коэффициенты влияния уточнены по 5 пускам (пробным и контрольным); изменение — ниже.», with
+// a second sentence counting the control runs left out as repeats of a run already fitted.
+std::string RefinementText(const Refinement& refinement);
+
+// The change of each coefficient in %: a header row («Изменение, %», «плоскость 1», …) and a row
+// per point («точка 1», …).
+std::vector<std::vector<std::string>> RefinementTable(const Refinement& refinement,
+                                                      std::string_view separator);
 
 }  // namespace balance4::job

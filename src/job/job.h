@@ -111,6 +111,10 @@ struct Job {
     // The customer's vibration limit in the reading unit: one for every point, one per point, or
     // none (then no verdict is claimed).
     std::vector<double> Limit;
+    // Trims refine the coefficients from every run whose weights are known, unless switched off;
+    // Refined holds the coefficients the last recorded trim used when they were refined.
+    bool Refine = true;
+    std::optional<Coefficients> Refined;
 
     int Planes() const { return static_cast<int>(Plane.size()); }
     bool operator==(const Job&) const = default;

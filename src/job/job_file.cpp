@@ -44,6 +44,17 @@ Json WeightsJson(const std::vector<Weight>& weights) {
     return json;
 }
 
+Json CoefficientsJson(const Coefficients& saved) {
+    Json elements = Json::array();
+    for (const Coefficient& c : saved.Element)
+        elements.push_back(Json::array({c.Magnitude, c.Angle}));
+    return {{"planes", saved.Planes},
+            {"points", saved.Points},
+            {"elements", elements},
+            {"trial", WeightsJson(saved.Trial)},
+            {"unit", saved.Unit}};
+}
+
 // --- reading, every value checked against its place ---
 
 std::string At(const std::string& place, std::string_view key) {
@@ -220,6 +231,8 @@ Job ReadJob(const Json& json) {
     if (json.contains("acceptance"))
         if (const std::optional<std::string> place = ReadAcceptance(json["acceptance"], job))
             throw Damaged{*place};
+    if (json.contains("acceptance") && json["acceptance"].contains("refined"))
+        job.Refined = ReadCoefficients(json["acceptance"]["refined"], "acceptance.refined");
     return job;
 }
 
@@ -281,18 +294,11 @@ std::string FormatJobFile(const Job& job) {
         json["trim_history"].push_back({{"date", record.Date},
                                         {"readings", ReadingsJson(record.Readings)},
                                         {"correction", WeightsJson(record.Correction)}});
-    if (job.Saved) {
-        Json elements = Json::array();
-        for (const Coefficient& c : job.Saved->Element)
-            elements.push_back(Json::array({c.Magnitude, c.Angle}));
-        json["coefficients"] = {{"planes", job.Saved->Planes},
-                                {"points", job.Saved->Points},
-                                {"elements", elements},
-                                {"trial", WeightsJson(job.Saved->Trial)},
-                                {"unit", job.Saved->Unit}};
-    }
-    if (Json acceptance = AcceptanceJson(job); !acceptance.is_null())
+    if (job.Saved) json["coefficients"] = CoefficientsJson(*job.Saved);
+    if (Json acceptance = AcceptanceJson(job); !acceptance.is_null()) {
+        if (job.Refined) acceptance["refined"] = CoefficientsJson(*job.Refined);
         json["acceptance"] = std::move(acceptance);
+    }
     // Texts that are not valid UTF-8 must not stop the save: they are written with U+FFFD.
     return json.dump(1, '\t', false, Json::error_handler_t::replace) + "\n";
 }

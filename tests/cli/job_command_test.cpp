@@ -333,8 +333,8 @@ TEST(JobCommand, SavedCoefficientsGiveTheJobBackInATrim) {
 }
 
 // A two-plane job (NPTEL, Example 13.5, as in the job library's tests) with one control run
-// recorded: the verdict in the table and the JSON of `job`, and of a `trim` adding a second run.
-TEST(JobCommand, VerdictAgainstTheLimit) {
+// recorded.
+job::Job PublishedJob() {
     const Complex v1 = -Polar(30, 230), v2 = -Polar(70, 330);
     const Complex near = Polar(50, 61), far = Polar(42, 130);
     job::Job published = job::MakeJob(2, 2);
@@ -353,6 +353,12 @@ TEST(JobCommand, VerdictAgainstTheLimit) {
         {text(v1), text(v2)}, {text(v1 + near), text(v2 + far)}, {text(v1 + far), text(v2 + near)}};
     published.Saved = job::Calculate(published).Saved;
     published.TrimHistory = {{"2026-12-10", {{"0.67", "48.5"}, {"0.22", "63.5"}}, {}}};
+    return published;
+}
+
+// The verdict in the table and the JSON of `job`, and of a `trim` adding a second control run.
+TEST(JobCommand, VerdictAgainstTheLimit) {
+    const job::Job published = PublishedJob();
     const std::string path = TempPath("verdict.json");
     std::string error;
     ASSERT_TRUE(job::SaveJobFile(path, published, error)) << error;
@@ -384,6 +390,40 @@ TEST(JobCommand, VerdictAgainstTheLimit) {
     EXPECT_EQ(refused.Status, 2);
     EXPECT_NE(refused.Err.find("--limit"), std::string::npos) << refused.Err;
     std::remove(path.c_str());
+}
+
+// A trim refines the coefficients by the recorded control run unless told not to, says by how
+// much, and the saved job keeps which coefficients it used.
+TEST(JobCommand, TrimRefinesTheCoefficients) {
+    job::Job published = PublishedJob();
+    published.TrimHistory[0].Correction = {{0.02, 40}, {0.01, 300}};
+    const std::string path = TempPath("refine.json"), saved = TempPath("refined.json");
+    std::string error;
+    ASSERT_TRUE(job::SaveJobFile(path, published, error)) << error;
+    const std::string run = Line({"0.31", "12", "0.12", "200"});
+
+    const CliRun refined = RunCli({"trim", "--job", path, "--save-job", saved}, run);
+    ASSERT_EQ(refined.Status, 0) << refined.Err;
+    ExpectLinesInOrder(refined.Out,
+                       {"Коэффициенты влияния уточнены по 4 пускам (пробным и контрольным).",
+                        "  Изменение, %  плоскость 1  плоскость 2"},
+                       "refined");
+    EXPECT_NE(Slurp(saved).find("\"refined\""), std::string::npos);
+    const nlohmann::json json =
+        nlohmann::json::parse(RunCli({"trim", "--job", path, "--json"}, run).Out);
+    EXPECT_EQ(json["coefficients_used"], "refined");
+    EXPECT_EQ(json["refined"]["runs"], 4);
+    EXPECT_GT(json["refined"]["change_percent"][0][0].get<double>(), 0.01);
+
+    const nlohmann::json plain = nlohmann::json::parse(
+        RunCli({"trim", "--job", path, "--json", "--no-refine", "--save-job", saved}, run).Out);
+    EXPECT_EQ(plain["coefficients_used"], "saved");
+    EXPECT_FALSE(plain.contains("refined"));
+    EXPECT_NE(json["planes"][0]["mass"], plain["planes"][0]["mass"]);
+    EXPECT_NE(Slurp(saved).find("\"refine\": false"), std::string::npos);
+    EXPECT_EQ(Slurp(saved).find("\"refined\""), std::string::npos);
+    std::remove(path.c_str());
+    std::remove(saved.c_str());
 }
 
 struct BadRow {

@@ -31,6 +31,9 @@ Job FullJob() {
                         {{1, 2}, {3, 4}, {5, 6}, {7, 8}}}};
     job.Saved = Calculate(ExampleJob()).Saved;
     job.Limit = {2.8, 2.8, 4.5, 7.1};
+    job.Refine = false;
+    job.Refined = job.Saved;
+    job.Refined->Element[5].Magnitude *= 1.25;
     job.Iso = IsoSetup{3600, 3000, 2.5, {900, 1500}, {0, 2400}, {300, 800, 1600, 2100}};
     return job;
 }
@@ -100,6 +103,8 @@ TEST(JobFile, BadFilesGetOneLineNamingThePlace) {
          "acceptance.iso.planes_mm"},
         {"a limit per point of another count", replaced("\"limit\": [", "\"limit\": [1,"),
          "acceptance.limit"},
+        {"refining as a word", replaced("\"refine\": false", "\"refine\": \"нет\""),
+         "acceptance.refine"},
         {"nine planes", replaced("\"points\": 4", "\"points\": 17"), "points"},
     };
     for (const Row& row : rows) {
