@@ -125,6 +125,37 @@ std::vector<std::vector<std::string>> VibrationTable(const Acceptance& acceptanc
     return table;
 }
 
+std::vector<std::vector<std::string>> BeforeAfterTable(const Acceptance& acceptance,
+                                                       std::string_view separator) {
+    const RunVibration* initial = nullptr;
+    const RunVibration* control = nullptr;
+    const RunVibration* predicted = nullptr;
+    for (const RunVibration& run : acceptance.Runs) {
+        if (run.Kind == RunKind::Initial) initial = &run;
+        if (run.Kind == RunKind::Control) control = &run;
+        if (run.Kind == RunKind::Predicted) predicted = &run;
+    }
+    const auto amplitude = [&](const RunVibration* run, std::size_t p) {
+        return run && p < run->Amplitude.size() ? FormatResult(run->Amplitude[p], separator)
+                                                : std::string("—");
+    };
+    std::vector<std::vector<std::string>> table = {
+        {"Точка", "пуск 0", control ? RunName(*control) : "после", "прогноз", "норма", "оценка"}};
+    const std::size_t points = initial
+                                   ? std::max(initial->Amplitude.size(), acceptance.Limit.size())
+                                   : acceptance.Limit.size();
+    for (std::size_t p = 0; p < points; ++p) {
+        const std::vector<bool>* above =
+            acceptance.Judged ? &acceptance.Runs[*acceptance.Judged].Above : nullptr;
+        table.push_back(
+            {std::to_string(p + 1), amplitude(initial, p), amplitude(control, p),
+             amplitude(predicted, p),
+             p < acceptance.Limit.size() ? FormatResult(acceptance.Limit[p], separator) : "—",
+             above && p < above->size() ? std::string(PointWord((*above)[p])) : "—"});
+    }
+    return table;
+}
+
 std::string VerdictText(const Acceptance& acceptance) {
     if (!acceptance.Within) return {};
     const RunVibration& judged = acceptance.Runs[*acceptance.Judged];

@@ -38,6 +38,12 @@ std::string_view PointWord(bool above);
 std::vector<std::vector<std::string>> VibrationTable(const Acceptance& acceptance,
                                                      std::string_view separator);
 
+// Before and after per point, for a summary: a header row («Точка», «пуск 0», the last control
+// run's name or «после», «прогноз», «норма», «оценка») and a row per point; «—» where a value is
+// missing.
+std::vector<std::vector<std::string>> BeforeAfterTable(const Acceptance& acceptance,
+                                                       std::string_view separator);
+
 // «Итог: вибрация в норме во всех точках (контрольный пуск 1).», «Итог: вибрация выше нормы в
 // точках 1, 3 (пуск 0).»; empty without a limit.
 std::string VerdictText(const Acceptance& acceptance);

@@ -122,6 +122,12 @@ TEST(Acceptance, TrimAddsItsRunAndTable) {
         {"Оценка", "в норме", "в норме"},
     };
     EXPECT_EQ(table, expected);
+    const std::vector<std::vector<std::string>> summary = {
+        {"Точка", "пуск 0", "контрольный пуск 2", "прогноз", "норма", "оценка"},
+        {"1", "30,00", "0,31", "0,00", "0,50", "в норме"},
+        {"2", "70,00", "0,12", "0,00", "0,50", "в норме"},
+    };
+    EXPECT_EQ(BeforeAfterTable(acceptance, ","), summary);
 }
 
 TEST(Acceptance, LimitProblems) {
