@@ -36,6 +36,8 @@ int RunJob(const Options& options, std::istream& in, std::ostream& out, std::ost
         acceptance = job::AcceptanceOfJob(*job);
         report.Acceptance = &*acceptance;
     }
+    const std::optional<job::IsoCheck> iso = CheckJobIso(*job, nullptr, report.IsoProblem);
+    if (iso) report.Iso = &*iso;
     if (!options.SaveCoefficients.empty()) {
         if (!job::WriteFileAtomically(options.SaveCoefficients,
                                       job::FormatCoefficientFile(*result.Saved), error)) {

@@ -167,6 +167,16 @@ std::string AcceptanceLines(const JobReport& report) {
     return text;
 }
 
+std::string IsoBlock(const JobReport& report) {
+    if (!report.Job->Iso) return {};
+    if (!report.Iso) return "Допуск ISO 21940-11 не проверен: " + report.IsoProblem + ".\n";
+    std::string text;
+    for (const std::string& line :
+         job::IsoLines(*report.Job->Iso, report.Iso->Limit, report.Iso, report.Job->Separator))
+        text += line + "\n";
+    return text;
+}
+
 nlohmann::ordered_json AcceptanceJson(const job::Acceptance& acceptance) {
     using Json = nlohmann::ordered_json;
     Json runs = Json::array();
@@ -285,6 +295,7 @@ std::string FormatTable(const JobReport& report) {
     text += ToleranceText(report);
     text += WarningLines(report);
     text += AcceptanceLines(report);
+    text += IsoBlock(report);
     if (report.From == Command::Job && !report.CoefficientFile.empty())
         text += "Коэффициенты влияния сохранены в " + Quoted(report.CoefficientFile) + ".\n";
     if (!report.JobFile.empty()) text += "Задание сохранено в " + Quoted(report.JobFile) + ".\n";
@@ -366,6 +377,18 @@ std::string FormatJson(const JobReport& report) {
             report.CoefficientFile;
     if (!report.JobFile.empty()) json["saved_job"] = report.JobFile;
     if (report.Acceptance) json["acceptance"] = AcceptanceJson(*report.Acceptance);
+    if (report.Job->Iso && report.Iso)
+        json["iso"] = {
+            {"grade", report.Job->Iso->Grade},
+            {"u_per_gmm", report.Iso->Limit.Total},
+            {"e_per_gmm_per_kg", report.Iso->Limit.PerKilogram},
+            {"bearing_a_gmm", report.Iso->Limit.BearingA},
+            {"bearing_b_gmm", report.Iso->Limit.BearingB},
+            {"residual_a_gmm", report.Iso->ResidualA},
+            {"residual_b_gmm", report.Iso->WholeRotor ? Json() : Json(report.Iso->ResidualB)},
+            {"within", report.Iso->Within}};
+    else if (report.Job->Iso)
+        json["iso"] = {{"problem", report.IsoProblem}};
     if (report.From == Command::Trim)
         json["coefficients_used"] = result.Refined ? "refined" : "saved";
     if (result.Refined) {
@@ -405,6 +428,21 @@ int ReportRefusal(std::string_view name, const job::JobResult& result, std::ostr
         }
     for (const job::CellFailure& failure : result.Failures) err << failure.Message << "\n";
     return 1;
+}
+
+std::optional<job::IsoCheck> CheckJobIso(const job::Job& job, const job::JobResult* trim,
+                                         std::string& problem) {
+    if (!job.Iso) return std::nullopt;
+    std::optional<std::vector<job::Weight>> remaining;
+    if (trim) {
+        remaining.emplace();
+        for (const job::PlaneResult& plane : trim->Planes)
+            remaining->push_back({plane.Mass, plane.AngleFromZero});
+    } else {
+        remaining = job::RemainingCorrection(job, problem);
+    }
+    if (!remaining) return std::nullopt;
+    return job::CheckIso(job, *job.Iso, *remaining, problem);
 }
 
 int ExitStatus(const job::JobResult& result) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "acceptance.h"
+#include "iso_check.h"
 #include "job.h"
 #include "job_result.h"
 #include "options.h"
@@ -18,7 +19,14 @@ struct JobReport {
     std::string CoefficientFile;                  // job: saved to; trim: read from; empty if none
     std::string JobFile;                          // job: saved to (--save-job); empty if none
     const job::Acceptance* Acceptance = nullptr;  // the vibration by run, when there is any to show
+    const job::IsoCheck* Iso = nullptr;  // the balance-grade check of a job that asks for it
+    std::string IsoProblem{};            // why a job that asks for it could not be checked
 };
+
+// The balance-grade check of the job's remaining correction: after a trim, the trim's own. Empty
+// when the job does not ask for it; else the check, or `problem` says why there is none.
+std::optional<job::IsoCheck> CheckJobIso(const job::Job& job, const job::JobResult* trim,
+                                         std::string& problem);
 
 std::string FormatTable(const JobReport& report);
 std::string FormatJson(const JobReport& report);

@@ -56,6 +56,8 @@ int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::os
         acceptance = job::AcceptanceOfTrim(*job, run0, result);
         report.Acceptance = &*acceptance;
     }
+    const std::optional<job::IsoCheck> iso = CheckJobIso(*job, &result, report.IsoProblem);
+    if (iso) report.Iso = &*iso;
     if (!options.SaveJob.empty()) {
         job::TrimRecord record{Today(), run0, {}};
         for (const job::PlaneResult& plane : result.Planes)

@@ -397,6 +397,8 @@ TEST(JobCommand, VerdictAgainstTheLimit) {
 TEST(JobCommand, TrimRefinesTheCoefficients) {
     job::Job published = PublishedJob();
     published.TrimHistory[0].Correction = {{0.02, 40}, {0.01, 300}};
+    published.Iso = job::IsoSetup{120, 1500, 6.3, {400, 600}, {}, {}};
+    for (job::PlaneSetup& plane : published.Plane) plane.CorrectionRadius = 250;
     const std::string path = TempPath("refine.json"), saved = TempPath("refined.json");
     std::string error;
     ASSERT_TRUE(job::SaveJobFile(path, published, error)) << error;
@@ -406,7 +408,8 @@ TEST(JobCommand, TrimRefinesTheCoefficients) {
     ASSERT_EQ(refined.Status, 0) << refined.Err;
     ExpectLinesInOrder(refined.Out,
                        {"Коэффициенты влияния уточнены по 4 пускам (пробным и контрольным).",
-                        "  Изменение, %  плоскость 1  плоскость 2"},
+                        "  Изменение, %  плоскость 1  плоскость 2",
+                        "Допуск ISO 21940-11, G 6.3: выполнен"},
                        "refined");
     EXPECT_NE(Slurp(saved).find("\"refined\""), std::string::npos);
     const nlohmann::json json =
@@ -414,6 +417,9 @@ TEST(JobCommand, TrimRefinesTheCoefficients) {
     EXPECT_EQ(json["coefficients_used"], "refined");
     EXPECT_EQ(json["refined"]["runs"], 4);
     EXPECT_GT(json["refined"]["change_percent"][0][0].get<double>(), 0.01);
+    // The trim's own correction, kilograms at 250 mm, is what remains on plane 1.
+    EXPECT_NEAR(json["iso"]["residual_a_gmm"].get<double>(),
+                json["planes"][0]["mass"].get<double>() * 1000 * 250, 1e-9);
 
     const nlohmann::json plain = nlohmann::json::parse(
         RunCli({"trim", "--job", path, "--json", "--no-refine", "--save-job", saved}, run).Out);
