@@ -67,6 +67,13 @@ int RunIso(const Options& options, std::ostream& out, std::ostream& err) {
             return job && !remaining ? 1 : 2;
         }
     }
+    if (!options.SaveJob.empty()) {
+        job->Iso = setup;
+        if (!job::SaveJobFile(options.SaveJob, *job, error)) {
+            err << kName << error << "\n";
+            return 2;
+        }
+    }
     if (options.Json) {
         out << Json(*limit, check ? &*check : nullptr);
         return 0;

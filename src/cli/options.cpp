@@ -50,8 +50,8 @@ class Grammar {
         AddValue(*m_trim, "--coefficients");
         for (CLI::App* sub : {m_job, m_trim}) AddFlag(*sub, "--no-refine");
         AddFlag(*m_iso, "--help", "-h");
-        for (const char* name :
-             {"--rotor-mass", "--speed", "--grade", "--bearing-distances", "--job", "--separator"})
+        for (const char* name : {"--rotor-mass", "--speed", "--grade", "--bearing-distances",
+                                 "--job", "--separator", "--save-job"})
             AddValue(*m_iso, name);
         AddFlag(*m_iso, "--json");
     }
@@ -243,6 +243,8 @@ class Grammar {
             return fail("нужен параметр --coefficients FILE или --job FILE");
         if (!options.Coefficients.empty() && !options.JobFile.empty())
             return fail("--coefficients и --job вместе не задаются: выберите одно");
+        if (options.Mode == Command::Iso && !options.SaveJob.empty() && options.JobFile.empty())
+            return fail("--save-job: нужно задание, --job ФАЙЛ");
         if (options.Example && !options.JobFile.empty())
             return fail("--example и --job вместе не задаются: выберите одно");
         return true;

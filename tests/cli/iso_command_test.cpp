@@ -76,6 +76,11 @@ TEST(IsoCommand, ChecksAJobFromItsFile) {
     const CliRun text = RunCli({"iso", "--job", path, "--grade", "6,3"});
     EXPECT_NE(text.Out.find("Допуск ISO 21940-11, G 6,3: выполнен\n"), std::string::npos)
         << text.Out;
+    // Saved with another grade, the job keeps it for the next check.
+    const std::string saved = TempPath("iso-saved.json");
+    ASSERT_EQ(RunCli({"iso", "--job", path, "--grade", "6,3", "--save-job", saved}).Status, 0);
+    EXPECT_EQ(nlohmann::json::parse(RunCli({"iso", "--job", saved, "--json"}).Out)["within"], true);
+    std::remove(saved.c_str());
     std::remove(path.c_str());
 }
 
@@ -90,6 +95,7 @@ TEST(IsoCommand, BadInputGetsOneLine) {
         {{"iso", "--rotor-mass=2", "--speed=1", "--grade=1", "--job", "/no/such/job.json"},
          "не открывается"},
         {{"iso", "--rotor-mass=2", "--speed=1", "--grade=1", "--holes", "12"}, "--holes"},
+        {{"iso", "--rotor-mass=2", "--speed=1", "--grade=1", "--save-job", "x.json"}, "--job"},
     };
     for (const auto& [args, says] : rows) {
         const CliRun run = RunCli(args);
