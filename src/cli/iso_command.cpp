@@ -64,7 +64,7 @@ int RunIso(const Options& options, std::ostream& out, std::ostream& err) {
         if (remaining) check = job::CheckIso(*job, setup, *remaining, error);
         if (!check) {
             err << kName << error << "\n";
-            return job && !remaining ? 1 : 2;
+            return remaining ? 2 : 1;  // a job that does not calculate, as `job` reports it
         }
     }
     if (!options.SaveJob.empty()) {

@@ -1,6 +1,7 @@
 #include "acceptance.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "calculate.h"
 #include "readings.h"
@@ -9,7 +10,7 @@ namespace balance4::job {
 
 namespace {
 
-constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
+constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 
 RunVibration Measured(const Job& job, const std::vector<ReadingText>& texts, RunKind kind,
                       int number, std::string date) {
