@@ -15,6 +15,7 @@ constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 RunVibration Measured(const Job& job, const std::vector<ReadingText>& texts, RunKind kind,
                       int number, std::string date) {
     RunVibration run{kind, number, std::move(date), {}, {}, {}};
+    if (texts.size() != static_cast<std::size_t>(job.Points)) return run;  // a damaged record
     std::vector<CellFailure> failures;
     const std::optional<RunReadings> read = ReadRuns({texts}, job.Points, job.Separator, failures);
     if (!read || !failures.empty()) return run;
@@ -27,7 +28,9 @@ RunVibration Measured(const Job& job, const std::vector<ReadingText>& texts, Run
 }
 
 std::vector<RunVibration> RecordedRuns(const Job& job) {
-    std::vector<RunVibration> runs = {Measured(job, job.Readings[0], RunKind::Initial, 0, {})};
+    std::vector<RunVibration> runs = {
+        Measured(job, job.Readings.empty() ? std::vector<ReadingText>{} : job.Readings[0],
+                 RunKind::Initial, 0, {})};
     int number = 0;
     for (const TrimRecord& record : job.TrimHistory)
         runs.push_back(Measured(job, record.Readings, RunKind::Control, ++number, record.Date));

@@ -54,13 +54,19 @@ std::optional<Refinement> RefineCoefficients(const Job& job) {
     if (!job.Refine || job.TrimHistory.empty() || !job.Saved) return std::nullopt;
     const Coefficients& saved = *job.Saved;
     const auto planes = static_cast<std::size_t>(saved.Planes);
-    if (saved.Planes != job.Planes() || saved.Points != job.Points) return std::nullopt;
+    if (saved.Planes != job.Planes() || saved.Points != job.Points ||
+        saved.Trial.size() != planes ||
+        saved.Element.size() != planes * static_cast<std::size_t>(saved.Points))
+        return std::nullopt;
     const JobResult first = Calculate(job);
     if (first.Result != Outcome::Calculated) return std::nullopt;
 
     std::vector<CellFailure> failures;
     std::vector<std::vector<ReadingText>> texts = job.Readings;
-    for (const TrimRecord& record : job.TrimHistory) texts.push_back(record.Readings);
+    for (const TrimRecord& record : job.TrimHistory) {
+        if (record.Readings.size() != static_cast<std::size_t>(job.Points)) return std::nullopt;
+        texts.push_back(record.Readings);
+    }
     const std::optional<RunReadings> read = ReadRuns(texts, job.Points, job.Separator, failures);
     const std::vector<Complex> slowRoll = ReadSlowRoll(job, failures);
     if (!read || !failures.empty()) return std::nullopt;

@@ -10,6 +10,7 @@
 #include "acceptance.h"
 #include "acceptance_text.h"
 #include "calculate.h"
+#include "refine.h"
 
 namespace balance4::job {
 namespace {
@@ -128,6 +129,19 @@ TEST(Acceptance, TrimAddsItsRunAndTable) {
         {"2", "70,00", "0,12", "0,00", "0,50", "в норме"},
     };
     EXPECT_EQ(BeforeAfterTable(acceptance, ","), summary);
+}
+
+// A record with a reading missing is shown without its numbers, and judged on the run before.
+TEST(Acceptance, DamagedControlRunIsSkipped) {
+    Job job = PublishedJobWithAControlRun();
+    job.Limit = {2.8};
+    job.TrimHistory[0].Readings.pop_back();
+    job.TrimHistory[0].Correction = {{0.01, 0}, {0.01, 0}};
+    const Acceptance acceptance = AcceptanceOfJob(job);
+    ASSERT_EQ(acceptance.Runs.size(), 2u);  // no prediction: the trim refuses the record too
+    EXPECT_TRUE(acceptance.Runs[1].Amplitude.empty());
+    EXPECT_EQ(acceptance.Judged, 0u);
+    EXPECT_FALSE(RefineCoefficients(job));
 }
 
 TEST(Acceptance, LimitProblems) {
