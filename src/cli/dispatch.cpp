@@ -18,6 +18,7 @@ int Run(const std::vector<std::string>& args, const ReadInput& readLines, std::i
         err << "balance4-calc"
             << (mode == Command::Job    ? " job"
                 : mode == Command::Trim ? " trim"
+                : mode == Command::Iso  ? " iso"
                                         : "")
             << ": " << error << "\n";
         return 2;
@@ -31,6 +32,8 @@ int Run(const std::vector<std::string>& args, const ReadInput& readLines, std::i
             return RunJob(*options, in, out, err);
         case Command::Trim:
             return RunTrim(*options, in, out, err);
+        case Command::Iso:
+            return RunIso(*options, out, err);
         case Command::Lines:
             break;
     }

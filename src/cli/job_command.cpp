@@ -1,6 +1,7 @@
 #include <iostream>
 #include <optional>
 
+#include "acceptance.h"
 #include "atomic_file.h"
 #include "calculate.h"
 #include "coefficient_file.h"
@@ -33,6 +34,13 @@ int RunJob(const Options& options, std::istream& in, std::ostream& out, std::ost
     // Until every trial mass is given, the results are those of the job in % of its trial masses.
     const job::Job shown = result.PercentOnly ? job::PercentJob(*job) : *job;
     JobReport report{Command::Job, &shown, &result, {}, {}};
+    std::optional<job::Acceptance> acceptance;
+    if (!job->Limit.empty() || !job->TrimHistory.empty()) {
+        acceptance = job::AcceptanceOfJob(*job);
+        report.Acceptance = &*acceptance;
+    }
+    const std::optional<job::IsoCheck> iso = CheckJobIso(*job, nullptr, report.IsoProblem);
+    if (iso) report.Iso = &*iso;
     if (!options.SaveCoefficients.empty()) {
         if (!job::WriteFileAtomically(options.SaveCoefficients,
                                       job::FormatCoefficientFile(*result.Saved), error)) {

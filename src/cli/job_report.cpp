@@ -5,6 +5,7 @@
 #include <ostream>
 #include <vector>
 
+#include "acceptance_text.h"
 #include "cli_text.h"
 #include "number_text.h"
 #include "result_words.h"
@@ -82,7 +83,9 @@ std::string ToleranceText(const JobReport& report) {
                        Short(report, report.Job->Instrument.AmplitudePercent) +
                        " % по амплитуде и ±" + Short(report, report.Job->Instrument.PhaseDegrees) +
                        "° по фазе.\n";
-    if (report.From == Command::Trim) text += "Сохранённые коэффициенты считаются точными.\n";
+    if (report.From == Command::Trim)
+        text += std::string(result.Refined ? "Уточнённые" : "Сохранённые") +
+                " коэффициенты считаются точными.\n";
     if (result.SpreadFailed > 0)
         text += "Пересчётов без результата (нулевой определитель, переполнение): " +
                 std::to_string(result.SpreadFailed) + ".\n";
@@ -141,6 +144,68 @@ std::string WarningLines(const JobReport& report) {
     }
     if (result.Untrusted) text += "Решение недостоверно: " + result.UntrustedReason + ".\n";
     return text;
+}
+
+// A table of texts, its first column on the left, the others on the right, indented.
+std::string TableLines(const std::vector<std::vector<std::string>>& table) {
+    std::size_t labelWidth = 0, valueWidth = 0;
+    for (const std::vector<std::string>& row : table) {
+        labelWidth = std::max(labelWidth, CodePoints(row[0]));
+        for (std::size_t i = 1; i < row.size(); ++i)
+            valueWidth = std::max(valueWidth, CodePoints(row[i]));
+    }
+    std::string text;
+    for (const std::vector<std::string>& row : table) {
+        text += "  " + PadRight(row[0], labelWidth);
+        for (std::size_t i = 1; i < row.size(); ++i) text += "  " + PadLeft(row[i], valueWidth);
+        text += "\n";
+    }
+    return text;
+}
+
+// The vibration by run against the limit, and the verdict.
+std::string AcceptanceLines(const JobReport& report) {
+    if (!report.Acceptance) return {};
+    std::string text = "Вибрация по пускам:\n" +
+                       TableLines(job::VibrationTable(*report.Acceptance, report.Job->Separator));
+    const std::string verdict = job::VerdictText(*report.Acceptance);
+    if (!verdict.empty()) text += verdict + "\n";
+    return text;
+}
+
+std::string IsoBlock(const JobReport& report) {
+    if (!report.Job->Iso) return {};
+    if (!report.Iso) return "Допуск ISO 21940-11 не проверен: " + report.IsoProblem + ".\n";
+    std::string text;
+    for (const std::string& line :
+         job::IsoLines(*report.Job->Iso, report.Iso->Limit, report.Iso, report.Job->Separator))
+        text += line + "\n";
+    return text;
+}
+
+nlohmann::ordered_json AcceptanceJson(const job::Acceptance& acceptance) {
+    using Json = nlohmann::ordered_json;
+    Json runs = Json::array();
+    for (const job::RunVibration& run : acceptance.Runs) {
+        Json entry = {{"run", job::RunName(run)},
+                      {"kind", run.Kind == job::RunKind::Initial   ? "initial"
+                               : run.Kind == job::RunKind::Control ? "control"
+                                                                   : "predicted"},
+                      {"amplitude", run.Amplitude},
+                      {"phase", run.PhaseDegrees}};
+        if (!acceptance.Limit.empty()) entry["above"] = run.Above;
+        runs.push_back(entry);
+    }
+    Json json = {{"runs", runs}};
+    json["limit"] = acceptance.Limit.empty() ? Json() : Json(acceptance.Limit);
+    Json points = Json::array();
+    if (acceptance.Judged)
+        for (const bool above : acceptance.Runs[*acceptance.Judged].Above)
+            points.push_back(job::PointWord(above));
+    json["points"] = points;
+    json["within"] = acceptance.Within ? Json(*acceptance.Within) : Json();
+    json["verdict"] = job::VerdictText(acceptance);
+    return json;
 }
 
 }  // namespace
@@ -215,6 +280,9 @@ std::string FormatTable(const JobReport& report) {
     if (report.From == Command::Trim)
         text +=
             "Повторная балансировка по коэффициентам из " + Quoted(report.CoefficientFile) + ".\n";
+    if (result.Refined)
+        text += job::RefinementText(*result.Refined) + "\n" +
+                TableLines(job::RefinementTable(*result.Refined, report.Job->Separator));
     for (const Row& r : rows) {
         text += PadRight(r.Label, labelWidth);
         for (const std::string& value : r.Values) text += "  " + PadLeft(value, valueWidth);
@@ -233,6 +301,8 @@ std::string FormatTable(const JobReport& report) {
     text += ResidualLines(report);
     text += ToleranceText(report);
     text += WarningLines(report);
+    text += AcceptanceLines(report);
+    text += IsoBlock(report);
     if (report.From == Command::Job && !report.CoefficientFile.empty())
         text += "Коэффициенты влияния сохранены в " + Quoted(report.CoefficientFile) + ".\n";
     if (report.Recorded)
@@ -320,6 +390,32 @@ std::string FormatJson(const JobReport& report) {
             report.CoefficientFile;
     if (!report.JobFile.empty()) json["saved_job"] = report.JobFile;
     if (report.Recorded) json["installed_updated"] = report.Fitted;
+    if (report.Acceptance) json["acceptance"] = AcceptanceJson(*report.Acceptance);
+    if (report.Job->Iso && report.Iso)
+        json["iso"] = {
+            {"grade", report.Job->Iso->Grade},
+            {"u_per_gmm", report.Iso->Limit.Total},
+            {"e_per_gmm_per_kg", report.Iso->Limit.PerKilogram},
+            {"bearing_a_gmm", report.Iso->Limit.BearingA},
+            {"bearing_b_gmm", report.Iso->Limit.BearingB},
+            {"residual_a_gmm", report.Iso->ResidualA},
+            {"residual_b_gmm", report.Iso->WholeRotor ? Json() : Json(report.Iso->ResidualB)},
+            {"within", report.Iso->Within}};
+    else if (report.Job->Iso)
+        json["iso"] = {{"problem", report.IsoProblem}};
+    if (report.From == Command::Trim)
+        json["coefficients_used"] = result.Refined ? "refined" : "saved";
+    if (result.Refined) {
+        Json change = Json::array();
+        const std::vector<double>& percent = result.Refined->ChangePercent;
+        const auto planes = static_cast<std::size_t>(result.Refined->Refined.Planes);
+        for (std::size_t i = 0; i < percent.size(); i += planes)
+            change.push_back(std::vector<double>(percent.begin() + static_cast<long>(i),
+                                                 percent.begin() + static_cast<long>(i + planes)));
+        json["refined"] = {{"runs", result.Refined->Runs},
+                           {"repeated", result.Refined->Repeated},
+                           {"change_percent", change}};
+    }
     // A unit or a file name that is not valid UTF-8 must not stop the output.
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
@@ -346,6 +442,21 @@ int ReportRefusal(std::string_view name, const job::JobResult& result, std::ostr
         }
     for (const job::CellFailure& failure : result.Failures) err << failure.Message << "\n";
     return 1;
+}
+
+std::optional<job::IsoCheck> CheckJobIso(const job::Job& job, const job::JobResult* trim,
+                                         std::string& problem) {
+    if (!job.Iso) return std::nullopt;
+    std::optional<std::vector<job::Weight>> remaining;
+    if (trim) {
+        remaining.emplace();
+        for (const job::PlaneResult& plane : trim->Planes)
+            remaining->push_back({plane.Mass, plane.AngleFromZero});
+    } else {
+        remaining = job::RemainingCorrection(job, problem);
+    }
+    if (!remaining) return std::nullopt;
+    return job::CheckIso(job, *job.Iso, *remaining, problem);
 }
 
 int ExitStatus(const job::JobResult& result) {

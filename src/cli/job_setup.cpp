@@ -1,5 +1,6 @@
 #include "job_setup.h"
 
+#include "acceptance.h"
 #include "case_input.h"
 #include "cli_text.h"
 #include "job_file.h"
@@ -115,6 +116,20 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
             for (const double angle : *options.Positions)
                 plane.Positions.push_back(job::NormalisedDegrees(angle));
         }
+    if (options.Limit) {
+        const std::optional<std::vector<double>> limit =
+            ParsePlaneNumbers("--limit", *options.Limit, job.Points, error);
+        if (!limit) return false;
+        // One value stays one: it holds for every point, whatever the shape.
+        job.Limit = options.Limit->find_first_of(";,") == std::string::npos
+                        ? std::vector<double>{limit->front()}
+                        : *limit;
+        if (const std::optional<std::string> problem = job::LimitProblem(job)) {
+            error = "--limit: " + *problem;
+            return false;
+        }
+    }
+    if (options.NoRefine) job.Refine = false;
     if (options.Tolerance)
         job.Instrument = {options.Tolerance->AmplitudePercent, options.Tolerance->PhaseDegrees};
     if (!options.Unit.empty()) job.Unit = options.Unit;

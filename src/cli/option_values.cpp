@@ -24,8 +24,7 @@ std::optional<double> Finite(std::optional<Extended> value) {
 
 // A part of a «;»-separated list: the decimal sign is a point or a comma.
 std::optional<double> ParseEitherSign(std::string_view text) {
-    if (const std::optional<double> number = ParseOptionNumber(text)) return number;
-    return Finite(ParseDecimal(text, ","));
+    return ParseOptionQuantity(text);
 }
 
 std::string CountWords(int planes) {
@@ -43,6 +42,11 @@ std::vector<std::string> ListParts(std::string_view text, bool& semicolons) {
 
 std::optional<double> ParseOptionNumber(std::string_view text) {
     return Finite(ParseDecimal(text, "."));
+}
+
+std::optional<double> ParseOptionQuantity(std::string_view text) {
+    if (const std::optional<double> number = ParseOptionNumber(text)) return number;
+    return Finite(ParseDecimal(text, ","));
 }
 
 std::optional<int> ParseWholeNumber(std::string_view text, int least, int most) {

@@ -13,6 +13,9 @@ namespace balance4::cli {
 // A number given in an option (decimal point, no grouping); empty when it is not a finite number.
 std::optional<double> ParseOptionNumber(std::string_view text);
 
+// One number standing alone in an option, with a decimal point or a decimal comma: «6,3».
+std::optional<double> ParseOptionQuantity(std::string_view text);
+
 // A whole number from `least` to `most`.
 std::optional<int> ParseWholeNumber(std::string_view text, int least, int most);
 

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <deque>
+#include <utility>
 
 #include "cli_text.h"
 
@@ -26,7 +27,8 @@ class Grammar {
         Prepare(m_app);
         m_job = m_app.add_subcommand("job");
         m_trim = m_app.add_subcommand("trim");
-        for (CLI::App* sub : {m_job, m_trim}) Prepare(*sub);
+        m_iso = m_app.add_subcommand("iso");
+        for (CLI::App* sub : {m_job, m_trim, m_iso}) Prepare(*sub);
         m_app.require_subcommand(0, 1);
 
         AddFlag(m_app, "--help", "-h");
@@ -36,7 +38,7 @@ class Grammar {
         for (CLI::App* sub : {m_job, m_trim}) {
             AddFlag(*sub, "--help", "-h");
             for (const char* name : {"--planes", "--points", "--unit", "--holes", "--positions",
-                                     "--separator", "--job", "--save-job"})
+                                     "--separator", "--job", "--save-job", "--limit"})
                 AddValue(*sub, name);
             AddValue(*sub, "--tolerance", true);
             AddFlag(*sub, "--json");
@@ -47,6 +49,12 @@ class Grammar {
             AddValue(*m_job, name);
         AddValue(*m_trim, "--coefficients");
         AddFlag(*m_trim, "--fitted");
+        for (CLI::App* sub : {m_job, m_trim}) AddFlag(*sub, "--no-refine");
+        AddFlag(*m_iso, "--help", "-h");
+        for (const char* name : {"--rotor-mass", "--speed", "--grade", "--bearing-distances",
+                                 "--job", "--separator", "--save-job"})
+            AddValue(*m_iso, name);
+        AddFlag(*m_iso, "--json");
     }
 
     // Fills `options`; false with `error` set when the arguments are not a command line of ours.
@@ -61,9 +69,7 @@ class Grammar {
             return false;
         }
         options.Mode = Mode();
-        CLI::App& active = options.Mode == Command::Lines ? m_app
-                           : options.Mode == Command::Job ? *m_job
-                                                          : *m_trim;
+        CLI::App& active = *AppOf(options.Mode);
         for (CLI::App* app : {&m_app, &active})
             if (!app->remaining().empty()) {
                 error = "неизвестный параметр " + Quoted(app->remaining().front());
@@ -121,13 +127,31 @@ class Grammar {
     }
 
     Command Mode() const {
-        return m_job->parsed() ? Command::Job : m_trim->parsed() ? Command::Trim : Command::Lines;
+        return m_job->parsed()    ? Command::Job
+               : m_trim->parsed() ? Command::Trim
+               : m_iso->parsed()  ? Command::Iso
+                                  : Command::Lines;
+    }
+
+    CLI::App* AppOf(Command mode) {
+        return const_cast<CLI::App*>(std::as_const(*this).AppOf(mode));
+    }
+    const CLI::App* AppOf(Command mode) const {
+        switch (mode) {
+            case Command::Job:
+                return m_job;
+            case Command::Trim:
+                return m_trim;
+            case Command::Iso:
+                return m_iso;
+            case Command::Lines:
+                break;
+        }
+        return &m_app;
     }
 
     const Given* Find(const std::string& name) const {
-        const CLI::App* active = Mode() == Command::Lines ? &m_app
-                                 : Mode() == Command::Job ? m_job
-                                                          : m_trim;
+        const CLI::App* active = AppOf(Mode());
         for (const Given& given : m_given)
             if (given.Name == name && given.Mode == active && given.Option->count() > 0)
                 return &given;
@@ -146,6 +170,7 @@ class Grammar {
         options.Example = Find("--example") != nullptr;
         options.Json = Find("--json") != nullptr;
         options.Fitted = Find("--fitted") != nullptr;
+        options.NoRefine = Find("--no-refine") != nullptr;
         const auto fail = [&](std::string message) {
             error = std::move(message);
             return false;
@@ -179,6 +204,7 @@ class Grammar {
         options.TrialMass = Value("--trial-mass");
         options.TrialAngle = Value("--trial-angle");
         options.Holes = Value("--holes");
+        options.Limit = Value("--limit");
         if (const std::optional<std::string> positions = Value("--positions")) {
             options.Positions = ParsePositions(*positions, error);
             if (!options.Positions) return false;
@@ -212,6 +238,7 @@ class Grammar {
         file("--coefficients", options.Coefficients);
         file("--job", options.JobFile);
         file("--save-job", options.SaveJob);
+        if (!TakeRotor(options, error)) return false;
         if (options.Help) return true;
         if (options.Mode == Command::Trim && options.Coefficients.empty() &&
             options.JobFile.empty())
@@ -222,14 +249,41 @@ class Grammar {
                 "--save-job ФАЙЛ");
         if (!options.Coefficients.empty() && !options.JobFile.empty())
             return fail("--coefficients и --job вместе не задаются: выберите одно");
+        if (options.Mode == Command::Iso && !options.SaveJob.empty() && options.JobFile.empty())
+            return fail("--save-job: нужно задание, --job ФАЙЛ");
         if (options.Example && !options.JobFile.empty())
             return fail("--example и --job вместе не задаются: выберите одно");
+        return true;
+    }
+
+    // iso: the numbers are checked against their ranges where the check is made.
+    bool TakeRotor(Options& options, std::string& error) const {
+        const auto number = [&](const std::string& name, std::optional<double>& value) {
+            const std::optional<std::string> given = Value(name);
+            if (!given) return true;
+            value = ParseOptionQuantity(*given);
+            if (!value) error = name + ": нужно число, дано " + Quoted(*given);
+            return value.has_value();
+        };
+        if (!number("--rotor-mass", options.RotorMass) || !number("--speed", options.Speed) ||
+            !number("--grade", options.Grade))
+            return false;
+        if (const std::optional<std::string> levers = Value("--bearing-distances")) {
+            // One number alone would be taken for both bearings, as a plane list takes it.
+            if (levers->find_first_of(";,") == std::string::npos) {
+                error = "--bearing-distances: нужно два расстояния, LA;LB, дано " + Quoted(*levers);
+                return false;
+            }
+            options.Levers = ParsePlaneNumbers("--bearing-distances", *levers, 2, error);
+            if (!options.Levers) return false;
+        }
         return true;
     }
 
     CLI::App m_app;
     CLI::App* m_job = nullptr;
     CLI::App* m_trim = nullptr;
+    CLI::App* m_iso = nullptr;
     std::deque<Given> m_given;  // stable addresses: the parser writes into their values
 };
 

@@ -1,6 +1,6 @@
 #pragma once
-// The command line of balance4-calc: the line mode and the subcommands `job` and `trim`, one
-// grammar for all three («--name value» or «--name=value»).
+// The command line of balance4-calc: the line mode and the subcommands `job`, `trim` and `iso`,
+// one grammar for all («--name value» or «--name=value»).
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,7 +9,7 @@
 
 namespace balance4::cli {
 
-enum class Command { Lines, Job, Trim };
+enum class Command { Lines, Job, Trim, Iso };
 
 struct Options {
     Command Mode = Command::Lines;
@@ -37,6 +37,15 @@ struct Options {
     std::string JobFile;           // --job: the job to calculate or to trim
     std::string SaveJob;           // --save-job: where to write the job
     bool Fitted = false;           // trim --fitted: the correction shown is on the rotor now
+    // job and trim: the vibration limit, one for all points or one per point, as given.
+    std::optional<std::string> Limit;
+    bool NoRefine = false;  // trim: the saved coefficients, not refined by the control runs
+
+    // iso: the rotor for the balance-grade check; empty where not given (the job file's then).
+    std::optional<double> RotorMass;            // kg
+    std::optional<double> Speed;                // rpm
+    std::optional<double> Grade;                // G, mm/s
+    std::optional<std::vector<double>> Levers;  // mm, the centre of mass from bearings A and B
 };
 
 inline constexpr int kMostPlanes = 8;

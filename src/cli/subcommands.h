@@ -12,4 +12,7 @@ int RunJob(const Options& options, std::istream& in, std::ostream& out, std::ost
 // `trim`: a new run without weight against saved influence coefficients.
 int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::ostream& err);
 
+// `iso`: the permissible residual unbalance by balance grade, and a job's residuals against it.
+int RunIso(const Options& options, std::ostream& out, std::ostream& err);
+
 }  // namespace balance4::cli

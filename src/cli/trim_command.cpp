@@ -1,6 +1,7 @@
 #include <iostream>
 #include <optional>
 
+#include "acceptance.h"
 #include "calculate.h"
 #include "case_input.h"
 #include "job_file.h"
@@ -37,9 +38,19 @@ int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::os
                      &result,
                      options.JobFile.empty() ? options.Coefficients : options.JobFile,
                      {}};
+    // Before the run goes into the history, where it would count twice.
+    std::optional<job::Acceptance> acceptance;
+    if (!job->Limit.empty() || !job->TrimHistory.empty()) {
+        acceptance = job::AcceptanceOfTrim(*job, job->ControlRun, result);
+        report.Acceptance = &*acceptance;
+    }
+    const std::optional<job::IsoCheck> iso = CheckJobIso(*job, &result, report.IsoProblem);
+    if (iso) report.Iso = &*iso;
     if (!options.SaveJob.empty()) {
         job::RecordTrim(*job, result, job::RecordDate(),
                         options.Fitted ? job::TrimFitted::Yes : job::TrimFitted::No);
+        // The file keeps which coefficients this trim used.
+        job->Refined = result.Refined ? std::make_optional(result.Refined->Refined) : std::nullopt;
         if (!job::SaveJobFile(options.SaveJob, *job, error)) {
             err << kName << error << "\n";
             return 2;

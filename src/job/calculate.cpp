@@ -6,6 +6,7 @@
 #include "extended.h"
 #include "least_squares.h"
 #include "readings.h"
+#include "refine.h"
 #include "result_parts.h"
 #include "setup_check.h"
 #include "spread.h"
@@ -129,8 +130,11 @@ JobResult Trim(const Job& job, const std::vector<ReadingText>& run0) {
     result.RotationWord = RotationWordOf(job.Convention);
     CheckTrimSetup(job, run0, result.Failures);
     if (!result.Failures.empty()) return result;
-    const Coefficients& saved = *job.Saved;
     try {
+        // Refined coefficients are used when the control runs refine them; else the saved ones.
+        std::optional<Refinement> refinement = RefineCoefficients(job);
+        const Coefficients saved = refinement ? refinement->Refined : *job.Saved;
+        result.Refined = std::move(refinement);
         if (IsExactTrim(job, saved)) return TrimExact(job, saved, run0, std::move(result));
         const std::optional<RunReadings> readings =
             ReadRuns({run0}, saved.Points, job.Separator, result.Failures);

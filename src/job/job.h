@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "acceptance_setup.h"
+
 namespace balance4::job {
 
 inline constexpr int kMaxPlanes = 8;
@@ -108,6 +110,14 @@ struct Job {
     std::vector<std::vector<Weight>> Installed;  // per plane (or empty): weights now on the rotor
     std::vector<TrimRecord> TrimHistory;
     std::optional<Coefficients> Saved;  // from the last calculation
+    std::optional<IsoSetup> Iso;        // the balance-grade check, when asked for
+    // The customer's vibration limit in the reading unit: one for every point, one per point, or
+    // none (then no verdict is claimed).
+    std::vector<double> Limit;
+    // Trims refine the coefficients from every run whose weights are known, unless switched off;
+    // Refined holds the coefficients the last recorded trim used when they were refined.
+    bool Refine = true;
+    std::optional<Coefficients> Refined;
 
     int Planes() const { return static_cast<int>(Plane.size()); }
     bool operator==(const Job&) const = default;

@@ -4,6 +4,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
+#include "acceptance_file.h"
 #include "atomic_file.h"
 #include "coefficient_file.h"
 #include "job_text.h"
@@ -42,6 +43,17 @@ Json WeightsJson(const std::vector<Weight>& weights) {
     Json json = Json::array();
     for (const Weight& weight : weights) json.push_back(WeightJson(weight));
     return json;
+}
+
+Json CoefficientsJson(const Coefficients& saved) {
+    Json elements = Json::array();
+    for (const Coefficient& c : saved.Element)
+        elements.push_back(Json::array({c.Magnitude, c.Angle}));
+    return {{"planes", saved.Planes},
+            {"points", saved.Points},
+            {"elements", elements},
+            {"trial", WeightsJson(saved.Trial)},
+            {"unit", saved.Unit}};
 }
 
 // --- reading, every value checked against its place ---
@@ -171,9 +183,9 @@ Job ReadJob(const Json& json, int version) {
         "unit",   "separator", "convention", "rotation",  "trial_weights", "tolerance", "points",
         "planes", "readings",  "slow_roll",  "installed", "trim_history"};
     if (version >= kControlRunVersion)
-        Keys(json, "", keys, {"coefficients", "control_run"});
+        Keys(json, "", keys, {"coefficients", "acceptance", "control_run"});
     else
-        Keys(json, "", keys, {"coefficients"});
+        Keys(json, "", keys, {"coefficients", "acceptance"});
     Job job;
     job.Plane.clear();
     job.Readings.clear();
@@ -227,6 +239,11 @@ Job ReadJob(const Json& json, int version) {
     }
     if (json.contains("coefficients"))
         job.Saved = ReadCoefficients(json["coefficients"], "coefficients");
+    if (json.contains("acceptance"))
+        if (const std::optional<std::string> place = ReadAcceptance(json["acceptance"], job))
+            throw Damaged{*place};
+    if (json.contains("acceptance") && json["acceptance"].contains("refined"))
+        job.Refined = ReadCoefficients(json["acceptance"]["refined"], "acceptance.refined");
     return job;
 }
 
@@ -289,15 +306,10 @@ std::string FormatJobFile(const Job& job) {
         json["trim_history"].push_back({{"date", record.Date},
                                         {"readings", ReadingsJson(record.Readings)},
                                         {"correction", WeightsJson(record.Correction)}});
-    if (job.Saved) {
-        Json elements = Json::array();
-        for (const Coefficient& c : job.Saved->Element)
-            elements.push_back(Json::array({c.Magnitude, c.Angle}));
-        json["coefficients"] = {{"planes", job.Saved->Planes},
-                                {"points", job.Saved->Points},
-                                {"elements", elements},
-                                {"trial", WeightsJson(job.Saved->Trial)},
-                                {"unit", job.Saved->Unit}};
+    if (job.Saved) json["coefficients"] = CoefficientsJson(*job.Saved);
+    if (Json acceptance = AcceptanceJson(job); !acceptance.is_null()) {
+        if (job.Refined) acceptance["refined"] = CoefficientsJson(*job.Refined);
+        json["acceptance"] = std::move(acceptance);
     }
     // Texts that are not valid UTF-8 must not stop the save: they are written with U+FFFD.
     return json.dump(1, '\t', false, Json::error_handler_t::replace) + "\n";

@@ -96,6 +96,15 @@ struct RunQuality {
 
 inline constexpr double kWeakRunPercent = 25.0;
 
+// Coefficients refined from the trial runs and the recorded control runs, which a trim used in
+// place of the saved ones.
+struct Refinement {
+    Coefficients Refined;
+    std::vector<double> ChangePercent;  // per coefficient, as Coefficients::Element: |Δ| / |saved|
+    int Runs = 0;                       // runs fitted: the trial runs and the control runs used
+    int Repeated = 0;  // control runs left out: on the rotor were the weights of a run already used
+};
+
 // Everything one calculation or trim gives; only Failures (Refused) or Message (NoSolution) when
 // nothing was calculated.
 struct JobResult {
@@ -117,6 +126,7 @@ struct JobResult {
     // Some trial mass was not given: the job was calculated as PercentJob, every mass in % of its
     // trial mass; show kTrialMassMissingText with it.
     bool PercentOnly = false;
+    std::optional<Refinement> Refined;  // a trim that used refined coefficients
 };
 
 inline constexpr std::string_view kTrialMassMissingText =

@@ -90,12 +90,12 @@ void SetupPanel::createHeader() {
         const QString label = tr(spec.Label);
         QLineEdit* line = addLine(form, label, QString::fromLatin1(spec.Name), field);
         m_lines << line;
-        connect(line, &QLineEdit::textEdited, this, [this, spec, label](const QString& text) {
-            const std::string value =
-                (spec.Text == &Job::Unit ? text.trimmed() : text).toStdString();
+        connect(line, &QLineEdit::textEdited, this, [this, field, label](const QString& text) {
+            const auto member = kHeaderFields[field].Text;
+            const std::string value = (member == &Job::Unit ? text.trimmed() : text).toStdString();
             m_document->edit(
-                tr("Изменить: %1").arg(label), [spec, value](Job& job) { job.*spec.Text = value; },
-                kHeaderKey + int(&spec - kHeaderFields));
+                tr("Изменить: %1").arg(label), [member, value](Job& job) { job.*member = value; },
+                kHeaderKey + field);
         });
     }
     layout()->addWidget(header);

@@ -373,6 +373,106 @@ TEST(JobCommand, SavedTrimIsTheLibrarysRecord) {
     std::remove(saved.c_str());
 }
 
+// A two-plane job (NPTEL, Example 13.5, as in the job library's tests) with one control run
+// recorded.
+job::Job PublishedJob() {
+    const Complex v1 = -Polar(30, 230), v2 = -Polar(70, 330);
+    const Complex near = Polar(50, 61), far = Polar(42, 130);
+    job::Job published = job::MakeJob(2, 2);
+    published.Separator = ".";
+    published.Unit = "кг";
+    for (job::PlaneSetup& plane : published.Plane) {
+        plane.TrialMass = 0.3;
+        plane.TrialAngle = 330;
+    }
+    const auto text = [](Complex v) {
+        std::vector<std::string> texts;
+        AddReading(texts, v);
+        return job::ReadingText{texts[0], texts[1]};
+    };
+    published.Readings = {
+        {text(v1), text(v2)}, {text(v1 + near), text(v2 + far)}, {text(v1 + far), text(v2 + near)}};
+    published.Saved = job::Calculate(published).Saved;
+    published.TrimHistory = {{"2026-12-10", {{"0.67", "48.5"}, {"0.22", "63.5"}}, {}}};
+    return published;
+}
+
+// The verdict in the table and the JSON of `job`, and of a `trim` adding a second control run.
+TEST(JobCommand, VerdictAgainstTheLimit) {
+    const job::Job published = PublishedJob();
+    const std::string path = TempPath("verdict.json");
+    std::string error;
+    ASSERT_TRUE(job::SaveJobFile(path, published, error)) << error;
+
+    const CliRun calculated = RunCli({"job", "--job", path, "--limit", "2.8"});
+    ASSERT_EQ(calculated.Status, 0) << calculated.Err;
+    ExpectLinesInOrder(
+        calculated.Out,
+        {"Вибрация по пускам:", "  Пуск                точка 1  точка 2",
+         "  пуск 0                30.00    70.00", "  контрольный пуск 1     0.67     0.22",
+         "  прогноз                0.00     0.00", "  Норма                  2.80     2.80",
+         "  Оценка              в норме  в норме",
+         "Итог: вибрация в норме во всех точках (контрольный пуск 1)."},
+        "job");
+    const CliRun trimmed = RunCli({"trim", "--job", path, "--limit", "0.5;0.1", "--json"},
+                                  Line({"0.31", "12", "0.12", "200"}));
+    ASSERT_EQ(trimmed.Status, 0) << trimmed.Err;
+    const nlohmann::json acceptance = nlohmann::json::parse(trimmed.Out)["acceptance"];
+    EXPECT_EQ(acceptance["within"], false);
+    EXPECT_EQ(acceptance["points"], nlohmann::json({"в норме", "выше нормы"}));
+    EXPECT_EQ(acceptance["runs"].size(), 4u);
+    EXPECT_EQ(acceptance["verdict"], "Итог: вибрация выше нормы в точке 2 (контрольный пуск 2).");
+    // Without a limit the runs are shown and no verdict is claimed.
+    const nlohmann::json open =
+        nlohmann::json::parse(RunCli({"job", "--job", path, "--json"}).Out)["acceptance"];
+    EXPECT_TRUE(open["within"].is_null());
+    EXPECT_EQ(open["verdict"], "");
+    const CliRun refused = RunCli({"job", "--job", path, "--limit", "1;2;3"});
+    EXPECT_EQ(refused.Status, 2);
+    EXPECT_NE(refused.Err.find("--limit"), std::string::npos) << refused.Err;
+    std::remove(path.c_str());
+}
+
+// A trim refines the coefficients by the recorded control run unless told not to, says by how
+// much, and the saved job keeps which coefficients it used.
+TEST(JobCommand, TrimRefinesTheCoefficients) {
+    job::Job published = PublishedJob();
+    published.TrimHistory[0].Correction = {{0.02, 40}, {0.01, 300}};
+    published.Iso = job::IsoSetup{120, 1500, 6.3, {400, 600}, {}, {}};
+    for (job::PlaneSetup& plane : published.Plane) plane.CorrectionRadius = 250;
+    const std::string path = TempPath("refine.json"), saved = TempPath("refined.json");
+    std::string error;
+    ASSERT_TRUE(job::SaveJobFile(path, published, error)) << error;
+    const std::string run = Line({"0.31", "12", "0.12", "200"});
+
+    const CliRun refined = RunCli({"trim", "--job", path, "--save-job", saved}, run);
+    ASSERT_EQ(refined.Status, 0) << refined.Err;
+    ExpectLinesInOrder(refined.Out,
+                       {"Коэффициенты влияния уточнены по 4 пускам (пробным и контрольным).",
+                        "  Изменение, %  плоскость 1  плоскость 2",
+                        "Допуск ISO 21940-11, G 6.3: выполнен"},
+                       "refined");
+    EXPECT_NE(Slurp(saved).find("\"refined\""), std::string::npos);
+    const nlohmann::json json =
+        nlohmann::json::parse(RunCli({"trim", "--job", path, "--json"}, run).Out);
+    EXPECT_EQ(json["coefficients_used"], "refined");
+    EXPECT_EQ(json["refined"]["runs"], 4);
+    EXPECT_GT(json["refined"]["change_percent"][0][0].get<double>(), 0.01);
+    // The trim's own correction, kilograms at 250 mm, is what remains on plane 1.
+    EXPECT_NEAR(json["iso"]["residual_a_gmm"].get<double>(),
+                json["planes"][0]["mass"].get<double>() * 1000 * 250, 1e-9);
+
+    const nlohmann::json plain = nlohmann::json::parse(
+        RunCli({"trim", "--job", path, "--json", "--no-refine", "--save-job", saved}, run).Out);
+    EXPECT_EQ(plain["coefficients_used"], "saved");
+    EXPECT_FALSE(plain.contains("refined"));
+    EXPECT_NE(json["planes"][0]["mass"], plain["planes"][0]["mass"]);
+    EXPECT_NE(Slurp(saved).find("\"refine\": false"), std::string::npos);
+    EXPECT_EQ(Slurp(saved).find("\"refined\""), std::string::npos);
+    std::remove(path.c_str());
+    std::remove(saved.c_str());
+}
+
 struct BadRow {
     const char* name;
     std::vector<std::string> args;

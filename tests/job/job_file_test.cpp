@@ -33,6 +33,11 @@ Job FullJob() {
                         {{"1,2", "40"}, {"1", "2"}, {"3", "4"}, {"5", "6"}},
                         {{1, 2}, {3, 4}, {5, 6}, {7, 8}}}};
     job.Saved = Calculate(ExampleJob()).Saved;
+    job.Limit = {2.8, 2.8, 4.5, 7.1};
+    job.Refine = false;
+    job.Refined = job.Saved;
+    job.Refined->Element[5].Magnitude *= 1.25;
+    job.Iso = IsoSetup{3600, 3000, 2.5, {900, 1500}, {0, 2400}, {300, 800, 1600, 2100}};
     return job;
 }
 
@@ -44,6 +49,8 @@ TEST(JobFile, RoundTrip) {
     ASSERT_TRUE(back) << error;
     EXPECT_TRUE(*back == job);
     EXPECT_EQ(FormatJobFile(*back), text);
+    // A job without the acceptance inputs writes its file as before they existed.
+    EXPECT_EQ(FormatJobFile(ExampleJob()).find("acceptance"), std::string::npos);
 
     // Saved atomically, and loaded again; a failed save leaves the old file whole.
     const std::string path = testing::TempDir() + "/job-file-test.json";
@@ -68,6 +75,11 @@ TEST(JobFile, FirstFormatFileReadsAndWritesBackUnchanged) {
     ASSERT_TRUE(job) << error;
     Job expected = FullJob();
     expected.Saved = job->Saved;  // checked by its shape: the digits are the calculation's
+    // The first format has none of the acceptance inputs.
+    expected.Limit.clear();
+    expected.Refine = true;
+    expected.Refined.reset();
+    expected.Iso.reset();
     EXPECT_TRUE(*job == expected);
     ASSERT_TRUE(job->Saved);
     EXPECT_EQ(job->Saved->Element.size(), 16u);
@@ -177,6 +189,14 @@ TEST(JobFile, BadFilesGetOneLineNamingThePlace) {
         {"unknown key", replaced("\"title\"", "\"titel\""), "titel"},
         {"one hole", replaced("\"holes\": 12", "\"holes\": 1"), "planes[0].holes"},
         {"a million holes", replaced("\"holes\": 12", "\"holes\": 1000000"), "planes[0].holes"},
+        {"a grade as text", replaced("\"grade\": 2.5", "\"grade\": \"G 2,5\""),
+         "acceptance.iso.grade"},
+        {"plane positions of another count", replaced("\"planes_mm\": [", "\"planes_mm\": [1,"),
+         "acceptance.iso.planes_mm"},
+        {"a limit per point of another count", replaced("\"limit\": [", "\"limit\": [1,"),
+         "acceptance.limit"},
+        {"refining as a word", replaced("\"refine\": false", "\"refine\": \"нет\""),
+         "acceptance.refine"},
         {"nine planes", replaced("\"points\": 4", "\"points\": 17"), "points"},
     };
     for (const Row& row : rows) {
