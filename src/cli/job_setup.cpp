@@ -3,7 +3,6 @@
 #include "case_input.h"
 #include "cli_text.h"
 #include "job_file.h"
-#include "split.h"
 
 namespace balance4::cli {
 
@@ -92,7 +91,7 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
             ParsePlaneNumbers("--trial-angle", *options.TrialAngle, planes, error);
         if (!angles) return false;
         for (std::size_t k = 0; k < angles->size(); ++k)
-            job.Plane[k].TrialAngle = job::NormalisedDegrees((*angles)[k]);
+            job.Plane[k].TrialAngle = (*angles)[k];  // outside 0…360° the job refuses it
     }
     if (options.Holes) {
         const std::optional<std::vector<int>> holes = ParseHoles(*options.Holes, planes, error);

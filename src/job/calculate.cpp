@@ -5,6 +5,7 @@
 #include "exact_path.h"
 #include "extended.h"
 #include "least_squares.h"
+#include "range_check.h"
 #include "readings.h"
 #include "result_parts.h"
 #include "setup_check.h"
@@ -111,12 +112,17 @@ JobResult Calculate(const Job& job) {
     result.RotationWord = RotationWordOf(job.Convention);
     CheckSetup(job, result.Failures);
     if (!result.Failures.empty()) return result;
+    CheckJobRanges(job, result.Failures);
+    if (const std::optional<CellFailure> oversized = OversizedReading(job.Readings, job.Separator))
+        result.Failures.push_back(*oversized);
+    if (!result.Failures.empty()) return result;
     try {
-        return IsExactShape(job) ? CalculateExact(job, std::move(result))
-                                 : CalculateLeastSquares(job, std::move(result));
+        result = IsExactShape(job) ? CalculateExact(job, std::move(result))
+                                   : CalculateLeastSquares(job, std::move(result));
     } catch (const FloatingPointError& failure) {
-        return Overflow(job, failure);
+        result = Overflow(job, failure);
     }
+    return NameOverflowCause(job.Readings, job.Separator, std::move(result));
 }
 
 void RecordTrim(Job& job, const std::vector<ReadingText>& run0, const JobResult& trim,
@@ -146,17 +152,25 @@ JobResult Trim(const Job& job, const std::vector<ReadingText>& run0) {
     result.RotationWord = RotationWordOf(job.Convention);
     CheckTrimSetup(job, run0, result.Failures);
     if (!result.Failures.empty()) return result;
+    CheckRunRanges(run0, job.Separator, result.Failures);
+    if (const std::optional<CellFailure> oversized = OversizedReading({run0}, job.Separator))
+        result.Failures.push_back(*oversized);
+    if (!result.Failures.empty()) return result;
     const Coefficients& saved = *job.Saved;
     try {
-        if (IsExactTrim(job, saved)) return TrimExact(job, saved, run0, std::move(result));
-        const std::optional<RunReadings> readings =
-            ReadRuns({run0}, saved.Points, job.Separator, result.Failures);
-        const std::vector<Complex> slowRoll = ReadSlowRoll(job, result.Failures);
-        if (!readings || !result.Failures.empty()) return result;
-        return TrimLeastSquares(job, saved, *readings, slowRoll, std::move(result));
+        if (IsExactTrim(job, saved)) {
+            result = TrimExact(job, saved, run0, std::move(result));
+        } else {
+            const std::optional<RunReadings> readings =
+                ReadRuns({run0}, saved.Points, job.Separator, result.Failures);
+            const std::vector<Complex> slowRoll = ReadSlowRoll(job, result.Failures);
+            if (!readings || !result.Failures.empty()) return result;
+            result = TrimLeastSquares(job, saved, *readings, slowRoll, std::move(result));
+        }
     } catch (const FloatingPointError& failure) {
-        return Overflow(job, failure);
+        result = Overflow(job, failure);
     }
+    return NameOverflowCause({run0}, job.Separator, std::move(result));
 }
 
 }  // namespace balance4::job

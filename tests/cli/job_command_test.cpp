@@ -113,8 +113,8 @@ TEST(JobCommand, PrintsItsResults) {
          0,
          {"F, град. от пробного    282,20    226,05     70,85    115,48",
           "Углы отсчитываются против вращения: от места пробного груза (F) и от нулевой метки."}},
-        {"masses and angles per plane; angles past 360 come round",
-         {"job", "--example", "--trial-mass=10;20;30;40", "--trial-angle", "90,0,300,-90", "--unit",
+        {"masses and angles per plane",
+         {"job", "--example", "--trial-mass=10;20;30;40", "--trial-angle", "90,0,300,270", "--unit",
           "кг"},
          "",
          0,
@@ -349,6 +349,12 @@ TEST(JobCommand, BadInputGetsItsMessageAndNoResult) {
     ASSERT_EQ(RunCli({"job", "--example", "--save-job", exampleJob}).Status, 0);
     const std::string example = Line(DefaultTexts());
     const std::string run0 = Line(RunZero(DefaultTexts()));
+    // The example with one text replaced: point p (0..3), run r (0..4), phase or amplitude.
+    const auto exampleWith = [](std::size_t p, std::size_t r, bool phase, const char* text) {
+        std::vector<std::string> texts = DefaultTexts();
+        texts[p * 10 + r * 2 + (phase ? 1 : 0)] = text;
+        return Line(texts);
+    };
 
     const std::vector<BadRow> rows = {
         {"zero trial mass", {"job", "--example", "--trial-mass", "0"}, "", 2, "больше нуля"},
@@ -370,6 +376,41 @@ TEST(JobCommand, BadInputGetsItsMessageAndNoResult) {
          "ожидается 12 показаний"},
         {"two cases", {"job", "--separator", ","}, example + example, 2, "найдено строк: 2"},
         {"refused reading", {"job", "--separator", "."}, example, 1, "Неверно задан Vo1, пуск 1"},
+        {"a phase typed 1040 for 104",
+         {"job", "--separator", ","},
+         exampleWith(1, 1, true, "1040"),
+         1,
+         "Пуск 2, точка 2: фаза 1040° вне 0…360° — опечатка?"},
+        {"a phase of 360,5",
+         {"job", "--separator", ","},
+         exampleWith(3, 4, true, "360,5"),
+         1,
+         "Пуск 5, точка 4: фаза 360,5° вне"},
+        {"a trial angle of 352116",
+         {"job", "--example", "--trial-angle", "0;0;352116;0"},
+         "",
+         2,
+         "Плоскость 3: угол пробного груза 352116° вне 0…360°"},
+        {"a negative trial angle",
+         {"job", "--example", "--trial-angle", "-90"},
+         "",
+         2,
+         "Плоскость 1: угол пробного груза -90° вне"},
+        {"a position past a turn",
+         {"job", "--example", "--positions", "10;400"},
+         "",
+         2,
+         "Плоскость 1, место 2: 400° вне 0…360°"},
+        {"an amplitude that dwarfs the rest is named, not the trial masses",
+         {"job", "--separator", ","},
+         exampleWith(0, 0, false, "1e308"),
+         1,
+         "Пуск 1, точка 1: амплитуда 1e308 несоизмеримо больше остальных"},
+        {"an amplitude 10¹² times the median",
+         {"job", "--separator", ","},
+         exampleWith(2, 3, false, "1e13"),
+         1,
+         "Пуск 4, точка 3: амплитуда 1e13"},
         {"zero determinant",
          {"job", "--separator", ","},
          Line(std::vector<std::string>(40, "1")),
@@ -390,6 +431,11 @@ TEST(JobCommand, BadInputGetsItsMessageAndNoResult) {
          "7,2\t238\t-1\t269\t3,5\t128\t2,5\t12\n",
          1,
          "Неверно задан Vo2, пуск 1 !!!"},
+        {"trim phase past a turn",
+         {"trim", "--separator", ",", "--coefficients", good},
+         "7,2\t238\t1\t269\t3,5\t128\t2,5\t612\n",
+         1,
+         "Пуск 1, точка 4: фаза 612° вне"},
         {"trim with 7 texts",
          {"trim", "--coefficients", good},
          "1\t2\t3\t4\t5\t6\t7\n",
