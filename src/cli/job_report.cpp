@@ -97,6 +97,9 @@ std::string RunLines(const JobReport& report) {
                 (run.Weak ? " — мало (меньше " + Short(report, job::kWeakRunPercent) +
                                 " %): поправка может оказаться неточной"
                           : "") +
+                (run.Large ? " — пробный груз велик (больше " +
+                                 Short(report, job::kLargeRunPercent) + " %): это опасно для машины"
+                           : "") +
                 "\n";
     }
     return text;
@@ -133,6 +136,9 @@ std::string WarningLines(const JobReport& report) {
                 break;
         }
     }
+    // Warnings about runs stand on their runs' lines above.
+    for (const job::Warning& warning : result.Warnings)
+        if (warning.About != job::WarningSubject::Run) text += "Внимание: " + warning.Text + ".\n";
     if (result.Untrusted) text += "Решение недостоверно: " + result.UntrustedReason + ".\n";
     return text;
 }
@@ -290,8 +296,18 @@ std::string FormatJson(const JobReport& report) {
     json["residuals"] = points;
     Json runs = Json::array();
     for (const job::RunQuality& run : result.Runs)
-        runs.push_back({{"change_percent", number(run.ChangePercent)}, {"weak", run.Weak}});
+        runs.push_back({{"change_percent", number(run.ChangePercent)},
+                        {"weak", run.Weak},
+                        {"large", run.Large}});
     json["runs"] = runs;
+    Json warnings = Json::array();
+    for (const job::Warning& warning : result.Warnings)
+        warnings.push_back({{warning.About == job::WarningSubject::Plane ? "plane"
+                             : warning.About == job::WarningSubject::Run ? "run"
+                                                                         : "point",
+                             warning.Number},
+                            {"text", warning.Text}});
+    json["warnings"] = warnings;
     json["condition_number"] = number(result.ConditionNumber);
     json["untrusted"] = result.Untrusted;
     if (result.Untrusted) json["untrusted_reason"] = result.UntrustedReason;

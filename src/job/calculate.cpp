@@ -4,6 +4,7 @@
 
 #include "exact_path.h"
 #include "extended.h"
+#include "go_no_go.h"
 #include "least_squares.h"
 #include "range_check.h"
 #include "readings.h"
@@ -122,6 +123,7 @@ JobResult Calculate(const Job& job) {
     } catch (const FloatingPointError& failure) {
         result = Overflow(job, failure);
     }
+    if (result.Result == Outcome::Calculated) AddRuleWarnings(result);
     return NameOverflowCause(job.Readings, job.Separator, std::move(result));
 }
 

@@ -86,9 +86,28 @@ struct PointResult {
 struct RunQuality {
     double ChangePercent = 0.0;
     bool Weak = false;
+    bool Large = false;  // above kLargeRunPercent
 };
 
+// The go/no-go rules of thumb that the tool, the window and the report share. A trial run that
+// changed the vibration less than this is weak: its effect drowns in the instrument's error.
 inline constexpr double kWeakRunPercent = 25.0;
+// A trial weight that changes the vibration more than this puts the machine at risk.
+inline constexpr double kLargeRunPercent = 300.0;
+// A correction above this share of its trial mass means the trial weight was too light to measure
+// its effect well.
+inline constexpr double kLargeCorrectionPercent = 300.0;
+
+// What a warning is about; Number counts from 1 as the user sees it (runs as in the readings'
+// messages: run 1 is the one without trial weights).
+enum class WarningSubject { Plane, Run, Point };
+
+// A result that stands but one of the rules above, or a check of the data, found wanting.
+struct Warning {
+    WarningSubject About = WarningSubject::Plane;
+    int Number = 1;
+    std::string Text;
+};
 
 // Everything one calculation or trim gives; only Failures (Refused) or Message (NoSolution) when
 // nothing was calculated.
@@ -108,6 +127,7 @@ struct JobResult {
     bool Untrusted = false;  // some plane is «недостоверно», so none is
     std::string UntrustedReason;
     std::optional<Coefficients> Saved;  // a calculated job's coefficients, to keep for trims
+    std::vector<Warning> Warnings;      // in the order: runs, planes, points
 };
 
 }  // namespace balance4::job

@@ -79,7 +79,7 @@ void SetPointsAndRuns(JobResult& result, const ComplexMatrix& influence, const C
                                                    : 0.0;
             largest = std::max(largest, percent);
         }
-        result.Runs.push_back({largest, largest < kWeakRunPercent});
+        result.Runs.push_back({largest, largest<kWeakRunPercent, largest> kLargeRunPercent});
     }
 }
 

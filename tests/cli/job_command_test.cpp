@@ -157,6 +157,49 @@ TEST(JobCommand, PrintsItsResults) {
     EXPECT_EQ(RunCli({"job", "--example"}).Out.find("Внимание"), std::string::npos);
 }
 
+// The go/no-go rules on one plane and one point, where the trial run's change is |V1 − V0| / |V0|
+// and the correction |V0| / |V1 − V0| of the trial mass.
+TEST(JobCommand, GoNoGoRulesWarn) {
+    struct Row {
+        const char* name;
+        std::string input;
+        std::vector<std::pair<std::string, int>> warnings;  // "run" / "plane" and its number
+        std::string line;                                   // a whole line of the table, or none
+    };
+    const std::vector<Row> rows = {
+        {"a 450 % trial run",
+         "2\t0\t11\t0\n",
+         {{"run", 2}},
+         "Пробный груз в плоскости 1 изменил вибрацию на 450.00 % — пробный груз велик (больше "
+         "300 %): это опасно для машины"},
+        {"290 % passes", "2\t0\t7.8\t0\n", {}, ""},
+        {"a correction of 333 % of the trial mass",
+         "10\t0\t13\t0\n",
+         {{"plane", 1}},
+         "Внимание: Плоскость 1: поправка — 333 % пробной массы, больше 300 % — пробный груз мал — "
+         "повторите пуск с бо́льшим грузом."},
+        {"290 % of the trial mass passes", "10\t0\t13.5\t0\n", {}, ""},
+        {"a weak run, whose correction is then large too",
+         "10\t0\t12\t0\n",
+         {{"run", 2}, {"plane", 1}},
+         ""},
+    };
+    for (const Row& row : rows) {
+        const std::vector<std::string> args = {"job", "--planes", "1", "--separator", "."};
+        std::vector<std::string> json = args;
+        json.push_back("--json");
+        const CliRun run = RunCli(json, row.input);
+        const nlohmann::json warnings = nlohmann::json::parse(run.Out)["warnings"];
+        ASSERT_EQ(warnings.size(), row.warnings.size()) << row.name << "\n" << run.Out;
+        for (std::size_t i = 0; i < warnings.size(); ++i) {
+            EXPECT_EQ(warnings[i][row.warnings[i].first], row.warnings[i].second) << row.name;
+            EXPECT_FALSE(warnings[i]["text"].get<std::string>().empty()) << row.name;
+        }
+        if (!row.line.empty())
+            ExpectLinesInOrder(RunCli(args, row.input).Out, {row.line}, row.name);
+    }
+}
+
 // A job's readings made from influence coefficients and a run without weight chosen here; the
 // correction is solved here on its own, by the normal equations and Cramer's rule.
 struct SmallJob {
