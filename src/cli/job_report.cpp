@@ -7,6 +7,7 @@
 
 #include "cli_text.h"
 #include "number_text.h"
+#include "plane_dependence.h"
 #include "spread.h"
 
 namespace balance4::cli {
@@ -136,6 +137,8 @@ std::string WarningLines(const JobReport& report) {
                 break;
         }
     }
+    for (const std::vector<int>& planes : result.PlanesAlike)
+        text += "Внимание: " + job::PlanesActingAlikeMessage(planes) + ".\n";
     // Warnings about runs stand on their runs' lines above.
     for (const job::Warning& warning : result.Warnings)
         if (warning.About != job::WarningSubject::Run) text += "Внимание: " + warning.Text + ".\n";
@@ -308,6 +311,7 @@ std::string FormatJson(const JobReport& report) {
                              warning.Number},
                             {"text", warning.Text}});
     json["warnings"] = warnings;
+    json["dependent_planes"] = result.PlanesAlike;
     json["condition_number"] = number(result.ConditionNumber);
     json["untrusted"] = result.Untrusted;
     if (result.Untrusted) json["untrusted_reason"] = result.UntrustedReason;

@@ -128,6 +128,7 @@ struct JobResult {
     std::string UntrustedReason;
     std::optional<Coefficients> Saved;  // a calculated job's coefficients, to keep for trims
     std::vector<Warning> Warnings;      // in the order: runs, planes, points
+    std::vector<std::vector<int>> PlanesAlike;  // groups of planes (from 1) that act alike
 };
 
 }  // namespace balance4::job

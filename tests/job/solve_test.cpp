@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "calculate.h"
+#include "plane_dependence.h"
 #include "reading_fields.h"
 #include "spread.h"
 
@@ -299,6 +300,53 @@ TEST(Trust, Thresholds) {
         {"no result in too many repetitions", INFINITY, 1, Trust::Unreliable},
     };
     for (const Row& row : rows) EXPECT_EQ(TrustOf(row.Vector, row.Mass), row.Expected) << row.Name;
+}
+
+// Planes whose trial weights moved every point alike are named from the scaled influence matrix,
+// whatever their trial masses and angles.
+TEST(Trust, PlanesThatActAlike) {
+    // M. S. Darlow's twin-plane case (ASME 82-GT-269): plane 3 all but a copy of plane 2.
+    const std::vector<std::vector<C>> twins = {{{1, 1}, {3, 2}, {3, 2}},
+                                               {{1, 3}, {2, 1}, {2, 1}},
+                                               {{2, 2}, {4, 3}, {4, 3}},
+                                               {{3, 1}, {3, 2}, {4, 2}}};
+    // The same rotor with plane 3 somewhere it acts on its own.
+    const std::vector<std::vector<C>> apart = {{{1, 1}, {3, 2}, {1, -2}},
+                                               {{1, 3}, {2, 1}, {3, 1}},
+                                               {{2, 2}, {4, 3}, {-1, 2}},
+                                               {{3, 1}, {3, 2}, {2, -3}}};
+    // Plane 3 acts as plane 1 turned by 180° and at 0,4 of its size, but for one point.
+    std::vector<std::vector<C>> scaled = {{Polar(2, 40), Polar(1.6, 143), {}},
+                                          {Polar(0.5, -57), Polar(1.4, -17), {}},
+                                          {Polar(1.1, 115), Polar(0.7, 0), {}},
+                                          {Polar(0.8, 0), Polar(0.9, 57), {}}};
+    for (std::vector<C>& point : scaled) point[2] = -0.4 * point[0];
+    scaled[3][2] += Polar(0.04, 90);
+    const std::vector<C> v0 = {{1, 3}, {3, 1}, {4, 1}, {2, 5}};
+    struct Row {
+        const char* Name;
+        VectorJob Job;
+        std::vector<std::vector<int>> Alike;
+    };
+    const std::vector<Row> rows = {
+        {"Darlow's twins", {"", RunsFrom(twins, v0), {{1, 0}, {1, 0}, {1, 0}}}, {{2, 3}}},
+        {"twins with unequal trial weights",
+         {"", RunsFrom(twins, v0), {{1, 0}, {20, 90}, {0.5, 200}}},
+         {{2, 3}}},
+        {"plane 3 apart", {"", RunsFrom(apart, v0), {{1, 0}, {1, 0}, {1, 0}}}, {}},
+        {"planes 1 and 3, scaled and turned",
+         {"", RunsFrom(scaled, v0), {{1, 0}, {1, 0}, {1, 0}}},
+         {{1, 3}}},
+    };
+    for (const Row& row : rows) {
+        const JobResult result = Calculate(JobOf(row.Job));
+        ASSERT_EQ(result.Result, Outcome::Calculated) << row.Name;
+        EXPECT_EQ(result.PlanesAlike, row.Alike) << row.Name;
+    }
+    EXPECT_TRUE(Calculate(ExampleJob()).PlanesAlike.empty());
+    EXPECT_EQ(PlanesActingAlikeMessage({2, 3}),
+              "Плоскости 2 и 3 действуют почти одинаково: уберите одну или переставьте датчики");
+    EXPECT_TRUE(PlanesActingAlikeMessage({1, 2, 4}).starts_with("Плоскости 1, 2 и 4 действуют"));
 }
 
 // One plane past trust makes the whole solution untrusted, with its reason.
