@@ -142,6 +142,14 @@ std::string WarningLines(const JobReport& report) {
     // Warnings about runs stand on their runs' lines above.
     for (const job::Warning& warning : result.Warnings)
         if (warning.About != job::WarningSubject::Run) text += "Внимание: " + warning.Text + ".\n";
+    for (const job::SuspectPoint& suspect : result.Suspects) {
+        text += "  Без точки " + std::to_string(suspect.Point) + ":";
+        for (std::size_t k = 0; k < suspect.Without.size(); ++k)
+            text += std::string(k == 0 ? " " : "; ") + "плоскость " + std::to_string(k + 1) +
+                    " — " + Text(report, suspect.Without[k].Mass) + " " + report.Job->Unit + ", " +
+                    Text(report, suspect.Without[k].AngleDegrees) + "° от нуля";
+        text += ".\n";
+    }
     if (result.Untrusted) text += "Решение недостоверно: " + result.UntrustedReason + ".\n";
     return text;
 }
@@ -312,6 +320,15 @@ std::string FormatJson(const JobReport& report) {
                             {"text", warning.Text}});
     json["warnings"] = warnings;
     json["dependent_planes"] = result.PlanesAlike;
+    Json suspects = Json::array(), without = Json::array();
+    for (const job::SuspectPoint& suspect : result.Suspects) {
+        suspects.push_back(suspect.Point);
+        Json planes = Json::array();
+        for (const job::Weight& w : suspect.Without) planes.push_back(weight(w));
+        without.push_back({{"point", suspect.Point}, {"planes", planes}});
+    }
+    json["suspect_points"] = suspects;
+    json["without_suspect"] = without;
     json["condition_number"] = number(result.ConditionNumber);
     json["untrusted"] = result.Untrusted;
     if (result.Untrusted) json["untrusted_reason"] = result.UntrustedReason;

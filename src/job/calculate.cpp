@@ -11,6 +11,7 @@
 #include "result_parts.h"
 #include "setup_check.h"
 #include "spread.h"
+#include "suspect_points.h"
 
 namespace balance4::job {
 
@@ -21,6 +22,19 @@ std::string_view RotationWordOf(PhaseConvention convention) {
     return convention == PhaseConvention::AgainstRotation ? "по вращению" : "против вращения";
 }
 
+// Per plane, x_k trial weights as a mass in the job's unit and an angle from the zero mark.
+std::optional<std::vector<Weight>> WeightsOf(const Job& job, const ComplexVector& x,
+                                             const std::vector<Weight>& trial) {
+    std::vector<Weight> weights;
+    for (std::size_t k = 0; k < trial.size(); ++k) {
+        const Complex w = x(static_cast<Eigen::Index>(k)) * TrialVector(trial[k]);
+        const long double mass = std::abs(w) * RadiusRatio(PlaneOf(job, k, trial.size()));
+        if (!std::isfinite(mass)) return std::nullopt;
+        weights.push_back({static_cast<double>(mass), ResultAngle(w)});
+    }
+    return weights;
+}
+
 // Corrections in the job's unit from zero for one repetition of a least-squares job.
 std::optional<std::vector<Weight>> LeastSquaresRepeat(const Job& job, const ComplexMatrix& runs,
                                                       const ComplexMatrix* fixedInfluence,
@@ -28,14 +42,7 @@ std::optional<std::vector<Weight>> LeastSquaresRepeat(const Job& job, const Comp
     const ComplexMatrix influence = fixedInfluence ? *fixedInfluence : Influence(runs, job.Trials);
     const std::optional<ComplexVector> x = SolveCorrection(influence, runs.col(0));
     if (!x) return std::nullopt;
-    std::vector<Weight> weights;
-    for (std::size_t k = 0; k < trial.size(); ++k) {
-        const Complex w = (*x)(static_cast<Eigen::Index>(k)) * TrialVector(trial[k]);
-        const long double mass = std::abs(w) * RadiusRatio(PlaneOf(job, k, trial.size()));
-        if (!std::isfinite(mass)) return std::nullopt;
-        weights.push_back({static_cast<double>(mass), ResultAngle(w)});
-    }
-    return weights;
+    return WeightsOf(job, *x, trial);
 }
 
 JobResult CalculateLeastSquares(const Job& job, JobResult result) {
@@ -54,6 +61,10 @@ JobResult CalculateLeastSquares(const Job& job, JobResult result) {
     SetPlanes(result, job, *x, trial);
     SetPointsAndRuns(result, influence, runs.col(0), *x, &runs);
     result.Saved = SavedFrom(influence, trial, job.Unit);
+    if (const std::optional<SuspectFit> suspect =
+            FindSuspectPoint(runs, job.Trials, job.Instrument))
+        if (const std::optional<std::vector<Weight>> without = WeightsOf(job, suspect->X, trial))
+            result.Suspects.push_back({suspect->Point + 1, *without});
     Finish(result, job,
            EstimateSpread(*readings, job.Planes() + 1, NominalOf(result), job.Instrument,
                           [&](const RunReadings& moved) {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "suspect_points.h"
+
 namespace balance4::job {
 
 namespace {
@@ -49,6 +51,9 @@ void AddRuleWarnings(JobResult& result) {
         if (result.Planes[k].Percent > kLargeCorrectionPercent)
             result.Warnings.push_back({WarningSubject::Plane, static_cast<int>(k) + 1,
                                        LightTrialWarning(k, result.Planes[k].Percent)});
+    for (const SuspectPoint& suspect : result.Suspects)
+        result.Warnings.push_back(
+            {WarningSubject::Point, suspect.Point, SuspectPointMessage(suspect.Point - 1)});
 }
 
 }  // namespace balance4::job

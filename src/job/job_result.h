@@ -109,6 +109,12 @@ struct Warning {
     std::string Text;
 };
 
+// A point whose readings disagree with the others, and the correction the others give without it.
+struct SuspectPoint {
+    int Point = 1;                // from 1
+    std::vector<Weight> Without;  // per plane: mass in the job's unit, angle from the zero mark
+};
+
 // Everything one calculation or trim gives; only Failures (Refused) or Message (NoSolution) when
 // nothing was calculated.
 struct JobResult {
@@ -129,6 +135,7 @@ struct JobResult {
     std::optional<Coefficients> Saved;  // a calculated job's coefficients, to keep for trims
     std::vector<Warning> Warnings;      // in the order: runs, planes, points
     std::vector<std::vector<int>> PlanesAlike;  // groups of planes (from 1) that act alike
+    std::vector<SuspectPoint> Suspects;         // least squares with spare points only
 };
 
 }  // namespace balance4::job

@@ -165,6 +165,7 @@ TEST(JobCommand, GoNoGoRulesWarn) {
         std::string input;
         std::vector<std::pair<std::string, int>> warnings;  // "run" / "plane" and its number
         std::string line;                                   // a whole line of the table, or none
+        std::string points = "1";
     };
     const std::vector<Row> rows = {
         {"a 450 % trial run",
@@ -183,9 +184,15 @@ TEST(JobCommand, GoNoGoRulesWarn) {
          "10\t0\t12\t0\n",
          {{"run", 2}, {"plane", 1}},
          ""},
+        {"point 3's sensor turned by 90° in the trial run",
+         "1\t180\t1\t0\t1.5\t180\t1.5\t0\t2\t180\t2\t90\n",
+         {{"point", 3}},
+         "  Без точки 3: плоскость 1 — 50.00 %, 0.00° от нуля.",
+         "3"},
     };
     for (const Row& row : rows) {
-        const std::vector<std::string> args = {"job", "--planes", "1", "--separator", "."};
+        const std::vector<std::string> args = {"job",      "--planes",    "1", "--points",
+                                               row.points, "--separator", "."};
         std::vector<std::string> json = args;
         json.push_back("--json");
         const CliRun run = RunCli(json, row.input);
