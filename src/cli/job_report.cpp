@@ -77,9 +77,10 @@ std::string ToleranceText(const JobReport& report) {
                        std::to_string(result.SpreadSamples) + " пересчётов,\nгде каждое показание" +
                        (report.From == Command::Job ? "" : " нового пуска") +
                        " случайно (равномерно)\nизменено в пределах ±" +
-                       Short(report, report.Job->Instrument.AmplitudePercent) +
-                       " % по амплитуде и ±" + Short(report, report.Job->Instrument.PhaseDegrees) +
-                       "° по фазе.\n";
+                       Short(report, result.Scatter.AmplitudePercent) + " % по амплитуде и ±" +
+                       Short(report, result.Scatter.PhaseDegrees) + "° по фазе.\n";
+    if (result.Scatter.FromRepeats)
+        text += "Это разброс повторных показаний: он больше погрешности прибора.\n";
     if (report.From == Command::Trim) text += "Сохранённые коэффициенты считаются точными.\n";
     if (result.SpreadFailed > 0)
         text += "Пересчётов без результата (нулевой определитель, переполнение): " +
@@ -320,6 +321,9 @@ std::string FormatJson(const JobReport& report) {
                             {"text", warning.Text}});
     json["warnings"] = warnings;
     json["dependent_planes"] = result.PlanesAlike;
+    json["scatter"] = {{"amplitude_percent", result.Scatter.AmplitudePercent},
+                       {"phase_degrees", result.Scatter.PhaseDegrees},
+                       {"from", result.Scatter.FromRepeats ? "repeats" : "tolerance"}};
     Json suspects = Json::array(), without = Json::array();
     for (const job::SuspectPoint& suspect : result.Suspects) {
         suspects.push_back(suspect.Point);
@@ -351,7 +355,8 @@ namespace {
 
 bool IsSetupCell(job::Cell cell) {
     return cell != job::Cell::Amplitude && cell != job::Cell::Phase &&
-           cell != job::Cell::SlowRollAmplitude && cell != job::Cell::SlowRollPhase;
+           cell != job::Cell::SlowRollAmplitude && cell != job::Cell::SlowRollPhase &&
+           cell != job::Cell::RepeatAmplitude && cell != job::Cell::RepeatPhase;
 }
 
 }  // namespace

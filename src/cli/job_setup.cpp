@@ -21,6 +21,52 @@ bool ShapeAgrees(const Options& options, int planes, int points, std::string& er
     return true;
 }
 
+// The first line holds the whole set of readings; each further line of the same length repeats
+// the whole set, and one of a single run's length repeats the run --repeat-run names.
+std::optional<job::Job> ReadJobLines(const Options& options, std::istream& in, int planes,
+                                     int points, std::string& error) {
+    const std::optional<std::vector<std::vector<std::string>>> lines = ReadCaseLines(in, error);
+    if (!lines) return std::nullopt;
+    const std::size_t whole = JobLineTexts(planes, points);
+    const std::size_t oneRun = 2 * static_cast<std::size_t>(points);
+    if (lines->empty()) {
+        error = "ожидается строка показаний, найдено строк: 0";
+        return std::nullopt;
+    }
+    if (options.RepeatRun > planes + 1) {
+        error = "--repeat-run: пусков в задании " + std::to_string(planes + 1) + ", дано " +
+                std::to_string(options.RepeatRun);
+        return std::nullopt;
+    }
+    job::Job job = job::MakeJob(planes, points);
+    job.Unit = options.TrialMass ? "г" : "%";
+    job.Separator = options.Separator.empty() ? LocaleSeparator() : options.Separator;
+    for (std::size_t i = 0; i < lines->size(); ++i) {
+        const std::vector<std::string>& texts = (*lines)[i];
+        if (i == 0 && texts.size() == whole) {
+            PlaceReadings(texts, job);
+        } else if (texts.size() == whole) {
+            job::Job repeat = job::MakeJob(planes, points);
+            PlaceReadings(texts, repeat);
+            for (std::size_t r = 0; r < repeat.Readings.size(); ++r)
+                job.Repeats.push_back({static_cast<int>(r), repeat.Readings[r]});
+        } else if (i > 0 && texts.size() == oneRun && options.RepeatRun != 0) {
+            job.Repeats.push_back({options.RepeatRun - 1, RunZeroReadings(texts)});
+        } else {
+            error =
+                (lines->size() == 1 ? std::string() : "строка " + std::to_string(i + 1) + ": ") +
+                "ожидается " + std::to_string(whole) + " показаний через TAB" +
+                (i > 0 && options.RepeatRun != 0
+                     ? " (или " + std::to_string(oneRun) + " — повтор пуска " +
+                           std::to_string(options.RepeatRun) + ")"
+                     : std::string()) +
+                ", найдено " + std::to_string(texts.size());
+            return std::nullopt;
+        }
+    }
+    return job;
+}
+
 }  // namespace
 
 std::optional<job::Job> JobToCalculate(const Options& options, std::istream& in,
@@ -41,13 +87,14 @@ std::optional<job::Job> JobToCalculate(const Options& options, std::istream& in,
                     std::to_string(planes) + "), дано " + std::to_string(points);
             return std::nullopt;
         }
-        const std::optional<std::vector<std::string>> texts =
-            ReadCase(in, JobLineTexts(planes, points), error);
-        if (!texts) return std::nullopt;
-        job = job::MakeJob(planes, points);
-        job->Unit = options.TrialMass ? "г" : "%";
-        job->Separator = options.Separator.empty() ? LocaleSeparator() : options.Separator;
-        PlaceReadings(*texts, *job);
+        job = ReadJobLines(options, in, planes, points, error);
+        if (!job) return std::nullopt;
+    }
+    if (options.RepeatRun != 0 && (options.Example || !options.JobFile.empty())) {
+        error =
+            "--repeat-run: повторы пуска читаются только вместе с показаниями со стандартного "
+            "ввода";
+        return std::nullopt;
     }
     if (!ShapeAgrees(options, job->Planes(), job->Points, error)) return std::nullopt;
     if (!ApplyOptions(options, *job, error)) return std::nullopt;

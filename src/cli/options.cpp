@@ -42,8 +42,8 @@ class Grammar {
             AddFlag(*sub, "--json");
         }
         AddFlag(*m_job, "--example");
-        for (const char* name :
-             {"--trial-mass", "--trial-angle", "--save-coefficients", "--phase", "--trial-weights"})
+        for (const char* name : {"--trial-mass", "--trial-angle", "--save-coefficients", "--phase",
+                                 "--trial-weights", "--repeat-run"})
             AddValue(*m_job, name);
         AddValue(*m_trim, "--coefficients");
     }
@@ -174,6 +174,13 @@ class Grammar {
             return fail("--points: точек измерения нужно не меньше, чем плоскостей (" +
                         std::to_string(options.Planes) + "), дано " +
                         std::to_string(options.Points));
+        if (const std::optional<std::string> run = Value("--repeat-run")) {
+            const std::optional<int> number = ParseWholeNumber(*run, 1, kMostPlanes + 1);
+            if (!number)
+                return fail("--repeat-run: номер пуска должен быть целым, от 1 до " +
+                            std::to_string(kMostPlanes + 1) + ", дано " + Quoted(*run));
+            options.RepeatRun = *number;
+        }
         options.TrialMass = Value("--trial-mass");
         options.TrialAngle = Value("--trial-angle");
         options.Holes = Value("--holes");

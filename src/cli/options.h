@@ -34,8 +34,9 @@ struct Options {
     bool Json = false;
     std::string SaveCoefficients;  // job: the old coefficient file to write
     std::string Coefficients;      // trim: a coefficient file or a job file to read
-    std::string JobFile;           // --job: the job to calculate or to trim
-    std::string SaveJob;           // --save-job: where to write the job
+    int RepeatRun = 0;  // job: the run (from 1, as in messages) that single-run input lines repeat
+    std::string JobFile;  // --job: the job to calculate or to trim
+    std::string SaveJob;  // --save-job: where to write the job
 };
 
 inline constexpr int kMostPlanes = 8;

@@ -8,6 +8,7 @@
 #include "least_squares.h"
 #include "range_check.h"
 #include "readings.h"
+#include "repeats.h"
 #include "result_parts.h"
 #include "setup_check.h"
 #include "spread.h"
@@ -46,10 +47,18 @@ std::optional<std::vector<Weight>> LeastSquaresRepeat(const Job& job, const Comp
 }
 
 JobResult CalculateLeastSquares(const Job& job, JobResult result) {
-    const std::optional<RunReadings> readings =
+    std::optional<RunReadings> readings =
         ReadRuns(job.Readings, job.Points, job.Separator, result.Failures);
     const std::vector<Complex> slowRoll = ReadSlowRoll(job, result.Failures);
-    if (!readings || !result.Failures.empty()) return result;
+    const std::optional<RunReadings> repeated = ReadRepeats(job, result.Failures);
+    if (!readings || !repeated || !result.Failures.empty()) return result;
+    Tolerance tolerance = job.Instrument;
+    if (!job.Repeats.empty()) {
+        result.Scatter =
+            ScatterUsed(job.Instrument, MeasuredScatter(*readings, job.Repeats, *repeated));
+        tolerance = {result.Scatter.AmplitudePercent, result.Scatter.PhaseDegrees};
+        readings = MeanRuns(*readings, job.Repeats, *repeated);
+    }
     const ComplexMatrix runs = RunVectors(*readings, slowRoll);
     const ComplexMatrix influence = Influence(runs, job.Trials);
     const std::optional<ComplexVector> x = SolveCorrection(influence, runs.col(0));
@@ -61,12 +70,11 @@ JobResult CalculateLeastSquares(const Job& job, JobResult result) {
     SetPlanes(result, job, *x, trial);
     SetPointsAndRuns(result, influence, runs.col(0), *x, &runs);
     result.Saved = SavedFrom(influence, trial, job.Unit);
-    if (const std::optional<SuspectFit> suspect =
-            FindSuspectPoint(runs, job.Trials, job.Instrument))
+    if (const std::optional<SuspectFit> suspect = FindSuspectPoint(runs, job.Trials, tolerance))
         if (const std::optional<std::vector<Weight>> without = WeightsOf(job, suspect->X, trial))
             result.Suspects.push_back({suspect->Point + 1, *without});
     Finish(result, job,
-           EstimateSpread(*readings, job.Planes() + 1, NominalOf(result), job.Instrument,
+           EstimateSpread(*readings, job.Planes() + 1, NominalOf(result), tolerance,
                           [&](const RunReadings& moved) {
                               return LeastSquaresRepeat(job, RunVectors(moved, slowRoll), nullptr,
                                                         trial);
@@ -122,6 +130,7 @@ JobResult Calculate(const Job& job) {
     const ExtendedPrecisionScope precision;
     JobResult result;
     result.RotationWord = RotationWordOf(job.Convention);
+    result.Scatter = {job.Instrument.AmplitudePercent, job.Instrument.PhaseDegrees, false};
     CheckSetup(job, result.Failures);
     if (!result.Failures.empty()) return result;
     CheckJobRanges(job, result.Failures);
@@ -163,6 +172,7 @@ JobResult Trim(const Job& job, const std::vector<ReadingText>& run0) {
     const ExtendedPrecisionScope precision;
     JobResult result;
     result.RotationWord = RotationWordOf(job.Convention);
+    result.Scatter = {job.Instrument.AmplitudePercent, job.Instrument.PhaseDegrees, false};
     CheckTrimSetup(job, run0, result.Failures);
     if (!result.Failures.empty()) return result;
     CheckRunRanges(run0, job.Separator, result.Failures);

@@ -74,6 +74,14 @@ struct Coefficients {
     bool operator==(const Coefficients&) const = default;
 };
 
+// A run read again: the solve takes the mean of a run's readings as vectors, and their scatter
+// widens the spread when it exceeds the instrument's tolerance.
+struct RepeatRun {
+    int Run = 0;                        // as in Job::Readings: 0 without trial weights
+    std::vector<ReadingText> Readings;  // per point
+    bool operator==(const RepeatRun&) const = default;
+};
+
 // One trim run as it was made: its run-0 readings and the corrections it gave, per plane.
 struct TrimRecord {
     std::string Date;
@@ -105,6 +113,7 @@ struct Job {
     std::vector<std::vector<Weight>> Installed;  // per plane (or empty): weights now on the rotor
     std::vector<TrimRecord> TrimHistory;
     std::optional<Coefficients> Saved;  // from the last calculation
+    std::vector<RepeatRun> Repeats;     // further readings of any run, in the order taken
 
     int Planes() const { return static_cast<int>(Plane.size()); }
     bool operator==(const Job&) const = default;

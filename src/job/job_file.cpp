@@ -164,7 +164,7 @@ Job ReadJob(const Json& json) {
          {"format", "version", "title", "machine", "date", "speed", "who", "unit", "separator",
           "convention", "rotation", "trial_weights", "tolerance", "points", "planes", "readings",
           "slow_roll", "installed", "trim_history"},
-         {"coefficients"});
+         {"coefficients", "repeats"});
     Job job;
     job.Plane.clear();
     job.Readings.clear();
@@ -216,6 +216,17 @@ Job ReadJob(const Json& json) {
     }
     if (json.contains("coefficients"))
         job.Saved = ReadCoefficients(json["coefficients"], "coefficients");
+    if (json.contains("repeats")) {
+        if (json["version"] != kRepeatsFileVersion) throw Damaged{"repeats"};
+        const Json& repeats = Array(json["repeats"], "repeats");
+        for (std::size_t i = 0; i < repeats.size(); ++i) {
+            const std::string place = At("repeats", i);
+            Keys(repeats[i], place, {"run", "readings"});
+            job.Repeats.push_back(
+                {Integer(repeats[i]["run"], At(place, "run"), 0, job.Planes()),
+                 ReadReadingTexts(repeats[i]["readings"], At(place, "readings"), points)});
+        }
+    }
     return job;
 }
 
@@ -241,7 +252,7 @@ struct TooDeep {};
 std::string FormatJobFile(const Job& job) {
     Json json;
     json["format"] = kFormat;
-    json["version"] = kJobFileVersion;
+    json["version"] = job.Repeats.empty() ? kJobFileVersion : kRepeatsFileVersion;
     json["title"] = job.Title;
     json["machine"] = job.Machine;
     json["date"] = job.Date;
@@ -286,6 +297,12 @@ std::string FormatJobFile(const Job& job) {
                                 {"elements", elements},
                                 {"trial", WeightsJson(job.Saved->Trial)},
                                 {"unit", job.Saved->Unit}};
+    }
+    if (!job.Repeats.empty()) {
+        json["repeats"] = Json::array();
+        for (const RepeatRun& repeat : job.Repeats)
+            json["repeats"].push_back(
+                {{"run", repeat.Run}, {"readings", ReadingsJson(repeat.Readings)}});
     }
     // Texts that are not valid UTF-8 must not stop the save: they are written with U+FFFD.
     return json.dump(1, '\t', false, Json::error_handler_t::replace) + "\n";
@@ -341,9 +358,10 @@ std::optional<Job> ParseJobFile(std::string_view text, std::string& error) {
         error = "файл повреждён (version)";
         return std::nullopt;
     }
-    if (json["version"].get<long long>() != kJobFileVersion) {
-        error = "версия файла " + Quoted(json["version"].dump()) + ", программа читает версию " +
-                std::to_string(kJobFileVersion);
+    if (const long long version = json["version"].get<long long>();
+        version != kJobFileVersion && version != kRepeatsFileVersion) {
+        error = "версия файла " + Quoted(json["version"].dump()) + ", программа читает версии " +
+                std::to_string(kJobFileVersion) + " и " + std::to_string(kRepeatsFileVersion);
         return std::nullopt;
     }
     try {

@@ -9,6 +9,9 @@
 namespace balance4::job {
 
 inline constexpr int kJobFileVersion = 1;
+// A job with repeated readings is written in this version, which older programs refuse rather
+// than drop the repeats; a job without them stays in version 1, byte for byte.
+inline constexpr int kRepeatsFileVersion = 2;
 
 std::string FormatJobFile(const Job& job);
 

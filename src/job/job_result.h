@@ -24,9 +24,11 @@ enum class Cell {
     CorrectionRadius,
     Positions,
     Installed,
-    Shape,         // planes or points out of range, readings of the wrong shape
-    Tolerance,     // the instrument's tolerance
-    Coefficients,  // trim: none saved, or of another shape
+    Shape,            // planes or points out of range, readings of the wrong shape
+    Tolerance,        // the instrument's tolerance
+    Coefficients,     // trim: none saved, or of another shape
+    RepeatAmplitude,  // Run: the repeat's index in Job::Repeats
+    RepeatPhase,
 };
 
 // One refused cell with its Russian message, in the order the cells are checked.
@@ -109,6 +111,14 @@ struct Warning {
     std::string Text;
 };
 
+// How far each reading may be off, as the spread and the check of the points assume it: the
+// instrument's tolerance, or per component the scatter of repeated readings where that is larger.
+struct ReadingScatter {
+    double AmplitudePercent = 0.0;
+    double PhaseDegrees = 0.0;
+    bool FromRepeats = false;  // some component came from the repeats
+};
+
 // A point whose readings disagree with the others, and the correction the others give without it.
 struct SuspectPoint {
     int Point = 1;                // from 1
@@ -136,6 +146,7 @@ struct JobResult {
     std::vector<Warning> Warnings;      // in the order: runs, planes, points
     std::vector<std::vector<int>> PlanesAlike;  // groups of planes (from 1) that act alike
     std::vector<SuspectPoint> Suspects;         // least squares with spare points only
+    ReadingScatter Scatter;
 };
 
 }  // namespace balance4::job

@@ -100,6 +100,14 @@ void CheckJobRanges(const Job& job, std::vector<CellFailure>& failures) {
             failures.push_back({Cell::SlowRollPhase, -1, static_cast<int>(p), -1,
                                 Beyond("Биение, точка " + std::to_string(p + 1) + ": фаза ",
                                        Trimmed(job.SlowRoll[p].Phase))});
+    for (std::size_t i = 0; i < job.Repeats.size(); ++i)
+        for (std::size_t p = 0; p < job.Repeats[i].Readings.size(); ++p)
+            if (PhaseBeyondTurn(job.Repeats[i].Readings[p].Phase, job.Separator))
+                failures.push_back(
+                    {Cell::RepeatPhase, static_cast<int>(i), static_cast<int>(p), -1,
+                     Beyond("Повтор пуска " + std::to_string(job.Repeats[i].Run + 1) + ", точка " +
+                                std::to_string(p + 1) + ": фаза ",
+                            Trimmed(job.Repeats[i].Readings[p].Phase))});
     for (std::size_t k = 0; k < job.Plane.size(); ++k) {
         const PlaneSetup& plane = job.Plane[k];
         const std::string name = "Плоскость " + std::to_string(k + 1);

@@ -2,6 +2,7 @@
 // job file and the saved coefficients read back, and the inputs that must be refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <cstdio>
@@ -300,6 +301,56 @@ void ExpectAgrees(const SmallJob& job, const std::string& name) {
     }
 }
 
+// The example read three times, the repeats off by ∓5 % in amplitude and ∓5° in phase: the readings
+// of a point now differ by 10 % and 10°, which outgrows the 2 % and 2° of the instrument.
+TEST(JobCommand, RepeatsMeasureTheScatter) {
+    const auto scaled = [](double amplitudeFactor, double phaseTurn) {
+        std::vector<std::string> texts = DefaultTexts();
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            std::string text = texts[i];
+            std::replace(text.begin(), text.end(), ',', '.');
+            const double value = std::stod(text);
+            texts[i] = Number(i % 2 == 0 ? value * amplitudeFactor
+                                         : std::fmod(value + phaseTurn + 360, 360));
+        }
+        return texts;
+    };
+    struct Row {
+        const char* name;
+        std::string input;
+        std::string repeatRun;
+        double amplitude, phase;  // the scatter the spread used
+        std::string from;
+        const char* trust;  // of every plane; null: not checked
+    };
+    const std::vector<Row> rows = {
+        {"repeats 10 % and 10° apart",
+         Line(scaled(1, 0)) + Line(scaled(0.95, -5)) + Line(scaled(1.05, 5)), "", 10, 10, "repeats",
+         "сомнительно"},
+        {"repeats within the tolerance",
+         Line(scaled(1, 0)) + Line(scaled(0.995, -0.5)) + Line(scaled(1.005, 0.5)), "", 2, 2,
+         "tolerance", ""},
+        {"run 1 alone read again, 6 % higher", Line(scaled(1, 0)) + Line(RunZero(scaled(1.06, 0))),
+         "1", 6 / 1.03, 2, "repeats", nullptr},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> args = {"job", "--separator", ".", "--json"};
+        if (!row.repeatRun.empty()) args.insert(args.end(), {"--repeat-run", row.repeatRun});
+        const CliRun run = RunCli(args, row.input);
+        ASSERT_EQ(run.Status, 0) << row.name << "\n" << run.Err;
+        const nlohmann::json json = nlohmann::json::parse(run.Out);
+        EXPECT_EQ(json["scatter"]["from"], row.from) << row.name;
+        EXPECT_NEAR(json["scatter"]["amplitude_percent"].get<double>(), row.amplitude, 1e-6)
+            << row.name;
+        EXPECT_NEAR(json["scatter"]["phase_degrees"].get<double>(), row.phase, 1e-6) << row.name;
+        for (const nlohmann::json& plane : json["planes"]) {
+            if (row.trust) {
+                EXPECT_EQ(plane["spread"]["trust"], row.trust) << row.name;
+            }
+        }
+    }
+}
+
 TEST(JobCommand, TwoPlanesAgreeWithASolveOfTheirOwn) {
     const SmallJob square = {
         {Polar(7.2, 238), Polar(3.5, 128)},
@@ -424,7 +475,31 @@ TEST(JobCommand, BadInputGetsItsMessageAndNoResult) {
          example,
          2,
          "ожидается 12 показаний"},
-        {"two cases", {"job", "--separator", ","}, example + example, 2, "найдено строк: 2"},
+        {"a second line of another length",
+         {"job", "--separator", ","},
+         example + "1\t2\n",
+         2,
+         "строка 2: ожидается 40 показаний через TAB, найдено 2"},
+        {"a repeat of one run without --repeat-run",
+         {"job", "--separator", ","},
+         example + Line(RunZero(DefaultTexts())),
+         2,
+         "строка 2: ожидается 40"},
+        {"--repeat-run past the runs",
+         {"job", "--separator", ",", "--repeat-run", "6"},
+         example,
+         2,
+         "--repeat-run: пусков в задании 5, дано 6"},
+        {"a repeat's phase past a turn",
+         {"job", "--separator", ",", "--repeat-run", "1"},
+         example + "7,6\t238\t3,5\t128\t2,5\t12\t1\t400\n",
+         1,
+         "Повтор пуска 1, точка 4: фаза 400° вне"},
+        {"a repeat's reading refused",
+         {"job", "--separator", ",", "--repeat-run", "1"},
+         example + "7,6\t238\tx\t128\t2,5\t12\t1\t40\n",
+         1,
+         "Неверно задан повтор пуска 1, точка 2 (амплитуда)"},
         {"refused reading", {"job", "--separator", "."}, example, 1, "Неверно задан Vo1, пуск 1"},
         {"a phase typed 1040 for 104",
          {"job", "--separator", ","},

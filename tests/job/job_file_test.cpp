@@ -54,6 +54,29 @@ TEST(JobFile, RoundTrip) {
             << "temporary left behind: " << entry.path();
 }
 
+// Repeats are written only when there are some, in a version older programs refuse.
+TEST(JobFile, RepeatsRoundTripInTheirOwnVersion) {
+    Job job = FullJob();
+    EXPECT_NE(FormatJobFile(job).find("\"version\": 1,"), std::string::npos);
+    EXPECT_EQ(FormatJobFile(job).find("repeats"), std::string::npos);
+    job.Repeats = {{0, {{"7,5", "240"}, {"1", "2"}, {"3", "4"}, {"5", "6"}}},
+                   {4, {{"1", "2"}, {"3", "4"}, {"5", "6"}, {"7", "8"}}}};
+    const std::string text = FormatJobFile(job);
+    EXPECT_NE(text.find("\"version\": 2,"), std::string::npos);
+    std::string error;
+    const std::optional<Job> back = ParseJobFile(text, error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_TRUE(*back == job);
+    std::string old = text;
+    old.replace(old.find("\"version\": 2"), 12, "\"version\": 1");
+    EXPECT_FALSE(ParseJobFile(old, error));
+    EXPECT_EQ(error, "файл повреждён (repeats)");
+    std::string beyond = text;
+    beyond.replace(beyond.find("\"run\": 4"), 8, "\"run\": 5");
+    EXPECT_FALSE(ParseJobFile(beyond, error));
+    EXPECT_EQ(error, "файл повреждён (repeats[1].run)");
+}
+
 TEST(JobFile, OldCoefficientFileLoadsAsA4x4Job) {
     const Coefficients saved = *Calculate(ExampleJob()).Saved;
     std::string error;
@@ -82,7 +105,7 @@ TEST(JobFile, BadFilesGetOneLineNamingThePlace) {
         {"truncated", good.substr(0, good.size() / 2), "обрезан"},
         {"foreign", "\x89PNG\r\n\x1a\n", "не файл задания"},
         {"another JSON document", "{\"name\": \"x\"}", "не файл задания"},
-        {"newer version", replaced("\"version\": 1", "\"version\": 2"), "версия файла «2»"},
+        {"newer version", replaced("\"version\": 1", "\"version\": 3"), "версия файла «3»"},
         {"broken in the middle", replaced("\"planes\": [", "\"planes\": [}"), "строка"},
         {"a trial mass as text", replaced("\"trial_mass\": 20.5", "\"trial_mass\": \"20,5\""),
          "planes[0].trial_mass"},

@@ -435,6 +435,23 @@ TEST(Trust, SuspectPoints) {
     EXPECT_GE(found, 85) << found;  // 89 today
 }
 
+// Repeated readings enter the solve as their vector mean: 1 at 0° and 1 at 20° are 0,985 at 10°,
+// not 1 at 10°.
+TEST(Trust, RepeatsAreAveragedAsVectors) {
+    const VectorJob typed = {
+        "mean typed", {{Polar(std::cos(10 * kDegree), 10)}, {Polar(3, 100)}}, {{10, 0}}};
+    VectorJob first = typed;
+    first.Runs[0][0] = Polar(1, 0);
+    Job repeated = JobOf(first);
+    repeated.Repeats = {{0, {Text(Polar(1, 20))}}};
+    const JobResult mean = Calculate(repeated), expected = Calculate(JobOf(typed));
+    ASSERT_EQ(mean.Result, Outcome::Calculated);
+    EXPECT_NEAR(mean.Planes[0].Mass, expected.Planes[0].Mass, 1e-9);
+    EXPECT_NEAR(mean.Planes[0].AngleFromZero, expected.Planes[0].AngleFromZero, 1e-7);
+    EXPECT_NEAR(mean.Scatter.PhaseDegrees, 20, 1e-9);
+    EXPECT_TRUE(mean.Scatter.FromRepeats);
+}
+
 // One plane past trust makes the whole solution untrusted, with its reason.
 TEST(Trust, OneUnreliablePlaneFlagsTheSolution) {
     Job job = ExampleJob();

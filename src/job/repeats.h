@@ -1,0 +1,30 @@
+#pragma once
+// Repeated readings of a run: their vector mean for the solve, and how far they scatter, which
+// replaces the instrument's tolerance where it is larger.
+#include <optional>
+#include <vector>
+
+#include "job.h"
+#include "job_result.h"
+#include "spread.h"
+
+namespace balance4::job {
+
+// Appends a failure for each repeat of a run the job does not have or of another length, and for
+// each text of a repeat that cannot be read (the cells RepeatAmplitude and RepeatPhase, Run being
+// the repeat's index in Job::Repeats). Empty optional when any was refused.
+std::optional<RunReadings> ReadRepeats(const Job& job, std::vector<CellFailure>& failures);
+
+// The readings of each run replaced by their mean with its repeats, as vectors.
+RunReadings MeanRuns(const RunReadings& readings, const std::vector<RepeatRun>& repeats,
+                     const RunReadings& repeated);
+
+// The largest difference between two readings of the same run and point: in amplitude, in
+// percent of their mean amplitude; in phase, in degrees. Zero without repeats.
+Tolerance MeasuredScatter(const RunReadings& readings, const std::vector<RepeatRun>& repeats,
+                          const RunReadings& repeated);
+
+// What the spread assumes: per component, the larger of the measured scatter and the tolerance.
+ReadingScatter ScatterUsed(const Tolerance& instrument, const Tolerance& measured);
+
+}  // namespace balance4::job
