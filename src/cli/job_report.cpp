@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli_text.h"
+#include "nearest_position.h"
 #include "number_text.h"
 #include "plane_dependence.h"
 #include "spread.h"
@@ -68,6 +69,10 @@ std::string SplitLines(const JobReport& report, std::size_t k) {
                 "\n";
     if (!plane.Split.Warning.empty())
         text += std::string(CodePoints(head), ' ') + plane.Split.Warning + "\n";
+    if (plane.Nearest && plane.Nearest->Recommended)
+        text += std::string(CodePoints(head), ' ') +
+                job::NearestPositionText(*plane.Nearest, report.Job->Separator) +
+                ", останется вибрация до " + Text(report, plane.Nearest->Residual) + "\n";
     return text;
 }
 
@@ -292,6 +297,12 @@ std::string FormatJson(const JobReport& report) {
                 plane["split"] = parts;
             }
             if (!p.Split.Warning.empty()) plane["split_warning"] = p.Split.Warning;
+            if (p.Nearest)
+                plane["nearest"] = {{"position", p.Nearest->At.Number},
+                                    {"angle", p.Nearest->At.AngleDegrees},
+                                    {"angle_error", p.Nearest->AngleError},
+                                    {"residual", p.Nearest->Residual},
+                                    {"recommended", p.Nearest->Recommended}};
         }
         // Infinite spreads (too many failed repetitions) are written as null.
         plane["spread"] = {{"mass", number(p.Spread.Mass)},

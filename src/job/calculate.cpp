@@ -6,6 +6,7 @@
 #include "extended.h"
 #include "go_no_go.h"
 #include "least_squares.h"
+#include "nearest_position.h"
 #include "range_check.h"
 #include "readings.h"
 #include "repeats.h"
@@ -143,7 +144,10 @@ JobResult Calculate(const Job& job) {
     } catch (const FloatingPointError& failure) {
         result = Overflow(job, failure);
     }
-    if (result.Result == Outcome::Calculated) AddRuleWarnings(result);
+    if (result.Result == Outcome::Calculated) {
+        AddRuleWarnings(result);
+        AddNearestPositions(result, job);
+    }
     return NameOverflowCause(job.Readings, job.Separator, std::move(result));
 }
 

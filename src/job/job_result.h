@@ -64,6 +64,14 @@ struct PlaneSpread {
     Trust Level = Trust::Trusted;
 };
 
+// The one position nearest to a plane's correction, for the whole weight.
+struct NearestPosition {
+    Position At;
+    double AngleError = 0.0;   // degrees between it and the correction
+    double Residual = 0.0;     // the largest vibration over the points with the whole weight there
+    bool Recommended = false;  // the weight moved there stays within the correction's spread
+};
+
 // One plane's correction W, solved together with the other planes'.
 struct PlaneResult {
     double Percent = 0.0;             // |W| in percent of the trial mass, the window's M
@@ -75,6 +83,7 @@ struct PlaneResult {
     bool SplitAsked = false;
     SplitResult Split;  // of OnRotor when there is one, else of the correction
     PlaneSpread Spread;
+    std::optional<NearestPosition> Nearest;  // calculated jobs with positions
 };
 
 // The predicted vibration at a point after the correction; zero for a square system.

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "calculate.h"
+#include "nearest_position.h"
 #include "plane_dependence.h"
 #include "reading_fields.h"
 #include "spread.h"
@@ -450,6 +451,46 @@ TEST(Trust, RepeatsAreAveragedAsVectors) {
     EXPECT_NEAR(mean.Planes[0].AngleFromZero, expected.Planes[0].AngleFromZero, 1e-7);
     EXPECT_NEAR(mean.Scatter.PhaseDegrees, 20, 1e-9);
     EXPECT_TRUE(mean.Scatter.FromRepeats);
+}
+
+// The nearest single hole for the whole weight, and whether it is as good as the spread allows.
+TEST(Trust, NearestSingleHole) {
+    // One plane at one point: the correction lies 0,19° short of a full turn, next to hole 1.
+    const VectorJob wrap = {"wrap", {{Polar(5, 0)}, {Polar(5, 0) + Polar(2, 179.81)}}, {{10, 0}}};
+    Job job = JobOf(wrap);
+    job.Plane[0].Holes = 24;
+    JobResult result = Calculate(job);
+    ASSERT_TRUE(result.Planes[0].Nearest);
+    NearestPosition nearest = *result.Planes[0].Nearest;
+    EXPECT_EQ(nearest.At.Number, 1);
+    EXPECT_NEAR(nearest.AngleError, 0.19, 1e-9);
+    // Square: all that is left is what the turn of the weight by 0,19° leaves of |V0|.
+    EXPECT_NEAR(nearest.Residual, 5 * 2 * std::sin(0.19 / 2 * kDegree), 1e-9);
+    EXPECT_TRUE(nearest.Recommended);
+    EXPECT_EQ(NearestPositionText(nearest, ","), "или целиком в №1 (0,19° от поправки)");
+
+    struct Row {
+        int Hole;
+        double AngleError;
+        bool Recommended;
+    };
+    // The example in 20 g on 24 holes: plane 3's weight, 4,15° off, moves farther than its spread.
+    const std::vector<Row> rows = {
+        {20, 2.80, true}, {16, 1.05, true}, {6, 4.15, false}, {9, 4.52, true}};
+    job = ExampleJob();
+    for (PlaneSetup& plane : job.Plane) {
+        plane.TrialMass = 20;
+        plane.Holes = 24;
+    }
+    result = Calculate(job);
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        ASSERT_TRUE(result.Planes[k].Nearest) << k;
+        nearest = *result.Planes[k].Nearest;
+        EXPECT_EQ(nearest.At.Number, rows[k].Hole) << k;
+        EXPECT_NEAR(nearest.AngleError, rows[k].AngleError, 0.005) << k;
+        EXPECT_EQ(nearest.Recommended, rows[k].Recommended) << k;
+    }
+    EXPECT_FALSE(Calculate(ExampleJob()).Planes[0].Nearest);  // no holes, no nearest
 }
 
 // One plane past trust makes the whole solution untrusted, with its reason.
