@@ -26,7 +26,8 @@ class Grammar {
         Prepare(m_app);
         m_job = m_app.add_subcommand("job");
         m_trim = m_app.add_subcommand("trim");
-        for (CLI::App* sub : {m_job, m_trim}) Prepare(*sub);
+        m_weight = m_app.add_subcommand("trial-weight");
+        for (CLI::App* sub : {m_job, m_trim, m_weight}) Prepare(*sub);
         m_app.require_subcommand(0, 1);
 
         AddFlag(m_app, "--help", "-h");
@@ -46,6 +47,10 @@ class Grammar {
                                  "--trial-weights", "--repeat-run"})
             AddValue(*m_job, name);
         AddValue(*m_trim, "--coefficients");
+        AddFlag(*m_weight, "--help", "-h");
+        AddFlag(*m_weight, "--json");
+        for (const char* name : {"--rotor-mass", "--speed", "--radius", "--planes", "--separator"})
+            AddValue(*m_weight, name);
     }
 
     // Fills `options`; false with `error` set when the arguments are not a command line of ours.
@@ -60,10 +65,8 @@ class Grammar {
             return false;
         }
         options.Mode = Mode();
-        CLI::App& active = options.Mode == Command::Lines ? m_app
-                           : options.Mode == Command::Job ? *m_job
-                                                          : *m_trim;
-        for (CLI::App* app : {&m_app, &active})
+        const CLI::App& active = *Active();
+        for (const CLI::App* app : {static_cast<const CLI::App*>(&m_app), &active})
             if (!app->remaining().empty()) {
                 error = "неизвестный параметр " + Quoted(app->remaining().front());
                 return false;
@@ -120,13 +123,28 @@ class Grammar {
     }
 
     Command Mode() const {
-        return m_job->parsed() ? Command::Job : m_trim->parsed() ? Command::Trim : Command::Lines;
+        return m_job->parsed()      ? Command::Job
+               : m_trim->parsed()   ? Command::Trim
+               : m_weight->parsed() ? Command::TrialWeight
+                                    : Command::Lines;
+    }
+
+    const CLI::App* Active() const {
+        switch (Mode()) {
+            case Command::Job:
+                return m_job;
+            case Command::Trim:
+                return m_trim;
+            case Command::TrialWeight:
+                return m_weight;
+            case Command::Lines:
+                break;
+        }
+        return &m_app;
     }
 
     const Given* Find(const std::string& name) const {
-        const CLI::App* active = Mode() == Command::Lines ? &m_app
-                                 : Mode() == Command::Job ? m_job
-                                                          : m_trim;
+        const CLI::App* active = Active();
         for (const Given& given : m_given)
             if (given.Name == name && given.Mode == active && given.Option->count() > 0)
                 return &given;
@@ -213,6 +231,9 @@ class Grammar {
         if (!word("--phase", "against-rotation", "with-rotation", options.Phase) ||
             !word("--trial-weights", "removed", "left-on", options.TrialWeights))
             return false;
+        options.RotorMass = Value("--rotor-mass");
+        options.Speed = Value("--speed");
+        options.Radius = Value("--radius");
         file("--save-coefficients", options.SaveCoefficients);
         file("--coefficients", options.Coefficients);
         file("--job", options.JobFile);
@@ -231,6 +252,7 @@ class Grammar {
     CLI::App m_app;
     CLI::App* m_job = nullptr;
     CLI::App* m_trim = nullptr;
+    CLI::App* m_weight = nullptr;
     std::deque<Given> m_given;  // stable addresses: the parser writes into their values
 };
 

@@ -9,7 +9,7 @@
 
 namespace balance4::cli {
 
-enum class Command { Lines, Job, Trim };
+enum class Command { Lines, Job, Trim, TrialWeight };
 
 struct Options {
     Command Mode = Command::Lines;
@@ -37,6 +37,10 @@ struct Options {
     int RepeatRun = 0;  // job: the run (from 1, as in messages) that single-run input lines repeat
     std::string JobFile;  // --job: the job to calculate or to trim
     std::string SaveJob;  // --save-job: where to write the job
+    // trial-weight: the rotor's mass in kg, its speed in rpm and the trial radius in mm, as given.
+    std::optional<std::string> RotorMass;
+    std::optional<std::string> Speed;
+    std::optional<std::string> Radius;
 };
 
 inline constexpr int kMostPlanes = 8;

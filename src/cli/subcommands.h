@@ -12,4 +12,7 @@ int RunJob(const Options& options, std::istream& in, std::ostream& out, std::ost
 // `trim`: a new run without weight against saved influence coefficients.
 int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::ostream& err);
 
+// `trial-weight`: the trial mass per plane for a rotor's mass, speed and trial radius.
+int RunTrialWeight(const Options& options, std::ostream& out, std::ostream& err);
+
 }  // namespace balance4::cli

@@ -16,6 +16,7 @@ constexpr std::string_view kLinesUsageIntro =
     "Использование: balance4-calc [--separator ЗНАК] [--example]\n"
     "               balance4-calc job [параметры] < показания   (balance4-calc job --help)\n"
     "               balance4-calc trim --coefficients ФАЙЛ [параметры] < пуск-без-груза\n"
+    "               balance4-calc trial-weight --rotor-mass КГ --speed ОБ/МИН --radius ММ\n"
     "\n"
     "Расчёт балансировки ротора в четырёх плоскостях, как в окне balance4, для сценариев и\n"
     "пакетной проверки. Со стандартного ввода читаются наборы показаний, по одному в строке:\n"
@@ -124,6 +125,28 @@ constexpr std::string_view kTrimUsageOptions =
     "нельзя; 2 — неверный параметр, строка показаний или файл; 3 — результат напечатан, но\n"
     "помечен «недостоверно».\n";
 
+constexpr std::string_view kTrialWeightUsage =
+    "Использование: balance4-calc trial-weight --rotor-mass КГ --speed ОБ/МИН --radius ММ\n"
+    "               [--planes N] [--json]\n"
+    "\n"
+    "Пробная масса на плоскость перед первым пробным пуском, по правилу практики полевой\n"
+    "балансировки: центробежная сила пробного груза — от 5 до 10 % веса ротора, который\n"
+    "приходится на плоскость:\n"
+    "    m = s·M·g / (N·r·ω²),  ω = 2π·n/60,\n"
+    "M — масса ротора, N — число плоскостей (вес делится поровну), r — радиус пробного груза,\n"
+    "s — доля (5 и 10 %). Меньший груз мало меняет вибрацию, больший зря нагружает опоры.\n"
+    "\n"
+    "  --rotor-mass КГ          масса ротора, кг\n"
+    "  --speed ОБ/МИН           рабочая частота вращения, об/мин\n"
+    "  --radius ММ              радиус, на котором ставят пробный груз, мм\n"
+    "  --planes N               число плоскостей коррекции, от 1 до 8 (по умолчанию 1)\n"
+    "  --json                   один объект JSON вместо текста\n"
+    "  --separator ЗНАК         десятичный знак результата (по умолчанию — знак региональных\n"
+    "                           настроек, иначе «.»)\n"
+    "  -h, --help               эта справка\n"
+    "\n"
+    "Числа в параметрах пишутся с десятичной точкой. Код выхода: 0; 2 — неверный параметр.\n";
+
 }  // namespace
 
 std::string Usage(Command mode) {
@@ -135,6 +158,8 @@ std::string Usage(Command mode) {
             return text(kJobUsageIntro, kJobUsageOptions);
         case Command::Trim:
             return text(kTrimUsageIntro, kTrimUsageOptions);
+        case Command::TrialWeight:
+            return std::string(kTrialWeightUsage);
         case Command::Lines:
             break;
     }

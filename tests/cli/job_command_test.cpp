@@ -216,6 +216,50 @@ TEST(JobCommand, GoNoGoRulesWarn) {
     }
 }
 
+// 1000 kg at 3000 rpm, trial weights at 200 mm, two planes: 10 % of the 4903 N on each plane is
+// 490,3 N = m·0,2 m·(314,16 1/s)², so m = 24,84 g.
+TEST(JobCommand, TrialWeight) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string says;  // standard output or standard error, in part
+    };
+    const std::vector<std::string> rotor = {"trial-weight", "--rotor-mass", "1000",
+                                            "--speed",      "3000",         "--radius",
+                                            "200",          "--separator",  ","};
+    const auto with = [&](std::vector<std::string> more) {
+        std::vector<std::string> args = rotor;
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    const std::vector<Row> rows = {
+        {"two planes", with({"--planes", "2"}), 0,
+         "Пробная масса на плоскость: 24,84 г (не меньше 12,42 г)"},
+        {"one plane carries the whole rotor", rotor, 0, "49,68 г"},
+        {"no speed",
+         {"trial-weight", "--rotor-mass", "1000", "--radius", "200"},
+         2,
+         "нужен параметр --speed"},
+        {"a radius given twice", with({"--radius", "0"}), 2, "--radius задан дважды"},
+        {"a radius of zero",
+         {"trial-weight", "--rotor-mass", "1", "--speed", "1", "--radius", "0"},
+         2,
+         "радиус пробного груза должен быть больше нуля"},
+        {"nine planes", with({"--planes", "9"}), 2, "от 1 до 8"},
+    };
+    for (const Row& row : rows) {
+        const CliRun run = RunCli(row.args);
+        EXPECT_EQ(run.Status, row.status) << row.name << "\n" << run.Err;
+        EXPECT_NE((row.status == 0 ? run.Out : run.Err).find(row.says), std::string::npos)
+            << row.name << ": " << run.Out << run.Err;
+    }
+    const nlohmann::json json =
+        nlohmann::json::parse(RunCli(with({"--json", "--planes", "2"})).Out);
+    EXPECT_NEAR(json["usual_g"].get<double>(), 24.8405, 5e-5);
+    EXPECT_NEAR(json["least_g"].get<double>(), 12.4203, 5e-5);
+}
+
 // A job's readings made from influence coefficients and a run without weight chosen here; the
 // correction is solved here on its own, by the normal equations and Cramer's rule.
 struct SmallJob {
