@@ -10,6 +10,7 @@
 #include "number_text.h"
 #include "plane_dependence.h"
 #include "spread.h"
+#include "suspect_points.h"
 
 namespace balance4::cli {
 
@@ -148,14 +149,9 @@ std::string WarningLines(const JobReport& report) {
     // Warnings about runs stand on their runs' lines above.
     for (const job::Warning& warning : result.Warnings)
         if (warning.About != job::WarningSubject::Run) text += "Внимание: " + warning.Text + ".\n";
-    for (const job::SuspectPoint& suspect : result.Suspects) {
-        text += "  Без точки " + std::to_string(suspect.Point) + ":";
-        for (std::size_t k = 0; k < suspect.Without.size(); ++k)
-            text += std::string(k == 0 ? " " : "; ") + "плоскость " + std::to_string(k + 1) +
-                    " — " + Text(report, suspect.Without[k].Mass) + " " + report.Job->Unit + ", " +
-                    Text(report, suspect.Without[k].AngleDegrees) + "° от нуля";
-        text += ".\n";
-    }
+    for (const job::SuspectPoint& suspect : result.Suspects)
+        text += "  " + job::WithoutSuspectText(suspect, report.Job->Unit, report.Job->Separator) +
+                ".\n";
     if (result.Untrusted) text += "Решение недостоверно: " + result.UntrustedReason + ".\n";
     return text;
 }

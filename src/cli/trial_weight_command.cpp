@@ -48,9 +48,7 @@ int RunTrialWeight(const Options& options, std::ostream& out, std::ostream& err)
         return 0;
     }
     const std::string separator = options.Separator.empty() ? LocaleSeparator() : options.Separator;
-    const auto text = [&](double value) { return FormatResult(value, separator); };
-    out << "Пробная масса на плоскость: " << text(range->Usual) << " г (не меньше "
-        << text(range->Least) << " г).\n"
+    out << job::TrialWeightText(*range, separator) << ".\n"
         << "Центробежная сила пробного груза — от " << job::kTrialForceShareLeast * 100 << " до "
         << job::kTrialForceShareUsual * 100
         << " % веса ротора, приходящегося на плоскость:\n"

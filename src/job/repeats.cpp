@@ -5,6 +5,7 @@
 #include <complex>
 #include <numbers>
 
+#include "number_text.h"
 #include "readings.h"
 
 namespace balance4::job {
@@ -105,6 +106,13 @@ ReadingScatter ScatterUsed(const Tolerance& instrument, const Tolerance& measure
     used.FromRepeats = measured.AmplitudePercent > instrument.AmplitudePercent ||
                        measured.PhaseDegrees > instrument.PhaseDegrees;
     return used;
+}
+
+std::string ScatterText(const ReadingScatter& scatter, const std::string& separator) {
+    return "±" + FormatResult(scatter.AmplitudePercent, separator) + " % по амплитуде и ±" +
+           FormatResult(scatter.PhaseDegrees, separator) + "° по фазе — " +
+           (scatter.FromRepeats ? "по разбросу повторных показаний (он больше погрешности прибора)"
+                                : "по погрешности прибора");
 }
 
 }  // namespace balance4::job

@@ -2,6 +2,7 @@
 // Repeated readings of a run: their vector mean for the solve, and how far they scatter, which
 // replaces the instrument's tolerance where it is larger.
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "job.h"
@@ -26,5 +27,10 @@ Tolerance MeasuredScatter(const RunReadings& readings, const std::vector<RepeatR
 
 // What the spread assumes: per component, the larger of the measured scatter and the tolerance.
 ReadingScatter ScatterUsed(const Tolerance& instrument, const Tolerance& measured);
+
+// Where the spread's reading error came from, for a window or a report: «±10 % по амплитуде и
+// ±10° по фазе — по разбросу повторных показаний (он больше погрешности прибора)», or «— по
+// погрешности прибора».
+std::string ScatterText(const ReadingScatter& scatter, const std::string& separator);
 
 }  // namespace balance4::job

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "number_text.h"
+
 namespace balance4::job {
 
 namespace {
@@ -81,6 +83,16 @@ namespace balance4::job {
 std::string SuspectPointMessage(int point) {
     return "Точка " + std::to_string(point + 1) +
            ": показания не согласуются с остальными — проверьте датчик и его канал";
+}
+
+std::string WithoutSuspectText(const SuspectPoint& suspect, const std::string& unit,
+                               const std::string& separator) {
+    std::string text = "Без точки " + std::to_string(suspect.Point) + ":";
+    for (std::size_t k = 0; k < suspect.Without.size(); ++k)
+        text += std::string(k == 0 ? " " : "; ") + "плоскость " + std::to_string(k + 1) + " — " +
+                FormatResult(suspect.Without[k].Mass, separator) + " " + unit + ", " +
+                FormatResult(suspect.Without[k].AngleDegrees, separator) + "° от нуля";
+    return text;
 }
 
 }  // namespace balance4::job

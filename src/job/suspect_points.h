@@ -7,6 +7,7 @@
 #include <string>
 
 #include "job.h"
+#include "job_result.h"
 #include "least_squares.h"
 
 namespace balance4::job {
@@ -35,5 +36,10 @@ std::optional<SuspectFit> FindSuspectPoint(const ComplexMatrix& runs, TrialWeigh
 
 // «Точка 4: показания не согласуются с остальными — проверьте датчик и его канал» (point from 0).
 std::string SuspectPointMessage(int point);
+
+// The correction without a suspect point, to show beside its message: «Без точки 4: плоскость 1 —
+// 6,73 г, 282,20° от нуля; плоскость 2 — …».
+std::string WithoutSuspectText(const SuspectPoint& suspect, const std::string& unit,
+                               const std::string& separator);
 
 }  // namespace balance4::job

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "job.h"
+#include "number_text.h"
 
 namespace balance4::job {
 
@@ -30,6 +31,11 @@ std::optional<TrialWeightRange> SizeTrialWeight(double rotorMassKg, double speed
         return std::nullopt;
     }
     return range;
+}
+
+std::string TrialWeightText(const TrialWeightRange& range, const std::string& separator) {
+    return "Пробная масса на плоскость: " + FormatResult(range.Usual, separator) +
+           " г (не меньше " + FormatResult(range.Least, separator) + " г)";
 }
 
 }  // namespace balance4::job

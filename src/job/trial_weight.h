@@ -28,4 +28,7 @@ struct TrialWeightRange {
 std::optional<TrialWeightRange> SizeTrialWeight(double rotorMassKg, double speedRpm,
                                                 double radiusMm, int planes, std::string& error);
 
+// «Пробная масса на плоскость: 24,84 г (не меньше 12,42 г)».
+std::string TrialWeightText(const TrialWeightRange& range, const std::string& separator);
+
 }  // namespace balance4::job

@@ -11,6 +11,7 @@
 #include "nearest_position.h"
 #include "plane_dependence.h"
 #include "reading_fields.h"
+#include "repeats.h"
 #include "spread.h"
 #include "suspect_points.h"
 
@@ -451,6 +452,9 @@ TEST(Trust, RepeatsAreAveragedAsVectors) {
     EXPECT_NEAR(mean.Planes[0].AngleFromZero, expected.Planes[0].AngleFromZero, 1e-7);
     EXPECT_NEAR(mean.Scatter.PhaseDegrees, 20, 1e-9);
     EXPECT_TRUE(mean.Scatter.FromRepeats);
+    EXPECT_EQ(ScatterText(mean.Scatter, ","),
+              "±2,00 % по амплитуде и ±20,00° по фазе — по разбросу повторных показаний (он "
+              "больше погрешности прибора)");
 }
 
 // The nearest single hole for the whole weight, and whether it is as good as the spread allows.
