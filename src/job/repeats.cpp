@@ -37,6 +37,17 @@ std::vector<PolarReading> ReadingsOf(const RunReadings& readings,
 std::optional<RunReadings> ReadRepeats(const Job& job, std::vector<CellFailure>& failures) {
     RunReadings repeated;
     bool accepted = true;
+    for (int run = 0; run <= job.Planes(); ++run) {
+        const auto count =
+            std::count_if(job.Repeats.begin(), job.Repeats.end(),
+                          [&](const RepeatRun& repeat) { return repeat.Run == run; });
+        if (count > kMostRepeats) {
+            failures.push_back({Cell::Shape, -1, -1, -1,
+                                "Пуск " + std::to_string(run + 1) + " повторён больше " +
+                                    std::to_string(kMostRepeats) + " раз"});
+            return std::nullopt;
+        }
+    }
     for (std::size_t i = 0; i < job.Repeats.size(); ++i) {
         const RepeatRun& repeat = job.Repeats[i];
         const std::string name = "Повтор пуска " + std::to_string(repeat.Run + 1);

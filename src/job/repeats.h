@@ -11,7 +11,11 @@
 
 namespace balance4::job {
 
-// Appends a failure for each repeat of a run the job does not have or of another length, and for
+// More repeats of one run than anyone reads; more are refused rather than compared pair by pair.
+inline constexpr int kMostRepeats = 50;
+
+// Appends a failure for each repeat of a run the job does not have or of another length, for
+// runs repeated more than kMostRepeats times, and for
 // each text of a repeat that cannot be read (the cells RepeatAmplitude and RepeatPhase, Run being
 // the repeat's index in Job::Repeats). Empty optional when any was refused.
 std::optional<RunReadings> ReadRepeats(const Job& job, std::vector<CellFailure>& failures);

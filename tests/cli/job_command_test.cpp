@@ -542,6 +542,15 @@ TEST(JobCommand, BadInputGetsItsMessageAndNoResult) {
          example,
          2,
          "--repeat-run: пусков в задании 5, дано 6"},
+        {"too many repeats",
+         {"job", "--separator", ","},
+         [&] {
+             std::string many;
+             for (int i = 0; i < 52; ++i) many += example;
+             return many;
+         }(),
+         2,
+         "Пуск 1 повторён больше 50 раз"},
         {"a repeat's phase past a turn",
          {"job", "--separator", ",", "--repeat-run", "1"},
          example + "7,6\t238\t3,5\t128\t2,5\t12\t1\t400\n",
