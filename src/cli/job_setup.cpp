@@ -1,5 +1,6 @@
 #include "job_setup.h"
 
+#include "angle_frame.h"
 #include "case_input.h"
 #include "cli_text.h"
 #include "job_file.h"
@@ -159,6 +160,11 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
     if (!options.Phase.empty())
         job.Convention = options.Phase == "with-rotation" ? job::PhaseConvention::WithRotation
                                                           : job::PhaseConvention::AgainstRotation;
+    // After the phase: which way the rotation runs for the angles depends on it.
+    if (!options.Angles.empty())
+        job.Angles = options.Angles == "as-phase"
+                         ? job::AngleFrame::AsPhase
+                         : job::FrameCounting(options.Angles == "with-rotation", job.Convention);
     if (!options.TrialWeights.empty())
         job.Trials = options.TrialWeights == "left-on" ? job::TrialWeights::LeftOn
                                                        : job::TrialWeights::Removed;

@@ -37,7 +37,7 @@ class Grammar {
         for (CLI::App* sub : {m_job, m_trim}) {
             AddFlag(*sub, "--help", "-h");
             for (const char* name : {"--planes", "--points", "--unit", "--holes", "--positions",
-                                     "--separator", "--job", "--save-job"})
+                                     "--separator", "--job", "--save-job", "--angles"})
                 AddValue(*sub, name);
             AddValue(*sub, "--tolerance", true);
             AddFlag(*sub, "--json");
@@ -228,6 +228,13 @@ class Grammar {
             value = *given;
             return true;
         };
+        if (const std::optional<std::string> angles = Value("--angles")) {
+            if (*angles != "with-rotation" && *angles != "against-rotation" &&
+                *angles != "as-phase")
+                return fail("--angles: нужно with-rotation, against-rotation или as-phase, дано " +
+                            Quoted(*angles));
+            options.Angles = *angles;
+        }
         if (!word("--phase", "against-rotation", "with-rotation", options.Phase) ||
             !word("--trial-weights", "removed", "left-on", options.TrialWeights))
             return false;

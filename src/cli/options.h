@@ -31,6 +31,8 @@ struct Options {
     // job's own (against the rotation, removed).
     std::string Phase;         // "against-rotation" or "with-rotation"
     std::string TrialWeights;  // "removed" or "left-on"
+    // job, trim: which way angles on the rotor run; empty: the job's own (opposite to the phase).
+    std::string Angles;  // "with-rotation", "against-rotation" or "as-phase"
     bool Json = false;
     std::string SaveCoefficients;  // job: the old coefficient file to write
     std::string Coefficients;      // trim: a coefficient file or a job file to read

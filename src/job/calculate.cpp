@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "angle_frame.h"
 #include "exact_path.h"
 #include "extended.h"
 #include "go_no_go.h"
@@ -138,6 +139,11 @@ JobResult Calculate(const Job& job) {
     if (const std::optional<CellFailure> oversized = OversizedReading(job.Readings, job.Separator))
         result.Failures.push_back(*oversized);
     if (!result.Failures.empty()) return result;
+    if (AnglesAsPhase(job)) {
+        JobResult mirrored = Calculate(InCalculationFrame(job));
+        IntoJobFrame(mirrored, job.Separator);
+        return mirrored;
+    }
     try {
         result = IsExactShape(job) ? CalculateExact(job, std::move(result))
                                    : CalculateLeastSquares(job, std::move(result));
@@ -183,6 +189,11 @@ JobResult Trim(const Job& job, const std::vector<ReadingText>& run0) {
     if (const std::optional<CellFailure> oversized = OversizedReading({run0}, job.Separator))
         result.Failures.push_back(*oversized);
     if (!result.Failures.empty()) return result;
+    if (AnglesAsPhase(job)) {
+        JobResult mirrored = Trim(InCalculationFrame(job), run0);
+        IntoJobFrame(mirrored, job.Separator);
+        return mirrored;
+    }
     const Coefficients& saved = *job.Saved;
     try {
         if (IsExactTrim(job, saved)) {

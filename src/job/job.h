@@ -19,6 +19,10 @@ enum class PhaseConvention { AgainstRotation, WithRotation };
 // The rotor's turning, seen from the drive end; only sketches use it.
 enum class RotationDirection { Clockwise, CounterClockwise };
 
+// Which way the engineer counts angles on the rotor: opposite to the instrument's phase (with
+// phase lag, with the rotation), or the same way as the phase, as many papers do.
+enum class AngleFrame { AgainstPhase, AsPhase };
+
 // Whether each trial weight comes off before the next run, or stays on for the runs after it.
 enum class TrialWeights { Removed, LeftOn };
 
@@ -103,6 +107,7 @@ struct Job {
     PhaseConvention Convention = PhaseConvention::AgainstRotation;
     RotationDirection Rotation = RotationDirection::Clockwise;
     TrialWeights Trials = TrialWeights::Removed;
+    AngleFrame Angles = AngleFrame::AgainstPhase;
     Tolerance Instrument;
     int Points = 4;                                              // Planes() .. kMaxPoints
     std::vector<PlaneSetup> Plane = std::vector<PlaneSetup>(4);  // 1 .. kMaxPlanes entries

@@ -164,7 +164,7 @@ Job ReadJob(const Json& json) {
          {"format", "version", "title", "machine", "date", "speed", "who", "unit", "separator",
           "convention", "rotation", "trial_weights", "tolerance", "points", "planes", "readings",
           "slow_roll", "installed", "trim_history"},
-         {"coefficients", "repeats"});
+         {"coefficients", "repeats", "angles"});
     Job job;
     job.Plane.clear();
     job.Readings.clear();
@@ -216,8 +216,13 @@ Job ReadJob(const Json& json) {
     }
     if (json.contains("coefficients"))
         job.Saved = ReadCoefficients(json["coefficients"], "coefficients");
+    if (json.contains("angles")) {
+        if (json["version"] != kExtendedFileVersion) throw Damaged{"angles"};
+        job.Angles = Word(json["angles"], "angles", "against-phase", AngleFrame::AgainstPhase,
+                          "as-phase", AngleFrame::AsPhase);
+    }
     if (json.contains("repeats")) {
-        if (json["version"] != kRepeatsFileVersion) throw Damaged{"repeats"};
+        if (json["version"] != kExtendedFileVersion) throw Damaged{"repeats"};
         const Json& repeats = Array(json["repeats"], "repeats");
         for (std::size_t i = 0; i < repeats.size(); ++i) {
             const std::string place = At("repeats", i);
@@ -252,7 +257,8 @@ struct TooDeep {};
 std::string FormatJobFile(const Job& job) {
     Json json;
     json["format"] = kFormat;
-    json["version"] = job.Repeats.empty() ? kJobFileVersion : kRepeatsFileVersion;
+    const bool extended = !job.Repeats.empty() || job.Angles != AngleFrame::AgainstPhase;
+    json["version"] = extended ? kExtendedFileVersion : kJobFileVersion;
     json["title"] = job.Title;
     json["machine"] = job.Machine;
     json["date"] = job.Date;
@@ -298,6 +304,7 @@ std::string FormatJobFile(const Job& job) {
                                 {"trial", WeightsJson(job.Saved->Trial)},
                                 {"unit", job.Saved->Unit}};
     }
+    if (job.Angles != AngleFrame::AgainstPhase) json["angles"] = "as-phase";
     if (!job.Repeats.empty()) {
         json["repeats"] = Json::array();
         for (const RepeatRun& repeat : job.Repeats)
@@ -359,9 +366,9 @@ std::optional<Job> ParseJobFile(std::string_view text, std::string& error) {
         return std::nullopt;
     }
     if (const long long version = json["version"].get<long long>();
-        version != kJobFileVersion && version != kRepeatsFileVersion) {
+        version != kJobFileVersion && version != kExtendedFileVersion) {
         error = "версия файла " + Quoted(json["version"].dump()) + ", программа читает версии " +
-                std::to_string(kJobFileVersion) + " и " + std::to_string(kRepeatsFileVersion);
+                std::to_string(kJobFileVersion) + " и " + std::to_string(kExtendedFileVersion);
         return std::nullopt;
     }
     try {

@@ -9,9 +9,10 @@
 namespace balance4::job {
 
 inline constexpr int kJobFileVersion = 1;
-// A job with repeated readings is written in this version, which older programs refuse rather
-// than drop the repeats; a job without them stays in version 1, byte for byte.
-inline constexpr int kRepeatsFileVersion = 2;
+// A job with repeated readings or angles counted as the phase is written in this version, which
+// older programs refuse rather than drop what they do not know; any other job stays in version 1,
+// byte for byte.
+inline constexpr int kExtendedFileVersion = 2;
 
 std::string FormatJobFile(const Job& job);
 

@@ -59,6 +59,7 @@ TEST(JobFile, RepeatsRoundTripInTheirOwnVersion) {
     Job job = FullJob();
     EXPECT_NE(FormatJobFile(job).find("\"version\": 1,"), std::string::npos);
     EXPECT_EQ(FormatJobFile(job).find("repeats"), std::string::npos);
+    job.Angles = AngleFrame::AsPhase;
     job.Repeats = {{0, {{"7,5", "240"}, {"1", "2"}, {"3", "4"}, {"5", "6"}}},
                    {4, {{"1", "2"}, {"3", "4"}, {"5", "6"}, {"7", "8"}}}};
     const std::string text = FormatJobFile(job);
@@ -70,7 +71,7 @@ TEST(JobFile, RepeatsRoundTripInTheirOwnVersion) {
     std::string old = text;
     old.replace(old.find("\"version\": 2"), 12, "\"version\": 1");
     EXPECT_FALSE(ParseJobFile(old, error));
-    EXPECT_EQ(error, "файл повреждён (repeats)");
+    EXPECT_EQ(error, "файл повреждён (angles)");
     std::string beyond = text;
     beyond.replace(beyond.find("\"run\": 4"), 8, "\"run\": 5");
     EXPECT_FALSE(ParseJobFile(beyond, error));

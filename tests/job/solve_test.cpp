@@ -232,6 +232,24 @@ TEST(Solve, PublishedExamples) {
         EXPECT_NEAR(360 - result.Planes[0].AngleFromZero, 208.92, 0.005);
         EXPECT_NEAR(result.Planes[1].Mass, 0.1884, 5e-5);
         EXPECT_NEAR(360 - result.Planes[1].AngleFromZero, 331.22, 0.005);
+
+        // Typed as the book gives it, with the angles counted as the phase: its own numbers, and
+        // the holes numbered the book's way round.
+        VectorJob asBook = row;
+        asBook.Trial = {{0.3, 30}, {0.3, 30}};
+        Job book = JobOf(asBook);
+        book.Angles = AngleFrame::AsPhase;
+        for (PlaneSetup& plane : book.Plane) plane.Holes = 24;
+        const JobResult own = Calculate(book);
+        ASSERT_EQ(own.Result, Outcome::Calculated);
+        EXPECT_NEAR(own.Planes[0].Mass, 0.3325, 5e-5);
+        EXPECT_NEAR(own.Planes[0].AngleFromZero, 208.92, 0.005);
+        EXPECT_NEAR(own.Planes[1].AngleFromZero, 331.22, 0.005);
+        ASSERT_TRUE(own.Planes[0].Nearest);
+        EXPECT_EQ(own.Planes[0].Nearest->At.Number, 15);
+        EXPECT_DOUBLE_EQ(own.Planes[0].Nearest->At.AngleDegrees, 210);
+        EXPECT_EQ(own.Planes[0].Split.Parts[0].At.Number, 14);
+        EXPECT_EQ(own.RotationWord, "против вращения");
     }
     // M. S. Darlow, "The identification and elimination of non-independent balance planes in
     // influence coefficient balancing", ASME 82-GT-269 (1982): 4 probes, 3 planes, the third
