@@ -14,6 +14,11 @@ namespace balance4::cli {
 std::optional<std::vector<std::string>> ReadCase(std::istream& in, std::size_t count,
                                                  std::string& error);
 
+// Every nonblank line, split at TAB, with the same rules for the input's size, byte-order mark and
+// line ends. Empty optional: `error` says what was wrong.
+std::optional<std::vector<std::vector<std::string>>> ReadCaseLines(std::istream& in,
+                                                                   std::string& error);
+
 // How many texts a job's line holds: per point, runs 0..planes, amplitude and phase.
 std::size_t JobLineTexts(int planes, int points);
 

@@ -7,9 +7,12 @@
 
 #include "acceptance_text.h"
 #include "cli_text.h"
+#include "nearest_position.h"
 #include "number_text.h"
+#include "plane_dependence.h"
 #include "result_words.h"
 #include "spread.h"
+#include "suspect_points.h"
 
 namespace balance4::cli {
 
@@ -71,6 +74,10 @@ std::string SplitLines(const JobReport& report, std::size_t k) {
                 "\n";
     if (!plane.Split.Warning.empty())
         text += std::string(CodePoints(head), ' ') + plane.Split.Warning + "\n";
+    if (plane.Nearest && plane.Nearest->Recommended)
+        text += std::string(CodePoints(head), ' ') +
+                job::NearestPositionText(*plane.Nearest, report.Job->Separator) +
+                ", останется вибрация до " + Text(report, plane.Nearest->Residual) + "\n";
     return text;
 }
 
@@ -80,9 +87,10 @@ std::string ToleranceText(const JobReport& report) {
                        std::to_string(result.SpreadSamples) + " пересчётов,\nгде каждое показание" +
                        (report.From == Command::Job ? "" : " нового пуска") +
                        " случайно (равномерно)\nизменено в пределах ±" +
-                       Short(report, report.Job->Instrument.AmplitudePercent) +
-                       " % по амплитуде и ±" + Short(report, report.Job->Instrument.PhaseDegrees) +
-                       "° по фазе.\n";
+                       Short(report, result.Scatter.AmplitudePercent) + " % по амплитуде и ±" +
+                       Short(report, result.Scatter.PhaseDegrees) + "° по фазе.\n";
+    if (result.Scatter.FromRepeats)
+        text += "Это разброс повторных показаний: он больше погрешности прибора.\n";
     if (report.From == Command::Trim)
         text += std::string(result.Refined ? "Уточнённые" : "Сохранённые") +
                 " коэффициенты считаются точными.\n";
@@ -104,6 +112,9 @@ std::string RunLines(const JobReport& report) {
                                 job::WeakRunRule(report.Job->Separator) +
                                 "): поправка может оказаться неточной"
                           : "") +
+                (run.Large ? " — пробный груз велик (больше " +
+                                 Short(report, job::kLargeRunPercent) + " %): это опасно для машины"
+                           : "") +
                 "\n";
     }
     return text;
@@ -142,6 +153,14 @@ std::string WarningLines(const JobReport& report) {
                 break;
         }
     }
+    for (const std::vector<int>& planes : result.PlanesAlike)
+        text += "Внимание: " + job::PlanesActingAlikeMessage(planes) + ".\n";
+    // Warnings about runs stand on their runs' lines above.
+    for (const job::Warning& warning : result.Warnings)
+        if (warning.About != job::WarningSubject::Run) text += "Внимание: " + warning.Text + ".\n";
+    for (const job::SuspectPoint& suspect : result.Suspects)
+        text += "  " + job::WithoutSuspectText(suspect, report.Job->Unit, report.Job->Separator) +
+                ".\n";
     if (result.Untrusted) text += "Решение недостоверно: " + result.UntrustedReason + ".\n";
     return text;
 }
@@ -357,6 +376,12 @@ std::string FormatJson(const JobReport& report) {
                 plane["split"] = parts;
             }
             if (!p.Split.Warning.empty()) plane["split_warning"] = p.Split.Warning;
+            if (p.Nearest)
+                plane["nearest"] = {{"position", p.Nearest->At.Number},
+                                    {"angle", p.Nearest->At.AngleDegrees},
+                                    {"angle_error", p.Nearest->AngleError},
+                                    {"residual", p.Nearest->Residual},
+                                    {"recommended", p.Nearest->Recommended}};
         }
         // Infinite spreads (too many failed repetitions) are written as null.
         plane["spread"] = {{"mass", number(p.Spread.Mass)},
@@ -373,8 +398,31 @@ std::string FormatJson(const JobReport& report) {
     json["residuals"] = points;
     Json runs = Json::array();
     for (const job::RunQuality& run : result.Runs)
-        runs.push_back({{"change_percent", number(run.ChangePercent)}, {"weak", run.Weak}});
+        runs.push_back({{"change_percent", number(run.ChangePercent)},
+                        {"weak", run.Weak},
+                        {"large", run.Large}});
     json["runs"] = runs;
+    Json warnings = Json::array();
+    for (const job::Warning& warning : result.Warnings)
+        warnings.push_back({{warning.About == job::WarningSubject::Plane ? "plane"
+                             : warning.About == job::WarningSubject::Run ? "run"
+                                                                         : "point",
+                             warning.Number},
+                            {"text", warning.Text}});
+    json["warnings"] = warnings;
+    json["dependent_planes"] = result.PlanesAlike;
+    json["scatter"] = {{"amplitude_percent", result.Scatter.AmplitudePercent},
+                       {"phase_degrees", result.Scatter.PhaseDegrees},
+                       {"from", result.Scatter.FromRepeats ? "repeats" : "tolerance"}};
+    Json suspects = Json::array(), without = Json::array();
+    for (const job::SuspectPoint& suspect : result.Suspects) {
+        suspects.push_back(suspect.Point);
+        Json planes = Json::array();
+        for (const job::Weight& w : suspect.Without) planes.push_back(weight(w));
+        without.push_back({{"point", suspect.Point}, {"planes", planes}});
+    }
+    json["suspect_points"] = suspects;
+    json["without_suspect"] = without;
     json["condition_number"] = number(result.ConditionNumber);
     json["untrusted"] = result.Untrusted;
     if (result.Untrusted) json["untrusted_reason"] = result.UntrustedReason;
@@ -424,7 +472,8 @@ namespace {
 
 bool IsSetupCell(job::Cell cell) {
     return cell != job::Cell::Amplitude && cell != job::Cell::Phase &&
-           cell != job::Cell::SlowRollAmplitude && cell != job::Cell::SlowRollPhase;
+           cell != job::Cell::SlowRollAmplitude && cell != job::Cell::SlowRollPhase &&
+           cell != job::Cell::RepeatAmplitude && cell != job::Cell::RepeatPhase;
 }
 
 }  // namespace

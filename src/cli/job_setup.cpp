@@ -1,6 +1,7 @@
 #include "job_setup.h"
 
 #include "acceptance.h"
+#include "angle_frame.h"
 #include "case_input.h"
 #include "cli_text.h"
 #include "job_file.h"
@@ -24,6 +25,54 @@ bool ShapeAgrees(const Options& options, int planes, int points, std::string& er
     return true;
 }
 
+// The first line holds the whole set of readings; each further line of the same length repeats
+// the whole set, and one of a single run's length repeats the run --repeat-run names.
+std::optional<job::Job> ReadJobLines(const Options& options, std::istream& in, int planes,
+                                     int points, std::string& error) {
+    const std::optional<std::vector<std::vector<std::string>>> lines = ReadCaseLines(in, error);
+    if (!lines) return std::nullopt;
+    const std::size_t whole = JobLineTexts(planes, points);
+    const std::size_t oneRun = 2 * static_cast<std::size_t>(points);
+    if (lines->empty()) {
+        error = "ожидается строка показаний, найдено строк: 0";
+        return std::nullopt;
+    }
+    if (options.RepeatRun > planes + 1) {
+        error = "--repeat-run: пусков в задании " + std::to_string(planes + 1) + ", дано " +
+                std::to_string(options.RepeatRun);
+        return std::nullopt;
+    }
+    job::Job job = job::MakeJob(planes, points);
+    // Without trial masses the results are in % of them, as the usage says.
+    if (!options.TrialMass) job = job::PercentJob(std::move(job));
+    job.Unit = options.TrialMass ? "г" : "%";
+    job.Separator = options.Separator.empty() ? LocaleSeparator() : options.Separator;
+    for (std::size_t i = 0; i < lines->size(); ++i) {
+        const std::vector<std::string>& texts = (*lines)[i];
+        if (i == 0 && texts.size() == whole) {
+            job.Readings = *job::RunsFromReadingLine(texts, planes, points);
+        } else if (texts.size() == whole) {
+            const auto runs = *job::RunsFromReadingLine(texts, planes, points);
+            for (std::size_t r = 0; r < runs.size(); ++r)
+                job.Repeats.push_back({static_cast<int>(r), runs[r]});
+        } else if (i > 0 && texts.size() == oneRun && options.RepeatRun != 0) {
+            job.Repeats.push_back(
+                {options.RepeatRun - 1, job::RunsFromReadingLine(texts, 0, points)->front()});
+        } else {
+            error =
+                (lines->size() == 1 ? std::string() : "строка " + std::to_string(i + 1) + ": ") +
+                "ожидается " + std::to_string(whole) + " показаний через TAB" +
+                (i > 0 && options.RepeatRun != 0
+                     ? " (или " + std::to_string(oneRun) + " — повтор пуска " +
+                           std::to_string(options.RepeatRun) + ")"
+                     : std::string()) +
+                ", найдено " + std::to_string(texts.size());
+            return std::nullopt;
+        }
+    }
+    return job;
+}
+
 }  // namespace
 
 std::optional<job::Job> JobToCalculate(const Options& options, std::istream& in,
@@ -44,18 +93,14 @@ std::optional<job::Job> JobToCalculate(const Options& options, std::istream& in,
                     std::to_string(planes) + "), дано " + std::to_string(points);
             return std::nullopt;
         }
-        const std::optional<std::vector<std::string>> texts =
-            ReadCase(in, JobLineTexts(planes, points), error);
-        if (!texts) return std::nullopt;
-        std::optional<std::vector<std::vector<job::ReadingText>>> runs =
-            job::RunsFromReadingLine(*texts, planes, points);
-        if (!runs) return std::nullopt;  // ReadCase has counted them
-        job = job::MakeJob(planes, points);
-        job->Readings = std::move(*runs);
-        // Without trial masses the results are in % of them, as the usage says.
-        if (!options.TrialMass) *job = job::PercentJob(std::move(*job));
-        job->Unit = options.TrialMass ? "г" : "%";
-        job->Separator = options.Separator.empty() ? LocaleSeparator() : options.Separator;
+        job = ReadJobLines(options, in, planes, points, error);
+        if (!job) return std::nullopt;
+    }
+    if (options.RepeatRun != 0 && (options.Example || !options.JobFile.empty())) {
+        error =
+            "--repeat-run: повторы пуска читаются только вместе с показаниями со стандартного "
+            "ввода";
+        return std::nullopt;
     }
     if (!ShapeAgrees(options, job->Planes(), job->Points, error)) return std::nullopt;
     if (!ApplyOptions(options, *job, error)) return std::nullopt;
@@ -99,7 +144,7 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
             ParsePlaneNumbers("--trial-angle", *options.TrialAngle, planes, error);
         if (!angles) return false;
         for (std::size_t k = 0; k < angles->size(); ++k)
-            job.Plane[k].TrialAngle = job::NormalisedDegrees((*angles)[k]);
+            job.Plane[k].TrialAngle = (*angles)[k];  // outside 0…360° the job refuses it
     }
     if (options.Holes) {
         const std::optional<std::vector<int>> holes = ParseHoles(*options.Holes, planes, error);
@@ -113,8 +158,7 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
         for (job::PlaneSetup& plane : job.Plane) {
             plane.Holes = 0;
             plane.Positions.clear();
-            for (const double angle : *options.Positions)
-                plane.Positions.push_back(job::NormalisedDegrees(angle));
+            plane.Positions = *options.Positions;
         }
     if (options.Limit) {
         const std::optional<std::vector<double>> limit =
@@ -136,6 +180,11 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
     if (!options.Phase.empty())
         job.Convention = options.Phase == "with-rotation" ? job::PhaseConvention::WithRotation
                                                           : job::PhaseConvention::AgainstRotation;
+    // After the phase: which way the rotation runs for the angles depends on it.
+    if (!options.Angles.empty())
+        job.Angles = options.Angles == "as-phase"
+                         ? job::AngleFrame::AsPhase
+                         : job::FrameCounting(options.Angles == "with-rotation", job.Convention);
     if (!options.TrialWeights.empty())
         job.Trials = options.TrialWeights == "left-on" ? job::TrialWeights::LeftOn
                                                        : job::TrialWeights::Removed;

@@ -150,9 +150,9 @@ std::optional<std::vector<double>> ParsePositions(std::string_view text, std::st
         }
         angles.push_back(*angle);
     }
-    // Angles are given either way round the circle; the plane holds them from 0 to 360°.
+    // An angle past a turn or below zero is most likely a typo, and is refused like any other.
     job::PlaneSetup plane;
-    for (const double angle : angles) plane.Positions.push_back(job::NormalisedDegrees(angle));
+    plane.Positions = angles;
     if (const std::optional<std::string> problem = job::PositionsProblem(plane)) {
         error = "--positions: " + *problem;
         return std::nullopt;

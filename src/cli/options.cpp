@@ -28,7 +28,8 @@ class Grammar {
         m_job = m_app.add_subcommand("job");
         m_trim = m_app.add_subcommand("trim");
         m_iso = m_app.add_subcommand("iso");
-        for (CLI::App* sub : {m_job, m_trim, m_iso}) Prepare(*sub);
+        m_weight = m_app.add_subcommand("trial-weight");
+        for (CLI::App* sub : {m_job, m_trim, m_iso, m_weight}) Prepare(*sub);
         m_app.require_subcommand(0, 1);
 
         AddFlag(m_app, "--help", "-h");
@@ -38,14 +39,14 @@ class Grammar {
         for (CLI::App* sub : {m_job, m_trim}) {
             AddFlag(*sub, "--help", "-h");
             for (const char* name : {"--planes", "--points", "--unit", "--holes", "--positions",
-                                     "--separator", "--job", "--save-job", "--limit"})
+                                     "--separator", "--job", "--save-job", "--limit", "--angles"})
                 AddValue(*sub, name);
             AddValue(*sub, "--tolerance", true);
             AddFlag(*sub, "--json");
         }
         AddFlag(*m_job, "--example");
-        for (const char* name :
-             {"--trial-mass", "--trial-angle", "--save-coefficients", "--phase", "--trial-weights"})
+        for (const char* name : {"--trial-mass", "--trial-angle", "--save-coefficients", "--phase",
+                                 "--trial-weights", "--repeat-run"})
             AddValue(*m_job, name);
         AddValue(*m_trim, "--coefficients");
         AddFlag(*m_trim, "--fitted");
@@ -55,6 +56,10 @@ class Grammar {
                                  "--job", "--separator", "--save-job"})
             AddValue(*m_iso, name);
         AddFlag(*m_iso, "--json");
+        AddFlag(*m_weight, "--help", "-h");
+        AddFlag(*m_weight, "--json");
+        for (const char* name : {"--rotor-mass", "--speed", "--radius", "--planes", "--separator"})
+            AddValue(*m_weight, name);
     }
 
     // Fills `options`; false with `error` set when the arguments are not a command line of ours.
@@ -127,10 +132,11 @@ class Grammar {
     }
 
     Command Mode() const {
-        return m_job->parsed()    ? Command::Job
-               : m_trim->parsed() ? Command::Trim
-               : m_iso->parsed()  ? Command::Iso
-                                  : Command::Lines;
+        return m_job->parsed()      ? Command::Job
+               : m_trim->parsed()   ? Command::Trim
+               : m_iso->parsed()    ? Command::Iso
+               : m_weight->parsed() ? Command::TrialWeight
+                                    : Command::Lines;
     }
 
     CLI::App* AppOf(Command mode) {
@@ -144,6 +150,8 @@ class Grammar {
                 return m_trim;
             case Command::Iso:
                 return m_iso;
+            case Command::TrialWeight:
+                return m_weight;
             case Command::Lines:
                 break;
         }
@@ -201,6 +209,13 @@ class Grammar {
             return fail("--points: точек измерения нужно не меньше, чем плоскостей (" +
                         std::to_string(options.Planes) + "), дано " +
                         std::to_string(options.Points));
+        if (const std::optional<std::string> run = Value("--repeat-run")) {
+            const std::optional<int> number = ParseWholeNumber(*run, 1, kMostPlanes + 1);
+            if (!number)
+                return fail("--repeat-run: номер пуска должен быть целым, от 1 до " +
+                            std::to_string(kMostPlanes + 1) + ", дано " + Quoted(*run));
+            options.RepeatRun = *number;
+        }
         options.TrialMass = Value("--trial-mass");
         options.TrialAngle = Value("--trial-angle");
         options.Holes = Value("--holes");
@@ -231,9 +246,17 @@ class Grammar {
             value = *given;
             return true;
         };
+        if (const std::optional<std::string> angles = Value("--angles")) {
+            if (*angles != "with-rotation" && *angles != "against-rotation" &&
+                *angles != "as-phase")
+                return fail("--angles: нужно with-rotation, against-rotation или as-phase, дано " +
+                            Quoted(*angles));
+            options.Angles = *angles;
+        }
         if (!word("--phase", "against-rotation", "with-rotation", options.Phase) ||
             !word("--trial-weights", "removed", "left-on", options.TrialWeights))
             return false;
+        options.Radius = Value("--radius");
         file("--save-coefficients", options.SaveCoefficients);
         file("--coefficients", options.Coefficients);
         file("--job", options.JobFile);
@@ -284,6 +307,7 @@ class Grammar {
     CLI::App* m_job = nullptr;
     CLI::App* m_trim = nullptr;
     CLI::App* m_iso = nullptr;
+    CLI::App* m_weight = nullptr;
     std::deque<Given> m_given;  // stable addresses: the parser writes into their values
 };
 

@@ -9,7 +9,7 @@
 
 namespace balance4::cli {
 
-enum class Command { Lines, Job, Trim, Iso };
+enum class Command { Lines, Job, Trim, Iso, TrialWeight };
 
 struct Options {
     Command Mode = Command::Lines;
@@ -31,12 +31,15 @@ struct Options {
     // job's own (against the rotation, removed).
     std::string Phase;         // "against-rotation" or "with-rotation"
     std::string TrialWeights;  // "removed" or "left-on"
+    // job, trim: which way angles on the rotor run; empty: the job's own (opposite to the phase).
+    std::string Angles;  // "with-rotation", "against-rotation" or "as-phase"
     bool Json = false;
     std::string SaveCoefficients;  // job: the old coefficient file to write
     std::string Coefficients;      // trim: a coefficient file or a job file to read
-    std::string JobFile;           // --job: the job to calculate or to trim
-    std::string SaveJob;           // --save-job: where to write the job
-    bool Fitted = false;           // trim --fitted: the correction shown is on the rotor now
+    int RepeatRun = 0;  // job: the run (from 1, as in messages) that single-run input lines repeat
+    std::string JobFile;  // --job: the job to calculate or to trim
+    std::string SaveJob;  // --save-job: where to write the job
+    bool Fitted = false;  // trim --fitted: the correction shown is on the rotor now
     // job and trim: the vibration limit, one for all points or one per point, as given.
     std::optional<std::string> Limit;
     bool NoRefine = false;  // trim: the saved coefficients, not refined by the control runs
@@ -46,6 +49,7 @@ struct Options {
     std::optional<double> Speed;                // rpm
     std::optional<double> Grade;                // G, mm/s
     std::optional<std::vector<double>> Levers;  // mm, the centre of mass from bearings A and B
+    std::optional<std::string> Radius;          // trial-weight: the trial radius in mm, as given
 };
 
 inline constexpr int kMostPlanes = 8;

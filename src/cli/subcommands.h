@@ -14,5 +14,7 @@ int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::os
 
 // `iso`: the permissible residual unbalance by balance grade, and a job's residuals against it.
 int RunIso(const Options& options, std::ostream& out, std::ostream& err);
+// `trial-weight`: the trial mass per plane for a rotor's mass, speed and trial radius.
+int RunTrialWeight(const Options& options, std::ostream& out, std::ostream& err);
 
 }  // namespace balance4::cli

@@ -47,6 +47,8 @@ void Reshape(Job& job, int planes, int points) {
     if (!job.SlowRoll.empty()) job.SlowRoll.resize(p);
     if (!job.ControlRun.empty()) job.ControlRun.resize(p);
     if (!job.Installed.empty()) job.Installed.resize(static_cast<std::size_t>(planes));
+    std::erase_if(job.Repeats, [&](const RepeatRun& repeat) { return repeat.Run > planes; });
+    for (RepeatRun& repeat : job.Repeats) repeat.Readings.resize(p);
 }
 
 std::optional<double> ParseNumberText(std::string_view text, std::string_view separator) {

@@ -21,6 +21,10 @@ enum class PhaseConvention { AgainstRotation, WithRotation };
 // The rotor's turning, seen from the drive end; only sketches use it.
 enum class RotationDirection { Clockwise, CounterClockwise };
 
+// Which way the engineer counts angles on the rotor: opposite to the instrument's phase (with
+// phase lag, with the rotation), or the same way as the phase, as many papers do.
+enum class AngleFrame { AgainstPhase, AsPhase };
+
 // Whether each trial weight comes off before the next run, or stays on for the runs after it.
 enum class TrialWeights { Removed, LeftOn };
 
@@ -76,6 +80,14 @@ struct Coefficients {
     bool operator==(const Coefficients&) const = default;
 };
 
+// A run read again: the solve takes the mean of a run's readings as vectors, and their scatter
+// widens the spread when it exceeds the instrument's tolerance.
+struct RepeatRun {
+    int Run = 0;                        // as in Job::Readings: 0 without trial weights
+    std::vector<ReadingText> Readings;  // per point
+    bool operator==(const RepeatRun&) const = default;
+};
+
 // One trim run as it was made: its run-0 readings and the corrections it gave, per plane.
 struct TrimRecord {
     std::string Date;
@@ -97,6 +109,7 @@ struct Job {
     PhaseConvention Convention = PhaseConvention::AgainstRotation;
     RotationDirection Rotation = RotationDirection::Clockwise;
     TrialWeights Trials = TrialWeights::Removed;
+    AngleFrame Angles = AngleFrame::AgainstPhase;
     Tolerance Instrument;
     int Points = 4;                                              // Planes() .. kMaxPoints
     std::vector<PlaneSetup> Plane = std::vector<PlaneSetup>(4);  // 1 .. kMaxPlanes entries
@@ -118,6 +131,7 @@ struct Job {
     // Refined holds the coefficients the last recorded trim used when they were refined.
     bool Refine = true;
     std::optional<Coefficients> Refined;
+    std::vector<RepeatRun> Repeats;  // further readings of any run, in the order taken
 
     int Planes() const { return static_cast<int>(Plane.size()); }
     bool operator==(const Job&) const = default;

@@ -183,7 +183,7 @@ Job ReadJob(const Json& json, int version) {
         "unit",   "separator", "convention", "rotation",  "trial_weights", "tolerance", "points",
         "planes", "readings",  "slow_roll",  "installed", "trim_history"};
     if (version >= kControlRunVersion)
-        Keys(json, "", keys, {"coefficients", "acceptance", "control_run"});
+        Keys(json, "", keys, {"coefficients", "acceptance", "control_run", "repeats", "angles"});
     else
         Keys(json, "", keys, {"coefficients", "acceptance"});
     Job job;
@@ -244,6 +244,22 @@ Job ReadJob(const Json& json, int version) {
             throw Damaged{*place};
     if (json.contains("acceptance") && json["acceptance"].contains("refined"))
         job.Refined = ReadCoefficients(json["acceptance"]["refined"], "acceptance.refined");
+    if (json.contains("angles")) {
+        if (json["version"] != kExtendedFileVersion) throw Damaged{"angles"};
+        job.Angles = Word(json["angles"], "angles", "against-phase", AngleFrame::AgainstPhase,
+                          "as-phase", AngleFrame::AsPhase);
+    }
+    if (json.contains("repeats")) {
+        if (json["version"] != kExtendedFileVersion) throw Damaged{"repeats"};
+        const Json& repeats = Array(json["repeats"], "repeats");
+        for (std::size_t i = 0; i < repeats.size(); ++i) {
+            const std::string place = At("repeats", i);
+            Keys(repeats[i], place, {"run", "readings"});
+            job.Repeats.push_back(
+                {Integer(repeats[i]["run"], At(place, "run"), 0, job.Planes()),
+                 ReadReadingTexts(repeats[i]["readings"], At(place, "readings"), points)});
+        }
+    }
     return job;
 }
 
@@ -269,7 +285,9 @@ struct TooDeep {};
 std::string FormatJobFile(const Job& job) {
     Json json;
     json["format"] = kFormat;
-    json["version"] = job.ControlRun.empty() ? 1 : kControlRunVersion;
+    const bool extended =
+        !job.ControlRun.empty() || !job.Repeats.empty() || job.Angles != AngleFrame::AgainstPhase;
+    json["version"] = extended ? kExtendedFileVersion : 1;
     json["title"] = job.Title;
     json["machine"] = job.Machine;
     json["date"] = job.Date;
@@ -310,6 +328,13 @@ std::string FormatJobFile(const Job& job) {
     if (Json acceptance = AcceptanceJson(job); !acceptance.is_null()) {
         if (job.Refined) acceptance["refined"] = CoefficientsJson(*job.Refined);
         json["acceptance"] = std::move(acceptance);
+    }
+    if (job.Angles != AngleFrame::AgainstPhase) json["angles"] = "as-phase";
+    if (!job.Repeats.empty()) {
+        json["repeats"] = Json::array();
+        for (const RepeatRun& repeat : job.Repeats)
+            json["repeats"].push_back(
+                {{"run", repeat.Run}, {"readings", ReadingsJson(repeat.Readings)}});
     }
     // Texts that are not valid UTF-8 must not stop the save: they are written with U+FFFD.
     return json.dump(1, '\t', false, Json::error_handler_t::replace) + "\n";

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "extended.h"
+#include "plane_dependence.h"
 #include "reading_fields.h"
 #include "split.h"
 #include "weights.h"
@@ -67,6 +68,7 @@ void SetPointsAndRuns(JobResult& result, const ComplexMatrix& influence, const C
                 : 0.0;
     }
     result.ConditionNumber = ConditionNumber(influence);
+    result.PlanesAlike = PlanesActingAlike(influence);
     if (runs == nullptr) return;
     for (Eigen::Index k = 0; k < influence.cols(); ++k) {
         double largest = 0.0;
@@ -79,7 +81,7 @@ void SetPointsAndRuns(JobResult& result, const ComplexMatrix& influence, const C
                                                    : 0.0;
             largest = std::max(largest, percent);
         }
-        result.Runs.push_back({largest, largest < kWeakRunPercent});
+        result.Runs.push_back({largest, largest<kWeakRunPercent, largest> kLargeRunPercent});
     }
 }
 

@@ -2,6 +2,7 @@
 // job file and the saved coefficients read back, and the inputs that must be refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <cstdio>
@@ -116,13 +117,34 @@ TEST(JobCommand, PrintsItsResults) {
          0,
          {"F, град. от пробного    282,20    226,05     70,85    115,48",
           "Углы отсчитываются против вращения: от места пробного груза (F) и от нулевой метки."}},
-        {"masses and angles per plane; angles past 360 come round",
-         {"job", "--example", "--trial-mass=10;20;30;40", "--trial-angle", "90,0,300,-90", "--unit",
+        {"angles counted as the phase: every angle mirrored",
+         {"job", "--example", "--angles", "as-phase"},
+         "",
+         0,
+         {"F, град. от пробного     77,80    133,95    289,15    244,52",
+          "Угол от нуля, град.      77,80    133,95    289,15    244,52",
+          "Углы отсчитываются против вращения: от места пробного груза (F) и от нулевой метки."}},
+        {"against the rotation with an instrument counting with it: today's frame",
+         {"job", "--example", "--angles", "against-rotation", "--phase", "with-rotation"},
+         "",
+         0,
+         {"F, град. от пробного    282,20    226,05     70,85    115,48",
+          "Углы отсчитываются против вращения: от места пробного груза (F) и от нулевой метки."}},
+        {"masses and angles per plane",
+         {"job", "--example", "--trial-mass=10;20;30;40", "--trial-angle", "90,0,300,270", "--unit",
           "кг"},
          "",
          0,
          {"Масса, кг                 3,36     17,46     36,98      8,15",
           "Угол от нуля, град.      12,20    226,05     10,85     25,48"}},
+        {"the nearest single hole beside the split, where it is as good",
+         {"job", "--example", "--trial-mass", "20", "--holes", "24"},
+         "",
+         0,
+         {"  плоскость 1: 1,27 г в отверстие 19 (270°)",
+          "               или целиком в №20 (2,80° от поправки), останется вибрация до 0,24",
+          "  плоскость 3: 6,90 г в отверстие 5 (60°)", "               17,92 г в отверстие 6 (75°)",
+          "  плоскость 4: 1,24 г в отверстие 8 (105°)"}},
         {"listed positions, numbered as given",
          {"job", "--example", "--trial-mass", "20", "--positions", "300,270,100"},
          "",
@@ -158,6 +180,100 @@ TEST(JobCommand, PrintsItsResults) {
     const std::string weak = RunCli({"job", "--separator", ","}, Line(WeakTrialRun())).Out;
     EXPECT_NE(weak.find("Решение недостоверно"), std::string::npos) << weak;
     EXPECT_EQ(RunCli({"job", "--example"}).Out.find("Внимание"), std::string::npos);
+}
+
+// The go/no-go rules on one plane and one point, where the trial run's change is |V1 − V0| / |V0|
+// and the correction |V0| / |V1 − V0| of the trial mass.
+TEST(JobCommand, GoNoGoRulesWarn) {
+    struct Row {
+        const char* name;
+        std::string input;
+        std::vector<std::pair<std::string, int>> warnings;  // "run" / "plane" and its number
+        std::string line;                                   // a whole line of the table, or none
+        std::string points = "1";
+    };
+    const std::vector<Row> rows = {
+        {"a 450 % trial run",
+         "2\t0\t11\t0\n",
+         {{"run", 2}},
+         "Пробный груз в плоскости 1 изменил вибрацию на 450.00 % — пробный груз велик (больше "
+         "300 %): это опасно для машины"},
+        {"290 % passes", "2\t0\t7.8\t0\n", {}, ""},
+        {"a correction of 333 % of the trial mass",
+         "10\t0\t13\t0\n",
+         {{"plane", 1}},
+         "Внимание: Плоскость 1: поправка — 333 % пробной массы, больше 300 % — пробный груз мал — "
+         "повторите пуск с бо́льшим грузом."},
+        {"290 % of the trial mass passes", "10\t0\t13.5\t0\n", {}, ""},
+        {"a weak run, whose correction is then large too",
+         "10\t0\t12\t0\n",
+         {{"run", 2}, {"plane", 1}},
+         ""},
+        {"point 3's sensor turned by 90° in the trial run",
+         "1\t180\t1\t0\t1.5\t180\t1.5\t0\t2\t180\t2\t90\n",
+         {{"point", 3}},
+         "  Без точки 3: плоскость 1 — 50.00 %, 0.00° от нуля.",
+         "3"},
+    };
+    for (const Row& row : rows) {
+        const std::vector<std::string> args = {"job",      "--planes",    "1", "--points",
+                                               row.points, "--separator", "."};
+        std::vector<std::string> json = args;
+        json.push_back("--json");
+        const CliRun run = RunCli(json, row.input);
+        const nlohmann::json warnings = nlohmann::json::parse(run.Out)["warnings"];
+        ASSERT_EQ(warnings.size(), row.warnings.size()) << row.name << "\n" << run.Out;
+        for (std::size_t i = 0; i < warnings.size(); ++i) {
+            EXPECT_EQ(warnings[i][row.warnings[i].first], row.warnings[i].second) << row.name;
+            EXPECT_FALSE(warnings[i]["text"].get<std::string>().empty()) << row.name;
+        }
+        if (!row.line.empty())
+            ExpectLinesInOrder(RunCli(args, row.input).Out, {row.line}, row.name);
+    }
+}
+
+// 1000 kg at 3000 rpm, trial weights at 200 mm, two planes: 10 % of the 4903 N on each plane is
+// 490,3 N = m·0,2 m·(314,16 1/s)², so m = 24,84 g.
+TEST(JobCommand, TrialWeight) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string says;  // standard output or standard error, in part
+    };
+    const std::vector<std::string> rotor = {"trial-weight", "--rotor-mass", "1000",
+                                            "--speed",      "3000",         "--radius",
+                                            "200",          "--separator",  ","};
+    const auto with = [&](std::vector<std::string> more) {
+        std::vector<std::string> args = rotor;
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    const std::vector<Row> rows = {
+        {"two planes", with({"--planes", "2"}), 0,
+         "Пробная масса на плоскость: 24,84 г (не меньше 12,42 г)"},
+        {"one plane carries the whole rotor", rotor, 0, "49,68 г"},
+        {"no speed",
+         {"trial-weight", "--rotor-mass", "1000", "--radius", "200"},
+         2,
+         "нужен параметр --speed"},
+        {"a radius given twice", with({"--radius", "0"}), 2, "--radius задан дважды"},
+        {"a radius of zero",
+         {"trial-weight", "--rotor-mass", "1", "--speed", "1", "--radius", "0"},
+         2,
+         "радиус пробного груза должен быть больше нуля"},
+        {"nine planes", with({"--planes", "9"}), 2, "от 1 до 8"},
+    };
+    for (const Row& row : rows) {
+        const CliRun run = RunCli(row.args);
+        EXPECT_EQ(run.Status, row.status) << row.name << "\n" << run.Err;
+        EXPECT_NE((row.status == 0 ? run.Out : run.Err).find(row.says), std::string::npos)
+            << row.name << ": " << run.Out << run.Err;
+    }
+    const nlohmann::json json =
+        nlohmann::json::parse(RunCli(with({"--json", "--planes", "2"})).Out);
+    EXPECT_NEAR(json["usual_g"].get<double>(), 24.8405, 5e-5);
+    EXPECT_NEAR(json["least_g"].get<double>(), 12.4203, 5e-5);
 }
 
 // A job's readings made from influence coefficients and a run without weight chosen here; the
@@ -250,6 +366,56 @@ void ExpectAgrees(const SmallJob& job, const std::string& name) {
         EXPECT_NEAR(json["residuals"][p]["amplitude"].get<double>(),
                     static_cast<double>(std::abs(left)), 1e-9)
             << name << " point " << p;
+    }
+}
+
+// The example read three times, the repeats off by ∓5 % in amplitude and ∓5° in phase: the readings
+// of a point now differ by 10 % and 10°, which outgrows the 2 % and 2° of the instrument.
+TEST(JobCommand, RepeatsMeasureTheScatter) {
+    const auto scaled = [](double amplitudeFactor, double phaseTurn) {
+        std::vector<std::string> texts = DefaultTexts();
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            std::string text = texts[i];
+            std::replace(text.begin(), text.end(), ',', '.');
+            const double value = std::stod(text);
+            texts[i] = Number(i % 2 == 0 ? value * amplitudeFactor
+                                         : std::fmod(value + phaseTurn + 360, 360));
+        }
+        return texts;
+    };
+    struct Row {
+        const char* name;
+        std::string input;
+        std::string repeatRun;
+        double amplitude, phase;  // the scatter the spread used
+        std::string from;
+        const char* trust;  // of every plane; null: not checked
+    };
+    const std::vector<Row> rows = {
+        {"repeats 10 % and 10° apart",
+         Line(scaled(1, 0)) + Line(scaled(0.95, -5)) + Line(scaled(1.05, 5)), "", 10, 10, "repeats",
+         "сомнительно"},
+        {"repeats within the tolerance",
+         Line(scaled(1, 0)) + Line(scaled(0.995, -0.5)) + Line(scaled(1.005, 0.5)), "", 2, 2,
+         "tolerance", ""},
+        {"run 1 alone read again, 6 % higher", Line(scaled(1, 0)) + Line(RunZero(scaled(1.06, 0))),
+         "1", 6 / 1.03, 2, "repeats", nullptr},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> args = {"job", "--separator", ".", "--json"};
+        if (!row.repeatRun.empty()) args.insert(args.end(), {"--repeat-run", row.repeatRun});
+        const CliRun run = RunCli(args, row.input);
+        ASSERT_EQ(run.Status, 0) << row.name << "\n" << run.Err;
+        const nlohmann::json json = nlohmann::json::parse(run.Out);
+        EXPECT_EQ(json["scatter"]["from"], row.from) << row.name;
+        EXPECT_NEAR(json["scatter"]["amplitude_percent"].get<double>(), row.amplitude, 1e-6)
+            << row.name;
+        EXPECT_NEAR(json["scatter"]["phase_degrees"].get<double>(), row.phase, 1e-6) << row.name;
+        for (const nlohmann::json& plane : json["planes"]) {
+            if (row.trust) {
+                EXPECT_EQ(plane["spread"]["trust"], row.trust) << row.name;
+            }
+        }
     }
 }
 
@@ -447,11 +613,11 @@ TEST(JobCommand, TrimRefinesTheCoefficients) {
 
     const CliRun refined = RunCli({"trim", "--job", path, "--save-job", saved}, run);
     ASSERT_EQ(refined.Status, 0) << refined.Err;
-    ExpectLinesInOrder(refined.Out,
-                       {"Коэффициенты влияния уточнены по 4 пускам (пробным и контрольным).",
-                        "  Изменение, %  плоскость 1  плоскость 2",
-                        "Допуск ISO 21940-11, G 6.3: выполнен"},
-                       "refined");
+    ExpectLinesInOrder(
+        refined.Out,
+        {"Коэффициенты влияния уточнены по 4 пускам (пробным и контрольным).",
+         "  Изменение, %  плоскость 1  плоскость 2", "Допуск ISO 21940-11, G 6.3: выполнен"},
+        "refined");
     EXPECT_NE(Slurp(saved).find("\"refined\""), std::string::npos);
     const nlohmann::json json =
         nlohmann::json::parse(RunCli({"trim", "--job", path, "--json"}, run).Out);
@@ -492,6 +658,12 @@ TEST(JobCommand, BadInputGetsItsMessageAndNoResult) {
     ASSERT_EQ(RunCli({"job", "--example", "--save-job", exampleJob}).Status, 0);
     const std::string example = Line(DefaultTexts());
     const std::string run0 = Line(RunZero(DefaultTexts()));
+    // The example with one text replaced: point p (0..3), run r (0..4), phase or amplitude.
+    const auto exampleWith = [](std::size_t p, std::size_t r, bool phase, const char* text) {
+        std::vector<std::string> texts = DefaultTexts();
+        texts[p * 10 + r * 2 + (phase ? 1 : 0)] = text;
+        return Line(texts);
+    };
 
     const std::vector<BadRow> rows = {
         {"zero trial mass", {"job", "--example", "--trial-mass", "0"}, "", 2, "больше нуля"},
@@ -511,8 +683,76 @@ TEST(JobCommand, BadInputGetsItsMessageAndNoResult) {
          example,
          2,
          "ожидается 12 показаний"},
-        {"two cases", {"job", "--separator", ","}, example + example, 2, "найдено строк: 2"},
+        {"a second line of another length",
+         {"job", "--separator", ","},
+         example + "1\t2\n",
+         2,
+         "строка 2: ожидается 40 показаний через TAB, найдено 2"},
+        {"a repeat of one run without --repeat-run",
+         {"job", "--separator", ","},
+         example + Line(RunZero(DefaultTexts())),
+         2,
+         "строка 2: ожидается 40"},
+        {"--repeat-run past the runs",
+         {"job", "--separator", ",", "--repeat-run", "6"},
+         example,
+         2,
+         "--repeat-run: пусков в задании 5, дано 6"},
+        {"too many repeats",
+         {"job", "--separator", ","},
+         [&] {
+             std::string many;
+             for (int i = 0; i < 52; ++i) many += example;
+             return many;
+         }(),
+         2,
+         "Пуск 1 повторён больше 50 раз"},
+        {"a repeat's phase past a turn",
+         {"job", "--separator", ",", "--repeat-run", "1"},
+         example + "7,6\t238\t3,5\t128\t2,5\t12\t1\t400\n",
+         1,
+         "Повтор пуска 1, точка 4: фаза 400° вне"},
+        {"a repeat's reading refused",
+         {"job", "--separator", ",", "--repeat-run", "1"},
+         example + "7,6\t238\tx\t128\t2,5\t12\t1\t40\n",
+         1,
+         "Неверно задан повтор пуска 1, точка 2 (амплитуда)"},
         {"refused reading", {"job", "--separator", "."}, example, 1, "Неверно задан Vo1, пуск 1"},
+        {"a phase typed 1040 for 104",
+         {"job", "--separator", ","},
+         exampleWith(1, 1, true, "1040"),
+         1,
+         "Пуск 2, точка 2: фаза 1040° вне 0…360° — опечатка?"},
+        {"a phase of 360,5",
+         {"job", "--separator", ","},
+         exampleWith(3, 4, true, "360,5"),
+         1,
+         "Пуск 5, точка 4: фаза 360,5° вне"},
+        {"a trial angle of 352116",
+         {"job", "--example", "--trial-angle", "0;0;352116;0"},
+         "",
+         2,
+         "Плоскость 3: угол пробного груза 352116° вне 0…360°"},
+        {"a negative trial angle",
+         {"job", "--example", "--trial-angle", "-90"},
+         "",
+         2,
+         "Плоскость 1: угол пробного груза -90° вне"},
+        {"a position past a turn",
+         {"job", "--example", "--positions", "10;400"},
+         "",
+         2,
+         "--positions: позиция 2 — не угол от 0 до 360°"},
+        {"an amplitude that dwarfs the rest is named, not the trial masses",
+         {"job", "--separator", ","},
+         exampleWith(0, 0, false, "1e308"),
+         1,
+         "Пуск 1, точка 1: амплитуда 1e308 несоизмеримо больше остальных"},
+        {"an amplitude 10¹² times the median",
+         {"job", "--separator", ","},
+         exampleWith(2, 3, false, "1e13"),
+         1,
+         "Пуск 4, точка 3: амплитуда 1e13"},
         {"zero determinant",
          {"job", "--separator", ","},
          Line(std::vector<std::string>(40, "1")),
@@ -533,6 +773,11 @@ TEST(JobCommand, BadInputGetsItsMessageAndNoResult) {
          "7,2\t238\t-1\t269\t3,5\t128\t2,5\t12\n",
          1,
          "Неверно задан Vo2, пуск 1 !!!"},
+        {"trim phase past a turn",
+         {"trim", "--separator", ",", "--coefficients", good},
+         "7,2\t238\t1\t269\t3,5\t128\t2,5\t612\n",
+         1,
+         "Пуск 1, точка 4: фаза 612° вне"},
         {"trim with 7 texts",
          {"trim", "--coefficients", good},
          "1\t2\t3\t4\t5\t6\t7\n",

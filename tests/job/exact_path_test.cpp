@@ -2,6 +2,8 @@
 // out as the calculator shows it, from a fresh start.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "calculate.h"
 #include "reading_fields.h"
 #include "reading_line.h"
@@ -22,6 +24,19 @@ std::string Line(const JobResult& result) {
     return line;
 }
 
+// Where a job refuses what the calculator takes (a phase past a turn) or names the reading behind
+// an overflow: the case's line and the start of the job's first message.
+const std::map<int, std::string> kJobRules = {
+    {10, "Пуск 1, точка 1: фаза 720° вне 0…360° — опечатка?"},
+    {11, "Пуск 5, точка 1: фаза 123456789012345678901234° вне"},
+    {14, "Пуск 2, точка 4: амплитуда 49,1e76 слишком велика: расчёт с ней переполняется"},
+    {34, "Пуск 1, точка 2: фаза 970° вне"},
+    {35, "Пуск 5, точка 2: фаза 123456789012345678901234° вне"},
+    {38, "Пуск 3, точка 1: амплитуда 1,5e308 несоизмеримо больше остальных показаний"},
+    {58, "Пуск 1, точка 1: фаза 3600,5° вне"},
+    {59, "Пуск 3, точка 2: фаза 123456789012345678901234° вне"},
+};
+
 TEST(ExactPath, EveryReferenceCase) {
     for (const char* file : {"realistic.tsv", "nasty.tsv"}) {
         const std::vector<test::ReferenceCase> cases = test::LoadReferenceCases(file);
@@ -40,6 +55,12 @@ TEST(ExactPath, EveryReferenceCase) {
             const JobResult result = Calculate(job);
             EXPECT_EQ(result.Exact, result.Result == Outcome::Calculated);
             const std::string actual = Line(result);
+            if (const auto rule = kJobRules.find(c.line);
+                std::string(file) == "nasty.tsv" && rule != kJobRules.end()) {
+                EXPECT_EQ(result.Result, Outcome::Refused) << c.line;
+                EXPECT_TRUE(actual.starts_with(rule->second)) << c.line << ": " << actual;
+                continue;
+            }
             EXPECT_TRUE(test::OutputMatches(c.expected, actual))
                 << c.file << ":" << c.line << "\n expected: " << c.expected
                 << "\n actual:   " << actual;

@@ -107,6 +107,30 @@ TEST(JobFile, ControlRunIsKeptInVersionTwo) {
     EXPECT_EQ(plain.find("control_run"), std::string::npos);
 }
 
+// Repeats are written only when there are some, in a version older programs refuse.
+TEST(JobFile, RepeatsRoundTripInTheirOwnVersion) {
+    Job job = FullJob();
+    EXPECT_NE(FormatJobFile(job).find("\"version\": 1,"), std::string::npos);
+    EXPECT_EQ(FormatJobFile(job).find("repeats"), std::string::npos);
+    job.Angles = AngleFrame::AsPhase;
+    job.Repeats = {{0, {{"7,5", "240"}, {"1", "2"}, {"3", "4"}, {"5", "6"}}},
+                   {4, {{"1", "2"}, {"3", "4"}, {"5", "6"}, {"7", "8"}}}};
+    const std::string text = FormatJobFile(job);
+    EXPECT_NE(text.find("\"version\": 2,"), std::string::npos);
+    std::string error;
+    const std::optional<Job> back = ParseJobFile(text, error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_TRUE(*back == job);
+    std::string old = text;
+    old.replace(old.find("\"version\": 2"), 12, "\"version\": 1");
+    EXPECT_FALSE(ParseJobFile(old, error));
+    EXPECT_EQ(error, "файл повреждён (angles)");
+    std::string beyond = text;
+    beyond.replace(beyond.find("\"run\": 4"), 8, "\"run\": 5");
+    EXPECT_FALSE(ParseJobFile(beyond, error));
+    EXPECT_EQ(error, "файл повреждён (repeats[1].run)");
+}
+
 // A save replaces a file keeping its mode, gives a new one the mode of a plain write, and when it
 // fails leaves nothing behind and says why.
 TEST(JobFile, AtomicSave) {
