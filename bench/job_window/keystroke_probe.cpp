@@ -35,6 +35,8 @@ class NoManual : public ManualOpener {
 balance4::job::Job FourPlanesEightPoints() {
     balance4::job::Job job = balance4::job::MakeJob(4, 8);
     job.Unit = "г";
+    job.Separator = ".";  // as the texts below are written
+    for (balance4::job::PlaneSetup& plane : job.Plane) plane.TrialMass = 20.0;
     QRandomGenerator random(4808);
     const auto text = [](double value) { return QString::number(value, 'f', 1).toStdString(); };
     for (int run = 0; run <= 4; ++run) {
@@ -83,7 +85,7 @@ int main(int argc, char* argv[]) {
         // A control run over the job's own coefficients: its trim is redone with every edit too.
         QList<JobDocument::CellEdit> run;
         for (int column = 0; column < 16; ++column)
-            run.append({0, column, column % 2 ? QStringLiteral("120") : QStringLiteral("1,5")});
+            run.append({0, column, column % 2 ? QStringLiteral("120") : QStringLiteral("1.5")});
         document->setCells(JobTable::ControlRun, run, QStringLiteral("control run"));
     }
     bool shown = false;
@@ -92,6 +94,9 @@ int main(int argc, char* argv[]) {
     window.resultsView()->planeTable()->viewport()->installEventFilter(&watch);
     SheetView* table = window.readingsTable();
     table->setFocus();
+
+    // The control run needs the job's coefficients, from its first calculation.
+    while (!document->job().Saved) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 
     // How long the calculation alone takes, for comparison.
     QElapsedTimer clock;
