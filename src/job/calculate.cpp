@@ -5,6 +5,7 @@
 #include "exact_path.h"
 #include "extended.h"
 #include "least_squares.h"
+#include "optimised_job.h"
 #include "readings.h"
 #include "result_parts.h"
 #include "setup_check.h"
@@ -112,6 +113,7 @@ JobResult Calculate(const Job& job) {
     CheckSetup(job, result.Failures);
     if (!result.Failures.empty()) return result;
     try {
+        if (IsOptimised(job)) return CalculateOptimised(job, std::move(result));
         return IsExactShape(job) ? CalculateExact(job, std::move(result))
                                  : CalculateLeastSquares(job, std::move(result));
     } catch (const FloatingPointError& failure) {

@@ -36,6 +36,13 @@ void Reshape(Job& job, int planes, int points) {
     for (std::vector<ReadingText>& run : job.Readings) run.resize(p);
     if (!job.SlowRoll.empty()) job.SlowRoll.resize(p);
     if (!job.Installed.empty()) job.Installed.resize(static_cast<std::size_t>(planes));
+    for (SpeedReadings& speed : job.MoreSpeeds) {
+        speed.Readings.resize(static_cast<std::size_t>(planes + 1));
+        for (std::vector<ReadingText>& run : speed.Readings) run.resize(p);
+    }
+    if (!job.Optimise.PointLimit.empty()) job.Optimise.PointLimit.resize(p);
+    if (!job.Optimise.MassLimit.empty())
+        job.Optimise.MassLimit.resize(static_cast<std::size_t>(planes));
 }
 
 std::optional<double> ParseNumberText(std::string_view text, std::string_view separator) {

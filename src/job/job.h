@@ -82,6 +82,26 @@ struct TrimRecord {
     bool operator==(const TrimRecord&) const = default;
 };
 
+// What the correction makes smallest: the sum of squared residuals, or the largest residual.
+enum class Objective { LeastSquares, MinMax };
+
+// Readings at one more speed: the same runs and points as Job::Readings, read at that speed.
+struct SpeedReadings {
+    std::string Speed;                               // as typed, e.g. "18 000 об/мин"
+    std::vector<std::vector<ReadingText>> Readings;  // [run 0..planes][point]
+    bool operator==(const SpeedReadings&) const = default;
+};
+
+// The objective and the limits the correction keeps to. Limits of 0 (or none given) are no limits.
+struct Optimisation {
+    Objective Goal = Objective::LeastSquares;
+    std::vector<double> PointLimit;  // per point, or empty: a point with limit L counts as |R| / L
+    std::vector<double>
+        MassLimit;  // per plane, or empty: in the job's unit, at the correction radius
+    std::vector<double> SpeedWeight;  // per speed (Job::Speed first), or empty: all 1
+    bool operator==(const Optimisation&) const = default;
+};
+
 // The whole job: header, set-up, the readings as typed and what has been done on the rotor. A
 // default job is an empty 4 × 4 one.
 struct Job {
@@ -104,7 +124,11 @@ struct Job {
         SlowRoll;  // per point, or empty; a point with both texts empty has none
     std::vector<std::vector<Weight>> Installed;  // per plane (or empty): weights now on the rotor
     std::vector<TrimRecord> TrimHistory;
-    std::optional<Coefficients> Saved;  // from the last calculation
+    std::optional<Coefficients> Saved;      // from the last calculation
+    std::vector<SpeedReadings> MoreSpeeds;  // speeds after Job::Speed; empty for one speed
+    Optimisation Optimise;
+
+    int Speeds() const { return 1 + static_cast<int>(MoreSpeeds.size()); }
 
     int Planes() const { return static_cast<int>(Plane.size()); }
     bool operator==(const Job&) const = default;

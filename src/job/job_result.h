@@ -27,6 +27,7 @@ enum class Cell {
     Shape,         // planes or points out of range, readings of the wrong shape
     Tolerance,     // the instrument's tolerance
     Coefficients,  // trim: none saved, or of another shape
+    Limit,         // a point's residual limit, a plane's mass limit or a speed's weight
 };
 
 // One refused cell with its Russian message, in the order the cells are checked.
@@ -36,6 +37,7 @@ struct CellFailure {
     int Point = -1;
     int Plane = -1;
     std::string Message;
+    int Speed = 0;  // whose readings: 0 for Job::Readings, s for Job::MoreSpeeds[s − 1]
 };
 
 enum class Outcome {
@@ -90,6 +92,32 @@ struct RunQuality {
 
 inline constexpr double kWeakRunPercent = 25.0;
 
+// The predicted vibration at one point at one speed after the correction.
+struct ResidualAt {
+    int Point = 0;  // 0-based, like the speeds
+    int Speed = 0;
+    double Amplitude = 0.0;
+    double PhaseDegrees = 0.0;  // in the phase direction
+};
+
+// How an answer leaves the vibration: the largest and the root mean square of |R| / L over every
+// point and speed (L the point's limit, 1 where none), and where the largest is.
+struct AnswerFigures {
+    double Worst = 0.0;
+    int WorstPoint = 0;
+    int WorstSpeed = 0;
+    double Rms = 0.0;
+};
+
+// A job solved with another objective than plain least squares, mass limits or several speeds: its
+// answer beside plain least squares over the same points and speeds.
+struct OptimisedSummary {
+    Objective Goal = Objective::LeastSquares;
+    AnswerFigures LeastSquares;                // no limits, every speed weighed
+    AnswerFigures Chosen;                      // the answer in PlaneResult
+    std::vector<double> SpeedConditionNumber;  // per speed
+};
+
 // Everything one calculation or trim gives; only Failures (Refused) or Message (NoSolution) when
 // nothing was calculated.
 struct JobResult {
@@ -108,6 +136,8 @@ struct JobResult {
     bool Untrusted = false;  // some plane is «недостоверно», so none is
     std::string UntrustedReason;
     std::optional<Coefficients> Saved;  // a calculated job's coefficients, to keep for trims
+    std::optional<OptimisedSummary> Optimised;
+    std::vector<ResidualAt> Residuals;  // an optimised job's: every point at every speed
 };
 
 }  // namespace balance4::job
