@@ -22,6 +22,23 @@ bool ShapeAgrees(const Options& options, int planes, int points, std::string& er
     return true;
 }
 
+// A list of positive limits, one for all or one per item.
+bool TakeLimits(const char* option, const std::optional<std::string>& given, int count,
+                std::vector<double>& limits, std::string& error) {
+    if (!given) return true;
+    const std::optional<std::vector<double>> values =
+        ParsePlaneNumbers(option, *given, count, error);
+    if (!values) return false;
+    for (const double value : *values)
+        if (!(value > 0.0)) {
+            error =
+                std::string(option) + ": предел должен быть больше нуля, дано " + Quoted(*given);
+            return false;
+        }
+    limits = *values;
+    return true;
+}
+
 }  // namespace
 
 std::optional<job::Job> JobToCalculate(const Options& options, std::istream& in,
@@ -116,6 +133,12 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
     if (!options.TrialWeights.empty())
         job.Trials = options.TrialWeights == "left-on" ? job::TrialWeights::LeftOn
                                                        : job::TrialWeights::Removed;
+    if (!options.Objective.empty())
+        job.Optimise.Goal =
+            options.Objective == "min-max" ? job::Objective::MinMax : job::Objective::LeastSquares;
+    if (!TakeLimits("--limit", options.PointLimit, job.Points, job.Optimise.PointLimit, error) ||
+        !TakeLimits("--max-mass", options.MassLimit, planes, job.Optimise.MassLimit, error))
+        return false;
     // The example's readings are written with a decimal comma whatever the separator.
     if (!options.Separator.empty() && !options.Example) job.Separator = options.Separator;
     return true;

@@ -42,8 +42,8 @@ class Grammar {
             AddFlag(*sub, "--json");
         }
         AddFlag(*m_job, "--example");
-        for (const char* name :
-             {"--trial-mass", "--trial-angle", "--save-coefficients", "--phase", "--trial-weights"})
+        for (const char* name : {"--trial-mass", "--trial-angle", "--save-coefficients", "--phase",
+                                 "--trial-weights", "--objective", "--limit", "--max-mass"})
             AddValue(*m_job, name);
         AddValue(*m_trim, "--coefficients");
     }
@@ -204,8 +204,11 @@ class Grammar {
             return true;
         };
         if (!word("--phase", "against-rotation", "with-rotation", options.Phase) ||
-            !word("--trial-weights", "removed", "left-on", options.TrialWeights))
+            !word("--trial-weights", "removed", "left-on", options.TrialWeights) ||
+            !word("--objective", "least-squares", "min-max", options.Objective))
             return false;
+        options.PointLimit = Value("--limit");
+        options.MassLimit = Value("--max-mass");
         file("--save-coefficients", options.SaveCoefficients);
         file("--coefficients", options.Coefficients);
         file("--job", options.JobFile);

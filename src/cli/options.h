@@ -31,6 +31,11 @@ struct Options {
     // job's own (against the rotation, removed).
     std::string Phase;         // "against-rotation" or "with-rotation"
     std::string TrialWeights;  // "removed" or "left-on"
+    // job: what the correction makes smallest and the limits it keeps to; empty: least squares,
+    // no limits.
+    std::string Objective;                  // "least-squares" or "min-max"
+    std::optional<std::string> PointLimit;  // --limit: one for every point or one per point
+    std::optional<std::string> MassLimit;   // --max-mass: one for every plane or one per plane
     bool Json = false;
     std::string SaveCoefficients;  // job: the old coefficient file to write
     std::string Coefficients;      // trim: a coefficient file or a job file to read

@@ -140,6 +140,14 @@ TEST(JobCommand, PrintsItsResults) {
          "",
          0,
          {"Разброс массы, %         ±0,00     ±0,00     ±0,00     ±0,00"}},
+        {"min-max within 10 g a plane: every point left alike, the mass at its limit",
+         {"job", "--example", "--trial-mass", "20", "--objective", "min-max", "--max-mass", "10"},
+         "",
+         0,
+         {"Масса, г                     6,68         6,24        10,00         0,98",
+          "Цель: наименьшая наибольшая остаточная вибрация (минимакс).",
+          "Пределы массы по плоскостям, г: 10,00; 10,00; 10,00; 10,00.",
+          "  точка 1: 3,02, фаза 165,94°", "  точка 4: 3,02, фаза 53,44°"}},
         {"a weak trial run: printed, flagged, exit status 3",
          {"job", "--separator", ","},
          Line(WeakTrialRun()),
@@ -240,9 +248,11 @@ void ExpectAgrees(const SmallJob& job, const std::string& name) {
             << name << k;
         EXPECT_NEAR(plane["angle_from_zero"].get<double>(), fromZero, 1e-7) << name << k;
     }
+    EXPECT_EQ(json["objective"], "least-squares") << name;
     if (job.Run0.size() == 2) return;
     ASSERT_EQ(json["residuals"].size(), job.Run0.size()) << name;
     for (std::size_t p = 0; p < job.Run0.size(); ++p) {
+        EXPECT_EQ(json["residuals"][p]["point"], p + 1) << name;
         const Complex left = job.Run0[p] + job.Effect[p][0] * x[0] + job.Effect[p][1] * x[1];
         EXPECT_NEAR(json["residuals"][p]["amplitude"].get<double>(),
                     static_cast<double>(std::abs(left)), 1e-9)
@@ -370,6 +380,16 @@ TEST(JobCommand, BadInputGetsItsMessageAndNoResult) {
          "ожидается 12 показаний"},
         {"two cases", {"job", "--separator", ","}, example + example, 2, "найдено строк: 2"},
         {"refused reading", {"job", "--separator", "."}, example, 1, "Неверно задан Vo1, пуск 1"},
+        {"a mass limit of zero",
+         {"job", "--example", "--max-mass", "0"},
+         "",
+         2,
+         "--max-mass: предел должен быть больше нуля"},
+        {"two limits for four points",
+         {"job", "--example", "--limit", "1;2"},
+         "",
+         2,
+         "--limit: нужно одно число или 4"},
         {"zero determinant",
          {"job", "--separator", ","},
          Line(std::vector<std::string>(40, "1")),
