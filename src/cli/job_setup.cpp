@@ -1,5 +1,6 @@
 #include "job_setup.h"
 
+#include "box_option.h"
 #include "case_input.h"
 #include "cli_text.h"
 #include "job_file.h"
@@ -139,6 +140,14 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
     if (!TakeLimits("--limit", options.PointLimit, job.Points, job.Optimise.PointLimit, error) ||
         !TakeLimits("--max-mass", options.MassLimit, planes, job.Optimise.MassLimit, error))
         return false;
+    if (options.WeightsBox) {
+        const std::optional<std::vector<job::BoxMass>> box =
+            ParseWeightsBox(*options.WeightsBox, error);
+        if (!box) return false;
+        job.Optimise.Box.Masses = *box;
+        if (options.PerHole != 0) job.Optimise.Box.PerHole = options.PerHole;
+        if (options.TimeLimit != 0.0) job.Optimise.Box.Seconds = options.TimeLimit;
+    }
     // The example's readings are written with a decimal comma whatever the separator.
     if (!options.Separator.empty() && !options.Example) job.Separator = options.Separator;
     return true;

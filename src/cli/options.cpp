@@ -43,7 +43,8 @@ class Grammar {
         }
         AddFlag(*m_job, "--example");
         for (const char* name : {"--trial-mass", "--trial-angle", "--save-coefficients", "--phase",
-                                 "--trial-weights", "--objective", "--limit", "--max-mass"})
+                                 "--trial-weights", "--objective", "--limit", "--max-mass",
+                                 "--weights-box", "--per-hole", "--time-limit"})
             AddValue(*m_job, name);
         AddValue(*m_trim, "--coefficients");
     }
@@ -209,6 +210,23 @@ class Grammar {
             return false;
         options.PointLimit = Value("--limit");
         options.MassLimit = Value("--max-mass");
+        options.WeightsBox = Value("--weights-box");
+        if (const std::optional<std::string> perHole = Value("--per-hole")) {
+            const std::optional<int> count = ParseWholeNumber(*perHole, 1, 8);
+            if (!count)
+                return fail("--per-hole: грузов в одном отверстии — целое число от 1 до 8, дано " +
+                            Quoted(*perHole));
+            options.PerHole = *count;
+        }
+        if (const std::optional<std::string> seconds = Value("--time-limit")) {
+            const std::optional<double> value = ParseOptionNumber(*seconds);
+            if (!value || !(*value > 0.0 && *value <= 3600.0))
+                return fail("--time-limit: нужно число секунд больше 0 и не больше 3600, дано " +
+                            Quoted(*seconds));
+            options.TimeLimit = *value;
+        }
+        if ((options.PerHole != 0 || options.TimeLimit != 0.0) && !options.WeightsBox)
+            return fail("--per-hole и --time-limit задаются вместе с --weights-box");
         file("--save-coefficients", options.SaveCoefficients);
         file("--coefficients", options.Coefficients);
         file("--job", options.JobFile);

@@ -36,6 +36,10 @@ struct Options {
     std::string Objective;                  // "least-squares" or "min-max"
     std::optional<std::string> PointLimit;  // --limit: one for every point or one per point
     std::optional<std::string> MassLimit;   // --max-mass: one for every plane or one per plane
+    // job: weights from a box into the holes; empty: none.
+    std::optional<std::string> WeightsBox;  // «5×4; 10×3; 20×2»
+    int PerHole = 0;                        // 0: not given (one weight a hole)
+    double TimeLimit = 0.0;                 // seconds; 0: not given (2 s)
     bool Json = false;
     std::string SaveCoefficients;  // job: the old coefficient file to write
     std::string Coefficients;      // trim: a coefficient file or a job file to read

@@ -92,6 +92,21 @@ struct SpeedReadings {
     bool operator==(const SpeedReadings&) const = default;
 };
 
+// So many fixed masses of one kind in the box of weights.
+struct BoxMass {
+    double Mass = 0.0;  // in the job's unit
+    int Count = 0;
+    bool operator==(const BoxMass&) const = default;
+};
+
+// Weights from the box into each plane's holes or positions, at the correction radius.
+struct WeightBox {
+    std::vector<BoxMass> Masses;  // empty: no box
+    int PerHole = 1;              // how many weights one hole takes
+    double Seconds = 2.0;         // how long the search may take
+    bool operator==(const WeightBox&) const = default;
+};
+
 // The objective and the limits the correction keeps to. Limits of 0 (or none given) are no limits.
 struct Optimisation {
     Objective Goal = Objective::LeastSquares;
@@ -99,6 +114,7 @@ struct Optimisation {
     std::vector<double>
         MassLimit;  // per plane, or empty: in the job's unit, at the correction radius
     std::vector<double> SpeedWeight;  // per speed (Job::Speed first), or empty: all 1
+    WeightBox Box;
     bool operator==(const Optimisation&) const = default;
 };
 

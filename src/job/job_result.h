@@ -118,6 +118,28 @@ struct OptimisedSummary {
     std::vector<double> SpeedConditionNumber;  // per speed
 };
 
+// The weights from the box in one hole.
+struct HoleLoad {
+    int Plane = 0;  // 0-based
+    Position At;
+    std::vector<double> Masses;  // largest first
+};
+
+// The weights the box holds, placed in the holes: the best the search found in its time.
+struct BoxResult {
+    bool Found = false;
+    std::string Message;  // why nothing was found
+    bool Proven = false;  // no placement is better
+    double Gap = 0.0;     // how far the proved bound may still lie below it, as a fraction
+    std::vector<HoleLoad> Holes;
+    std::vector<ResidualAt> Residuals;
+    AnswerFigures Figures;
+    // The continuous answer split onto the two holes around it, each part rounded to the nearest
+    // sum of the box's masses; NaiveFits: that needs no more than the box holds.
+    AnswerFigures Naive;
+    bool NaiveFits = false;
+};
+
 // Everything one calculation or trim gives; only Failures (Refused) or Message (NoSolution) when
 // nothing was calculated.
 struct JobResult {
@@ -138,6 +160,7 @@ struct JobResult {
     std::optional<Coefficients> Saved;  // a calculated job's coefficients, to keep for trims
     std::optional<OptimisedSummary> Optimised;
     std::vector<ResidualAt> Residuals;  // an optimised job's: every point at every speed
+    std::optional<BoxResult> Box;       // a job with a box of weights
 };
 
 }  // namespace balance4::job

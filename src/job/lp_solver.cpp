@@ -89,7 +89,8 @@ ProgramSolution SolveLinear(const LinearProgram& program) {
     return solution;
 }
 
-ProgramSolution SolveMixedInteger(const LinearProgram& program, double seconds) {
+ProgramSolution SolveMixedInteger(const LinearProgram& program, double seconds,
+                                  const std::vector<double>* start) {
     const Loaded loaded = Load(program);
     OsiClpSolverInterface solver;
     solver.messageHandler()->setLogLevel(0);
@@ -98,6 +99,11 @@ ProgramSolution SolveMixedInteger(const LinearProgram& program, double seconds) 
     for (std::size_t c = 0; c < program.Integer.size(); ++c)
         if (program.Integer[c]) solver.setInteger(static_cast<int>(c));
     CbcModel model(solver);
+    if (start && start->size() == program.Cost.size()) {
+        double objective = 0.0;
+        for (std::size_t c = 0; c < start->size(); ++c) objective += program.Cost[c] * (*start)[c];
+        model.setBestSolution(start->data(), static_cast<int>(start->size()), objective, true);
+    }
     CbcSolverUsefulData data;
     CbcMain0(model, data);
     model.setLogLevel(0);

@@ -48,7 +48,9 @@ struct ProgramSolution {
 
 ProgramSolution SolveLinear(const LinearProgram& program);
 
-// Columns marked Integer take whole values. Stops after `seconds` with the best solution found.
-ProgramSolution SolveMixedInteger(const LinearProgram& program, double seconds);
+// Columns marked Integer take whole values. Stops after `seconds` with the best solution found;
+// `start`, when given and feasible, is a solution to improve on.
+ProgramSolution SolveMixedInteger(const LinearProgram& program, double seconds,
+                                  const std::vector<double>* start = nullptr);
 
 }  // namespace balance4::job

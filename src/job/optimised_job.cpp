@@ -11,6 +11,7 @@
 #include "setup_check.h"
 #include "split.h"
 #include "spread.h"
+#include "weight_box.h"
 
 namespace balance4::job {
 
@@ -112,6 +113,28 @@ void CheckList(const std::vector<double>& values, bool plane, const std::string&
                        "ограничения)");
 }
 
+void CheckBox(const Job& job, std::vector<CellFailure>& failures) {
+    const WeightBox& box = job.Optimise.Box;
+    if (box.Masses.empty()) return;
+    const auto refuse = [&](int plane, std::string message) {
+        failures.push_back({Cell::Limit, -1, -1, plane, std::move(message)});
+    };
+    for (std::size_t m = 0; m < box.Masses.size(); ++m)
+        if (!(std::isfinite(box.Masses[m].Mass) && box.Masses[m].Mass > 0.0 &&
+              box.Masses[m].Count >= 1))
+            refuse(-1, "Набор грузов, груз " + std::to_string(m + 1) +
+                           ": нужны масса больше нуля и число штук не меньше 1");
+    if (box.PerHole < 1 || box.PerHole > kMostPerHole)
+        refuse(-1, "В одно отверстие можно поставить от 1 до " + std::to_string(kMostPerHole) +
+                       " грузов");
+    if (!(std::isfinite(box.Seconds) && box.Seconds > 0.0 && box.Seconds <= 3600.0))
+        refuse(-1, "Время подбора грузов: от 0 до 3600 с");
+    for (std::size_t k = 0; k < job.Plane.size(); ++k)
+        if (PositionsOf(job.Plane[k]).empty())
+            refuse(static_cast<int>(k), "Плоскость " + std::to_string(k + 1) +
+                                            ": для грузов из набора нужны отверстия или места");
+}
+
 }  // namespace
 
 bool IsOptimised(const Job& job) {
@@ -121,7 +144,8 @@ bool IsOptimised(const Job& job) {
         return false;
     };
     return job.Optimise.Goal != Objective::LeastSquares || any(job.Optimise.PointLimit) ||
-           any(job.Optimise.MassLimit) || !job.MoreSpeeds.empty();
+           any(job.Optimise.MassLimit) || !job.MoreSpeeds.empty() ||
+           !job.Optimise.Box.Masses.empty();
 }
 
 void CheckOptimisation(const Job& job, std::vector<CellFailure>& failures) {
@@ -133,6 +157,7 @@ void CheckOptimisation(const Job& job, std::vector<CellFailure>& failures) {
                                 "Вес скорости " + std::to_string(s + 1) +
                                     ": нужно число не меньше нуля (0 — вес 1)",
                                 static_cast<int>(s)});
+    CheckBox(job, failures);
     const std::size_t runs = static_cast<std::size_t>(job.Planes() + 1);
     for (std::size_t s = 0; s < job.MoreSpeeds.size(); ++s) {
         bool shaped = job.MoreSpeeds[s].Readings.size() == runs;
@@ -203,6 +228,7 @@ JobResult CalculateOptimised(const Job& job, JobResult result) {
         // Limits can leave a residual where the planes could cancel every point.
         if (i < job.Points) result.Points[static_cast<std::size_t>(point)] = {amplitude, phase};
     }
+    if (!job.Optimise.Box.Masses.empty()) result.Box = PlaceFromBox(job, system, *x);
     Finish(result, job,
            EstimateSpread(
                all, static_cast<int>(all.size()), NominalOf(result), job.Instrument,

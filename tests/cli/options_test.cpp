@@ -37,6 +37,7 @@ std::string Describe(const Options& o) {
     if (!o.Objective.empty()) text << " objective=" << o.Objective;
     if (o.PointLimit) text << " limit=" << *o.PointLimit;
     if (o.MassLimit) text << " max-mass=" << *o.MassLimit;
+    if (o.WeightsBox) text << " box=" << *o.WeightsBox << "/" << o.PerHole << "/" << o.TimeLimit;
     if (!o.Coefficients.empty()) text << " coefficients=" << o.Coefficients;
     if (!o.JobFile.empty()) text << " job=" << o.JobFile;
     if (!o.SaveJob.empty()) text << " save-job=" << o.SaveJob;
@@ -74,6 +75,12 @@ TEST(Options, Rows) {
         {"min-max with limits per point and per plane",
          {"job", "--objective=min-max", "--limit", "50", "--max-mass", "3,5;4"},
          "job objective=min-max limit=50 max-mass=3,5;4"},
+        {"a box of weights, two to a hole, for half a second",
+         {"job", "--weights-box=5x4; 10×3", "--per-hole", "2", "--time-limit", "0.5"},
+         "job box=5x4; 10×3/2/0.5"},
+        {"a time limit without a box",
+         {"job", "--time-limit", "5"},
+         "error: --per-hole и --time-limit задаются вместе с --weights-box"},
         {"an objective the tool does not know",
          {"job", "--objective", "minimax"},
          "error: --objective: нужно least-squares или min-max"},

@@ -133,5 +133,45 @@ TEST(Foiles, LeastSquaresAsPublishedAndUnchangedByALimitThatDoesNotBind) {
     }
 }
 
+struct BoxRow {
+    const char* Name;
+    std::vector<BoxMass> Box;
+    int PerHole;
+};
+
+// Ample: the rounded split fits the box. Scarce: four weights in all, fewer than the split needs.
+const BoxRow kBoxRows[] = {
+    {"Ample", {{0.5, 8}, {1.0, 6}, {2.0, 4}}, 3},
+    {"Scarce", {{1.0, 2}, {2.0, 2}}, 2},
+};
+
+class BoxRows : public testing::TestWithParam<BoxRow> {};
+
+TEST_P(BoxRows, NeverExceedTheBoxAndBeatTheRoundedSplit) {
+    const BoxRow& row = GetParam();
+    Job job = FoilesJob();
+    job.Optimise.Goal = Objective::MinMax;
+    job.Optimise.Box = {row.Box, row.PerHole, 2.0};
+    for (PlaneSetup& plane : job.Plane) plane.Holes = 12;
+    const JobResult result = Calculate(job);
+    ASSERT_EQ(result.Result, Outcome::Calculated) << result.Message;
+    ASSERT_TRUE(result.Box);
+    ASSERT_TRUE(result.Box->Found) << result.Box->Message;
+    std::vector<int> used(row.Box.size(), 0);
+    for (const HoleLoad& hole : result.Box->Holes) {
+        EXPECT_LE(static_cast<int>(hole.Masses.size()), row.PerHole);
+        for (const double mass : hole.Masses)
+            for (std::size_t m = 0; m < row.Box.size(); ++m) used[m] += mass == row.Box[m].Mass;
+    }
+    for (std::size_t m = 0; m < row.Box.size(); ++m) EXPECT_LE(used[m], row.Box[m].Count);
+    EXPECT_LE(result.Box->Figures.Worst, result.Box->NaiveFits ? result.Box->Naive.Worst : 1e9);
+    EXPECT_EQ(result.Box->NaiveFits, std::string(row.Name) == "Ample");
+    // No placement of whole weights beats the best continuous correction.
+    EXPECT_GE(result.Box->Figures.Worst, result.Optimised->Chosen.Worst * (1 - 1e-9));
+}
+
+INSTANTIATE_TEST_SUITE_P(Foiles, BoxRows, testing::ValuesIn(kBoxRows),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
 }  // namespace
 }  // namespace balance4::job
