@@ -1,5 +1,7 @@
 #include "job_setup.h"
 
+#include <algorithm>
+
 #include "box_option.h"
 #include "case_input.h"
 #include "cli_text.h"
@@ -60,15 +62,31 @@ std::optional<job::Job> JobToCalculate(const Options& options, std::istream& in,
                     std::to_string(planes) + "), дано " + std::to_string(points);
             return std::nullopt;
         }
+        const std::size_t perSpeed = JobLineTexts(planes, points);
+        const int speeds = std::max(options.Speeds, 1);
         const std::optional<std::vector<std::string>> texts =
-            ReadCase(in, JobLineTexts(planes, points), error);
+            ReadCase(in, perSpeed * static_cast<std::size_t>(speeds), error);
         if (!texts) return std::nullopt;
         job = job::MakeJob(planes, points);
         job->Unit = options.TrialMass ? "г" : "%";
         job->Separator = options.Separator.empty() ? LocaleSeparator() : options.Separator;
-        PlaceReadings(*texts, *job);
+        // Speed after speed: the first is the job's own readings, the others its further speeds.
+        for (int s = 0; s < speeds; ++s) {
+            job::Job speed = job::MakeJob(planes, points);
+            PlaceReadings({texts->begin() + static_cast<std::ptrdiff_t>(perSpeed * s),
+                           texts->begin() + static_cast<std::ptrdiff_t>(perSpeed * (s + 1))},
+                          speed);
+            if (s == 0)
+                job->Readings = speed.Readings;
+            else
+                job->MoreSpeeds.push_back({std::to_string(s + 1), speed.Readings});
+        }
     }
     if (!ShapeAgrees(options, job->Planes(), job->Points, error)) return std::nullopt;
+    if (options.Speeds != 0 && options.Speeds != job->Speeds()) {
+        error = "--speeds: в задании скоростей " + std::to_string(job->Speeds());
+        return std::nullopt;
+    }
     if (!ApplyOptions(options, *job, error)) return std::nullopt;
     return job;
 }
@@ -140,6 +158,18 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
     if (!TakeLimits("--limit", options.PointLimit, job.Points, job.Optimise.PointLimit, error) ||
         !TakeLimits("--max-mass", options.MassLimit, planes, job.Optimise.MassLimit, error))
         return false;
+    if (options.SpeedWeight) {
+        const std::optional<std::vector<double>> weights =
+            ParsePlaneNumbers("--speed-weight", *options.SpeedWeight, job.Speeds(), error);
+        if (!weights) return false;
+        for (const double weight : *weights)
+            if (!(weight > 0.0)) {
+                error = "--speed-weight: вес должен быть больше нуля, дано " +
+                        Quoted(*options.SpeedWeight);
+                return false;
+            }
+        job.Optimise.SpeedWeight = *weights;
+    }
     if (options.WeightsBox) {
         const std::optional<std::vector<job::BoxMass>> box =
             ParseWeightsBox(*options.WeightsBox, error);

@@ -42,9 +42,10 @@ class Grammar {
             AddFlag(*sub, "--json");
         }
         AddFlag(*m_job, "--example");
-        for (const char* name : {"--trial-mass", "--trial-angle", "--save-coefficients", "--phase",
-                                 "--trial-weights", "--objective", "--limit", "--max-mass",
-                                 "--weights-box", "--per-hole", "--time-limit"})
+        for (const char* name :
+             {"--trial-mass", "--trial-angle", "--save-coefficients", "--phase", "--trial-weights",
+              "--objective", "--limit", "--max-mass", "--weights-box", "--per-hole", "--time-limit",
+              "--speeds", "--speed-weight"})
             AddValue(*m_job, name);
         AddValue(*m_trim, "--coefficients");
     }
@@ -211,6 +212,14 @@ class Grammar {
         options.PointLimit = Value("--limit");
         options.MassLimit = Value("--max-mass");
         options.WeightsBox = Value("--weights-box");
+        if (const std::optional<std::string> speeds = Value("--speeds")) {
+            const std::optional<int> count = ParseWholeNumber(*speeds, 1, kMostSpeeds);
+            if (!count)
+                return fail("--speeds: число скоростей — целое, от 1 до " +
+                            std::to_string(kMostSpeeds) + ", дано " + Quoted(*speeds));
+            options.Speeds = *count;
+        }
+        options.SpeedWeight = Value("--speed-weight");
         if (const std::optional<std::string> perHole = Value("--per-hole")) {
             const std::optional<int> count = ParseWholeNumber(*perHole, 1, 8);
             if (!count)

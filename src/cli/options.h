@@ -38,8 +38,11 @@ struct Options {
     std::optional<std::string> MassLimit;   // --max-mass: one for every plane or one per plane
     // job: weights from a box into the holes; empty: none.
     std::optional<std::string> WeightsBox;  // «5×4; 10×3; 20×2»
-    int PerHole = 0;                        // 0: not given (one weight a hole)
-    double TimeLimit = 0.0;                 // seconds; 0: not given (2 s)
+    // job: readings at this many speeds, all on the one line, speed after speed; 0: one speed.
+    int Speeds = 0;
+    std::optional<std::string> SpeedWeight;  // one for every speed or one per speed
+    int PerHole = 0;                         // 0: not given (one weight a hole)
+    double TimeLimit = 0.0;                  // seconds; 0: not given (2 s)
     bool Json = false;
     std::string SaveCoefficients;  // job: the old coefficient file to write
     std::string Coefficients;      // trim: a coefficient file or a job file to read
@@ -49,6 +52,7 @@ struct Options {
 
 inline constexpr int kMostPlanes = 8;
 inline constexpr int kMostPoints = 16;
+inline constexpr int kMostSpeeds = 16;
 
 // `args` without the program's name. Empty optional: `error` is one Russian line naming the
 // option; `mode` still tells which mode the arguments were for.

@@ -133,6 +133,45 @@ TEST(Foiles, LeastSquaresAsPublishedAndUnchangedByALimitThatDoesNotBind) {
     }
 }
 
+// A second speed that disagrees: every coefficient turned by 50° and a third larger, run 0 turned
+// the other way.
+SpeedReadings SecondSpeed() {
+    SpeedReadings speed{"2",
+                        std::vector<std::vector<ReadingText>>(5, std::vector<ReadingText>(11))};
+    for (std::size_t p = 0; p < 11; ++p) {
+        const C v0 = Polar(kRun0[p][0] * 0.8, kRun0[p][1] - 35);
+        speed.Readings[0][p] = Text(v0);
+        for (std::size_t k = 0; k < 4; ++k)
+            speed.Readings[k + 1][p] =
+                Text(v0 + Polar(kInfluence[p][k][0] * 1.3, kInfluence[p][k][1] + 50));
+    }
+    return speed;
+}
+
+double WorstOverEverySpeed(const std::vector<double>& speedWeights) {
+    Job job = FoilesJob();
+    job.MoreSpeeds = {SecondSpeed()};
+    job.Optimise.Goal = Objective::MinMax;
+    job.Optimise.SpeedWeight = speedWeights;
+    const JobResult result = Calculate(job);
+    EXPECT_EQ(result.Result, Outcome::Calculated) << result.Message;
+    EXPECT_EQ(result.Residuals.size(), 22u);
+    double worst = 0.0;
+    for (const ResidualAt& r : result.Residuals) worst = std::max(worst, r.Amplitude);
+    return worst;
+}
+
+// One correction for both speeds leaves less at its worst than the answer of either speed alone
+// (a speed of weight 10⁻⁶ is as good as absent), and clearly less: the speeds disagree.
+TEST(TwoSpeeds, OneCorrectionServesBothBetterThanEitherSpeedsOwn) {
+    const double both = WorstOverEverySpeed({});
+    for (const std::vector<double>& alone : {std::vector<double>{1, 1e-6}, {1e-6, 1}}) {
+        const double own = WorstOverEverySpeed(alone);
+        EXPECT_LE(both, own * 1.0013);
+        EXPECT_GT(own, both * 1.02);
+    }
+}
+
 struct BoxRow {
     const char* Name;
     std::vector<BoxMass> Box;
