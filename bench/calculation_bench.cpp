@@ -113,4 +113,35 @@ void FourByEightJob(benchmark::State& state) {
 }
 BENCHMARK(FourByEightJob)->Unit(benchmark::kMillisecond);
 
+// (f) Eight planes and sixteen points by min-max, the correction alone (no spread): one linear
+// program of 17 columns and 1024 rows.
+void MinMaxJob(benchmark::State& state) {
+    job::Job sixteen = SyntheticJob(8, 16);
+    sixteen.Optimise.Goal = job::Objective::MinMax;
+    sixteen.Instrument = {0.0, 0.0};
+    if (job::Calculate(sixteen).Result != job::Outcome::Calculated)
+        state.SkipWithError("no result");
+    for (auto _ : state) benchmark::DoNotOptimize(job::Calculate(sixteen));
+}
+BENCHMARK(MinMaxJob)->Unit(benchmark::kMillisecond);
+
+// (g) Weights from the box «5×4; 10×3; 20×2», two to a hole, into 24 holes in each of four planes
+// by min-max: it must end within its time limit of 2 s.
+void BoxJob(benchmark::State& state) {
+    job::Job box = SyntheticJob(4, 8);
+    for (job::PlaneSetup& plane : box.Plane) {
+        plane.TrialMass = 10;
+        plane.Holes = 24;
+    }
+    box.Optimise.Goal = job::Objective::MinMax;
+    box.Optimise.Box = {{{5, 4}, {10, 3}, {20, 2}}, 2, 2.0};
+    box.Instrument = {0.0, 0.0};
+    for (auto _ : state) {
+        const job::JobResult result = job::Calculate(box);
+        if (!result.Box || !result.Box->Found) state.SkipWithError("no weights from the box");
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BoxJob)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 }  // namespace

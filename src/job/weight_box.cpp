@@ -15,6 +15,8 @@ namespace {
 
 using Real = long double;
 
+constexpr double kSearchShare = 0.9;
+
 // So many of each mass in one hole: [hole][kind].
 using Placement = std::vector<std::vector<std::vector<int>>>;  // [plane][hole][kind]
 
@@ -230,8 +232,9 @@ BoxResult PlaceFromBox(const Job& job, const WeightedSystem& system,
 
     std::vector<double> start;
     if (result.NaiveFits) start = StartFrom(program, naive, planeOf, holeOf, kindOf);
-    const ProgramSolution solution =
-        SolveMixedInteger(program, setup.Seconds, start.empty() ? nullptr : &start);
+    // The search stops in time for the rest of the answer to come within the limit too.
+    const ProgramSolution solution = SolveMixedInteger(program, setup.Seconds * kSearchShare,
+                                                       start.empty() ? nullptr : &start);
     Placement placement;
     bool found =
         solution.Status == ProgramStatus::Optimal || solution.Status == ProgramStatus::TimeLimit;
