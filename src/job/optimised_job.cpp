@@ -129,6 +129,14 @@ void CheckBox(const Job& job, std::vector<CellFailure>& failures) {
                        " грузов");
     if (!(std::isfinite(box.Seconds) && box.Seconds > 0.0 && box.Seconds <= 3600.0))
         refuse(-1, "Время подбора грузов: от 0 до 3600 с");
+    if (box.Masses.size() > static_cast<std::size_t>(kMostBoxKinds))
+        refuse(-1, "В наборе больше " + std::to_string(kMostBoxKinds) + " разных масс");
+    std::size_t holes = 0;
+    for (const PlaneSetup& plane : job.Plane) holes += PositionsOf(plane).size();
+    if (holes * box.Masses.size() > static_cast<std::size_t>(kMostBoxChoices))
+        refuse(-1, "Слишком много отверстий и масс для подбора: отверстий " +
+                       std::to_string(holes) + ", масс " + std::to_string(box.Masses.size()) +
+                       ", а их произведение не больше " + std::to_string(kMostBoxChoices));
     for (std::size_t k = 0; k < job.Plane.size(); ++k)
         if (PositionsOf(job.Plane[k]).empty())
             refuse(static_cast<int>(k), "Плоскость " + std::to_string(k + 1) +

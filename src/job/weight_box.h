@@ -11,6 +11,9 @@
 namespace balance4::job {
 
 inline constexpr int kMostPerHole = 8;
+inline constexpr int kMostBoxKinds = 12;
+// Holes of all planes times kinds of mass: beyond this the search has no chance in its time.
+inline constexpr int kMostBoxChoices = 5000;
 
 // The limit of a residual or a mass is the polygon of this many sides: within 0,5 % of the circle.
 inline constexpr int kBoxPolygonSides = 32;
