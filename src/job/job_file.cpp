@@ -172,6 +172,9 @@ std::vector<double> ReadNumbers(const Json& json, const std::string& place, std:
 }
 
 void ReadMoreSpeeds(const Json& json, Job& job) {
+    // Each key needs the other.
+    for (const char* key : {"more_speeds", "more_speeds_version"})
+        if (!json.contains(key)) throw Damaged{key};
     if (Integer(json["more_speeds_version"], "more_speeds_version", 1, 1000) != kMoreSpeedsVersion)
         throw Damaged{"more_speeds_version"};
     const Json& speeds = Array(json["more_speeds"], "more_speeds");

@@ -114,6 +114,8 @@ TEST(JobFile, BadFilesGetOneLineNamingThePlace) {
         {"newer further speeds",
          replaced("\"more_speeds_version\": 1", "\"more_speeds_version\": 2"),
          "more_speeds_version"},
+        {"further speeds without their version", replaced("\"more_speeds_version\": 1,", ""),
+         "more_speeds_version"},
         {"an objective of another name", replaced("\"min-max\"", "\"minimax\""),
          "optimisation.objective"},
     };
