@@ -15,8 +15,9 @@
 #include <complex>
 #include <cstdio>
 
-#include "job.h"
+#include "job/job.h"
 #include "job_calculator.h"
+#include "job_document.h"
 #include "job_window.h"
 #include "manual_opener.h"
 #include "recovery_file.h"
@@ -108,14 +109,15 @@ bool Render(const balance4::job::Job& job, const QString& path, int tab) {
     NoManual manual;
     QTemporaryDir recovery;
     JobWindow window(&manual, recovery.path());
-    window.calculator()->setAsynchronous(false);
+    window.document()->setAsynchronous(false);
     window.resize(1366, 768);
     window.show();
-    window.loadJob(job, QStringLiteral("/home/engineer/") + QFileInfo(path).baseName() + ".json");
+    window.document()->load(
+        job, QStringLiteral("/home/engineer/") + QFileInfo(path).baseName() + ".json");
     window.findChild<QTabWidget*>(QStringLiteral("ResultTabs"))->setCurrentIndex(tab);
     QTest::qWait(50);
     const bool saved = window.grab().save(path);
-    window.recovery()->remove();
+    window.document()->recovery()->remove();
     return saved;
 }
 

@@ -11,8 +11,8 @@ namespace {
 constexpr std::size_t kLargestInput = 1 << 20;
 }  // namespace
 
-std::optional<std::vector<std::string>> ReadCase(std::istream& in, std::size_t count,
-                                                 std::string& error) {
+std::optional<std::vector<std::vector<std::string>>> ReadCaseLines(std::istream& in,
+                                                                   std::string& error) {
     std::string input;
     char buffer[4096];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
@@ -24,20 +24,27 @@ std::optional<std::vector<std::string>> ReadCase(std::istream& in, std::size_t c
     }
     SkipByteOrderMark(input);
 
-    std::vector<std::string> lines;
+    std::vector<std::vector<std::string>> lines;
     std::size_t start = 0;
     while (start < input.size()) {
         const std::size_t end = std::min(input.find('\n', start), input.size());
         std::string line = input.substr(start, end - start);
         start = end + 1;
         if (line.ends_with('\r')) line.pop_back();
-        if (!line.empty()) lines.push_back(std::move(line));
+        if (!line.empty()) lines.push_back(SplitAt(line, '\t'));
     }
-    if (lines.size() != 1) {
-        error = "ожидается одна строка показаний, найдено строк: " + std::to_string(lines.size());
+    return lines;
+}
+
+std::optional<std::vector<std::string>> ReadCase(std::istream& in, std::size_t count,
+                                                 std::string& error) {
+    const std::optional<std::vector<std::vector<std::string>>> lines = ReadCaseLines(in, error);
+    if (!lines) return std::nullopt;
+    if (lines->size() != 1) {
+        error = "ожидается одна строка показаний, найдено строк: " + std::to_string(lines->size());
         return std::nullopt;
     }
-    std::vector<std::string> texts = SplitAt(lines[0], '\t');
+    const std::vector<std::string>& texts = lines->front();
     if (texts.size() != count) {
         error = "ожидается " + std::to_string(count) + " показаний через TAB, найдено " +
                 std::to_string(texts.size());
@@ -52,21 +59,6 @@ namespace balance4::cli {
 
 std::size_t JobLineTexts(int planes, int points) {
     return 2 * static_cast<std::size_t>(points) * static_cast<std::size_t>(planes + 1);
-}
-
-void PlaceReadings(const std::vector<std::string>& texts, job::Job& job) {
-    std::size_t next = 0;
-    for (std::size_t p = 0; p < static_cast<std::size_t>(job.Points); ++p)
-        for (std::vector<job::ReadingText>& run : job.Readings) {
-            run[p].Amplitude = texts[next++];
-            run[p].Phase = texts[next++];
-        }
-}
-
-std::vector<job::ReadingText> RunZeroReadings(const std::vector<std::string>& texts) {
-    std::vector<job::ReadingText> run0;
-    for (std::size_t i = 0; i + 1 < texts.size(); i += 2) run0.push_back({texts[i], texts[i + 1]});
-    return run0;
 }
 
 }  // namespace balance4::cli

@@ -1,6 +1,5 @@
 #pragma once
-// The one line of readings that `job` and `trim` read from standard input, and where its texts go
-// in a job.
+// The one line of readings that `job` and `trim` read from standard input.
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -15,14 +14,12 @@ namespace balance4::cli {
 std::optional<std::vector<std::string>> ReadCase(std::istream& in, std::size_t count,
                                                  std::string& error);
 
+// Every nonblank line, split at TAB, with the same rules for the input's size, byte-order mark and
+// line ends. Empty optional: `error` says what was wrong.
+std::optional<std::vector<std::vector<std::string>>> ReadCaseLines(std::istream& in,
+                                                                   std::string& error);
+
 // How many texts a job's line holds: per point, runs 0..planes, amplitude and phase.
 std::size_t JobLineTexts(int planes, int points);
-
-// The texts of a job's line into its runs: point by point, run 0 and then the trial runs,
-// amplitude before phase. For 4 × 4 this is the calculator's visiting order.
-void PlaceReadings(const std::vector<std::string>& texts, job::Job& job);
-
-// The texts of a trim's line: point by point, amplitude before phase.
-std::vector<job::ReadingText> RunZeroReadings(const std::vector<std::string>& texts);
 
 }  // namespace balance4::cli

@@ -16,9 +16,11 @@ int Run(const std::vector<std::string>& args, const ReadInput& readLines, std::i
     const std::optional<Options> options = ParseOptions(args, mode, error);
     if (!options) {
         err << "balance4-calc"
-            << (mode == Command::Job    ? " job"
-                : mode == Command::Trim ? " trim"
-                                        : "")
+            << (mode == Command::Job           ? " job"
+                : mode == Command::Trim        ? " trim"
+                : mode == Command::Iso         ? " iso"
+                : mode == Command::TrialWeight ? " trial-weight"
+                                               : "")
             << ": " << error << "\n";
         return 2;
     }
@@ -31,6 +33,10 @@ int Run(const std::vector<std::string>& args, const ReadInput& readLines, std::i
             return RunJob(*options, in, out, err);
         case Command::Trim:
             return RunTrim(*options, in, out, err);
+        case Command::Iso:
+            return RunIso(*options, out, err);
+        case Command::TrialWeight:
+            return RunTrialWeight(*options, out, err);
         case Command::Lines:
             break;
     }

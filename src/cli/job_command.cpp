@@ -1,12 +1,14 @@
 #include <iostream>
 #include <optional>
 
+#include "acceptance.h"
 #include "atomic_file.h"
 #include "calculate.h"
 #include "coefficient_file.h"
 #include "job_file.h"
 #include "job_report.h"
 #include "job_setup.h"
+#include "job_text.h"
 #include "subcommands.h"
 
 namespace balance4::cli {
@@ -29,11 +31,21 @@ int RunJob(const Options& options, std::istream& in, std::ostream& out, std::ost
     if (result.Result != job::Outcome::Calculated) return ReportRefusal(kName, result, err);
     job->Saved = result.Saved;
 
-    JobReport report{Command::Job, &*job, &result, {}, {}};
+    // Until every trial mass is given, the results are those of the job in % of its trial masses.
+    const job::Job shown = result.PercentOnly ? job::PercentJob(*job) : *job;
+    JobReport report{Command::Job, &shown, &result, {}, {}};
+    std::optional<job::Acceptance> acceptance;
+    if (!job->Limit.empty() || !job->TrimHistory.empty()) {
+        acceptance = job::AcceptanceOfJob(*job);
+        report.Acceptance = &*acceptance;
+    }
+    const std::optional<job::IsoCheck> iso = CheckJobIso(*job, nullptr, report.IsoProblem);
+    if (iso) report.Iso = &*iso;
     if (!options.SaveCoefficients.empty()) {
         if (!job::WriteFileAtomically(options.SaveCoefficients,
                                       job::FormatCoefficientFile(*result.Saved), error)) {
-            err << kName << error << "\n";
+            err << kName << "файл коэффициентов " << job::Quoted(options.SaveCoefficients)
+                << " не записан: " << error << "\n";
             return 2;
         }
         report.CoefficientFile = options.SaveCoefficients;

@@ -5,10 +5,15 @@
 #include <ostream>
 #include <vector>
 
+#include "acceptance_text.h"
 #include "cli_text.h"
+#include "nearest_position.h"
 #include "number_text.h"
 #include "optimised_report.h"
+#include "plane_dependence.h"
+#include "result_words.h"
 #include "spread.h"
+#include "suspect_points.h"
 
 namespace balance4::cli {
 
@@ -34,13 +39,15 @@ std::string Short(const JobReport& report, double value) {
 
 // The calculator's own texts where the exact path gave them.
 std::string PercentText(const JobReport& report, std::size_t k) {
-    return report.Result->Exact ? report.Result->WindowTexts[k]
-                                : Text(report, report.Result->Planes[k].Percent);
+    return job::ShowsCalculatorTexts(*report.Result, k)
+               ? job::CalculatorPercentText(*report.Result, k)
+               : Text(report, report.Result->Planes[k].Percent);
 }
 
 std::string AngleFromTrialText(const JobReport& report, std::size_t k) {
-    return report.Result->Exact ? report.Result->WindowTexts[k + 4]
-                                : Text(report, report.Result->Planes[k].AngleFromTrial);
+    return job::ShowsCalculatorTexts(*report.Result, k)
+               ? job::CalculatorAngleText(*report.Result, k)
+               : Text(report, report.Result->Planes[k].AngleFromTrial);
 }
 
 // The trial weights the results are multiples of: a trim's are those saved with the coefficients.
@@ -59,7 +66,7 @@ std::string Where(const JobReport& report, std::size_t k, const job::Position& a
 std::string SplitLines(const JobReport& report, std::size_t k) {
     const job::PlaneResult& plane = report.Result->Planes[k];
     const std::string head = "  плоскость " + std::to_string(k + 1) + ": ";
-    if (plane.Split.Refused) return head + "нельзя — соседние места отстоят на 180° и больше\n";
+    if (plane.Split.Refused) return head + plane.Split.Refusal + "\n";
     if (plane.Split.Parts.empty()) return head + "груз не нужен\n";
     std::string text;
     for (const job::SplitPart& part : plane.Split.Parts)
@@ -68,6 +75,10 @@ std::string SplitLines(const JobReport& report, std::size_t k) {
                 "\n";
     if (!plane.Split.Warning.empty())
         text += std::string(CodePoints(head), ' ') + plane.Split.Warning + "\n";
+    if (plane.Nearest && plane.Nearest->Recommended)
+        text += std::string(CodePoints(head), ' ') +
+                job::NearestPositionText(*plane.Nearest, report.Job->Separator) +
+                ", останется вибрация до " + Text(report, plane.Nearest->Residual) + "\n";
     return text;
 }
 
@@ -77,10 +88,13 @@ std::string ToleranceText(const JobReport& report) {
                        std::to_string(result.SpreadSamples) + " пересчётов,\nгде каждое показание" +
                        (report.From == Command::Job ? "" : " нового пуска") +
                        " случайно (равномерно)\nизменено в пределах ±" +
-                       Short(report, report.Job->Instrument.AmplitudePercent) +
-                       " % по амплитуде и ±" + Short(report, report.Job->Instrument.PhaseDegrees) +
-                       "° по фазе.\n";
-    if (report.From == Command::Trim) text += "Сохранённые коэффициенты считаются точными.\n";
+                       Short(report, result.Scatter.AmplitudePercent) + " % по амплитуде и ±" +
+                       Short(report, result.Scatter.PhaseDegrees) + "° по фазе.\n";
+    if (result.Scatter.FromRepeats)
+        text += "Это разброс повторных показаний: он больше погрешности прибора.\n";
+    if (report.From == Command::Trim)
+        text += std::string(result.Refined ? "Уточнённые" : "Сохранённые") +
+                " коэффициенты считаются точными.\n";
     if (result.SpreadFailed > 0)
         text += "Пересчётов без результата (нулевой определитель, переполнение): " +
                 std::to_string(result.SpreadFailed) + ".\n";
@@ -95,9 +109,13 @@ std::string RunLines(const JobReport& report) {
         text += "Пробный груз в плоскости " + std::to_string(k + 1) + " изменил вибрацию на " +
                 (std::isfinite(run.ChangePercent) ? Text(report, run.ChangePercent) + " %"
                                                   : std::string("бесконечно много")) +
-                (run.Weak ? " — мало (меньше " + Short(report, job::kWeakRunPercent) +
-                                " %): поправка может оказаться неточной"
+                (run.Weak ? " — " + std::string(job::RunQualityWord(run)) + " отклик (" +
+                                job::WeakRunRule(report.Job->Separator) +
+                                "): поправка может оказаться неточной"
                           : "") +
+                (run.Large ? " — пробный груз велик (больше " +
+                                 Short(report, job::kLargeRunPercent) + " %): это опасно для машины"
+                           : "") +
                 "\n";
     }
     return text;
@@ -123,20 +141,92 @@ std::string WarningLines(const JobReport& report) {
         const std::string plane = std::to_string(k + 1);
         switch (result.Planes[k].Spread.Level) {
             case job::Trust::Unreliable:
-                text += "Внимание, плоскость " + plane +
-                        ": разброс больше самой поправки, верить ей нельзя\n"
+                text += "Внимание, плоскость " + plane + ": " +
+                        job::UnreliableRule(report.Job->Separator) +
+                        ", верить ей нельзя\n"
                         "  (пробный груз мало изменил вибрацию, или пуски перепутаны).\n";
                 break;
             case job::Trust::Doubtful:
-                text += "Внимание, плоскость " + plane +
-                        ": сомнительно — разброс больше 30 % самой поправки.\n";
+                text += "Внимание, плоскость " + plane + ": " +
+                        std::string(job::TrustWord(job::Trust::Doubtful)) + " — " +
+                        job::DoubtfulRule(report.Job->Separator) + ".\n";
                 break;
             case job::Trust::Trusted:
                 break;
         }
     }
+    for (const std::vector<int>& planes : result.PlanesAlike)
+        text += "Внимание: " + job::PlanesActingAlikeMessage(planes) + ".\n";
+    // Warnings about runs stand on their runs' lines above.
+    for (const job::Warning& warning : result.Warnings)
+        if (warning.About != job::WarningSubject::Run) text += "Внимание: " + warning.Text + ".\n";
+    for (const job::SuspectPoint& suspect : result.Suspects)
+        text += "  " + job::WithoutSuspectText(suspect, report.Job->Unit, report.Job->Separator) +
+                ".\n";
     if (result.Untrusted) text += "Решение недостоверно: " + result.UntrustedReason + ".\n";
     return text;
+}
+
+// A table of texts, its first column on the left, the others on the right, indented.
+std::string TableLines(const std::vector<std::vector<std::string>>& table) {
+    std::size_t labelWidth = 0, valueWidth = 0;
+    for (const std::vector<std::string>& row : table) {
+        labelWidth = std::max(labelWidth, CodePoints(row[0]));
+        for (std::size_t i = 1; i < row.size(); ++i)
+            valueWidth = std::max(valueWidth, CodePoints(row[i]));
+    }
+    std::string text;
+    for (const std::vector<std::string>& row : table) {
+        text += "  " + PadRight(row[0], labelWidth);
+        for (std::size_t i = 1; i < row.size(); ++i) text += "  " + PadLeft(row[i], valueWidth);
+        text += "\n";
+    }
+    return text;
+}
+
+// The vibration by run against the limit, and the verdict.
+std::string AcceptanceLines(const JobReport& report) {
+    if (!report.Acceptance) return {};
+    std::string text = "Вибрация по пускам:\n" +
+                       TableLines(job::VibrationTable(*report.Acceptance, report.Job->Separator));
+    const std::string verdict = job::VerdictText(*report.Acceptance);
+    if (!verdict.empty()) text += verdict + "\n";
+    return text;
+}
+
+std::string IsoBlock(const JobReport& report) {
+    if (!report.Job->Iso) return {};
+    if (!report.Iso) return "Допуск ISO 21940-11 не проверен: " + report.IsoProblem + ".\n";
+    std::string text;
+    for (const std::string& line :
+         job::IsoLines(*report.Job->Iso, report.Iso->Limit, report.Iso, report.Job->Separator))
+        text += line + "\n";
+    return text;
+}
+
+nlohmann::ordered_json AcceptanceJson(const job::Acceptance& acceptance) {
+    using Json = nlohmann::ordered_json;
+    Json runs = Json::array();
+    for (const job::RunVibration& run : acceptance.Runs) {
+        Json entry = {{"run", job::RunName(run)},
+                      {"kind", run.Kind == job::RunKind::Initial   ? "initial"
+                               : run.Kind == job::RunKind::Control ? "control"
+                                                                   : "predicted"},
+                      {"amplitude", run.Amplitude},
+                      {"phase", run.PhaseDegrees}};
+        if (!acceptance.Limit.empty()) entry["above"] = run.Above;
+        runs.push_back(entry);
+    }
+    Json json = {{"runs", runs}};
+    json["limit"] = acceptance.Limit.empty() ? Json() : Json(acceptance.Limit);
+    Json points = Json::array();
+    if (acceptance.Judged)
+        for (const bool above : acceptance.Runs[*acceptance.Judged].Above)
+            points.push_back(job::PointWord(above));
+    json["points"] = points;
+    json["within"] = acceptance.Within ? Json(*acceptance.Within) : Json();
+    json["verdict"] = job::VerdictText(acceptance);
+    return json;
 }
 
 }  // namespace
@@ -207,9 +297,13 @@ std::string FormatTable(const JobReport& report) {
     }
 
     std::string text;
+    if (result.PercentOnly) text += std::string(job::kTrialMassMissingText) + ".\n";
     if (report.From == Command::Trim)
         text +=
             "Повторная балансировка по коэффициентам из " + Quoted(report.CoefficientFile) + ".\n";
+    if (result.Refined)
+        text += job::RefinementText(*result.Refined) + "\n" +
+                TableLines(job::RefinementTable(*result.Refined, report.Job->Separator));
     for (const Row& r : rows) {
         text += PadRight(r.Label, labelWidth);
         for (const std::string& value : r.Values) text += "  " + PadLeft(value, valueWidth);
@@ -228,8 +322,15 @@ std::string FormatTable(const JobReport& report) {
     text += ResidualLines(report);
     text += ToleranceText(report);
     text += WarningLines(report);
+    text += AcceptanceLines(report);
+    text += IsoBlock(report);
     if (report.From == Command::Job && !report.CoefficientFile.empty())
         text += "Коэффициенты влияния сохранены в " + Quoted(report.CoefficientFile) + ".\n";
+    if (report.Recorded)
+        text += report.Fitted ? "Пуск записан в историю; установленными записаны грузы, которые "
+                                "теперь на роторе.\n"
+                              : "Пуск записан в историю; установленные грузы не изменены "
+                                "(поставленную поправку отмечает --fitted).\n";
     if (!report.JobFile.empty()) text += "Задание сохранено в " + Quoted(report.JobFile) + ".\n";
     return text;
 }
@@ -250,6 +351,7 @@ std::string FormatJson(const JobReport& report) {
         texts.push_back(AngleFromTrialText(report, k));
     json["window_texts"] = texts;
     json["exact"] = result.Exact;
+    if (result.PercentOnly) json["trial_mass_missing"] = job::kTrialMassMissingText;
     json["rotation"] = result.RotationWord;
     Json planes = Json::array();
     for (std::size_t k = 0; k < result.Planes.size(); ++k) {
@@ -276,6 +378,12 @@ std::string FormatJson(const JobReport& report) {
                 plane["split"] = parts;
             }
             if (!p.Split.Warning.empty()) plane["split_warning"] = p.Split.Warning;
+            if (p.Nearest)
+                plane["nearest"] = {{"position", p.Nearest->At.Number},
+                                    {"angle", p.Nearest->At.AngleDegrees},
+                                    {"angle_error", p.Nearest->AngleError},
+                                    {"residual", p.Nearest->Residual},
+                                    {"recommended", p.Nearest->Recommended}};
         }
         // Infinite spreads (too many failed repetitions) are written as null.
         plane["spread"] = {{"mass", number(p.Spread.Mass)},
@@ -301,8 +409,31 @@ std::string FormatJson(const JobReport& report) {
     AddOptimisedJson(report, json);
     Json runs = Json::array();
     for (const job::RunQuality& run : result.Runs)
-        runs.push_back({{"change_percent", number(run.ChangePercent)}, {"weak", run.Weak}});
+        runs.push_back({{"change_percent", number(run.ChangePercent)},
+                        {"weak", run.Weak},
+                        {"large", run.Large}});
     json["runs"] = runs;
+    Json warnings = Json::array();
+    for (const job::Warning& warning : result.Warnings)
+        warnings.push_back({{warning.About == job::WarningSubject::Plane ? "plane"
+                             : warning.About == job::WarningSubject::Run ? "run"
+                                                                         : "point",
+                             warning.Number},
+                            {"text", warning.Text}});
+    json["warnings"] = warnings;
+    json["dependent_planes"] = result.PlanesAlike;
+    json["scatter"] = {{"amplitude_percent", result.Scatter.AmplitudePercent},
+                       {"phase_degrees", result.Scatter.PhaseDegrees},
+                       {"from", result.Scatter.FromRepeats ? "repeats" : "tolerance"}};
+    Json suspects = Json::array(), without = Json::array();
+    for (const job::SuspectPoint& suspect : result.Suspects) {
+        suspects.push_back(suspect.Point);
+        Json planes = Json::array();
+        for (const job::Weight& w : suspect.Without) planes.push_back(weight(w));
+        without.push_back({{"point", suspect.Point}, {"planes", planes}});
+    }
+    json["suspect_points"] = suspects;
+    json["without_suspect"] = without;
     json["condition_number"] = number(result.ConditionNumber);
     json["untrusted"] = result.Untrusted;
     if (result.Untrusted) json["untrusted_reason"] = result.UntrustedReason;
@@ -317,6 +448,33 @@ std::string FormatJson(const JobReport& report) {
         json[report.From == Command::Job ? "saved_coefficients" : "coefficients"] =
             report.CoefficientFile;
     if (!report.JobFile.empty()) json["saved_job"] = report.JobFile;
+    if (report.Recorded) json["installed_updated"] = report.Fitted;
+    if (report.Acceptance) json["acceptance"] = AcceptanceJson(*report.Acceptance);
+    if (report.Job->Iso && report.Iso)
+        json["iso"] = {
+            {"grade", report.Job->Iso->Grade},
+            {"u_per_gmm", report.Iso->Limit.Total},
+            {"e_per_gmm_per_kg", report.Iso->Limit.PerKilogram},
+            {"bearing_a_gmm", report.Iso->Limit.BearingA},
+            {"bearing_b_gmm", report.Iso->Limit.BearingB},
+            {"residual_a_gmm", report.Iso->ResidualA},
+            {"residual_b_gmm", report.Iso->WholeRotor ? Json() : Json(report.Iso->ResidualB)},
+            {"within", report.Iso->Within}};
+    else if (report.Job->Iso)
+        json["iso"] = {{"problem", report.IsoProblem}};
+    if (report.From == Command::Trim)
+        json["coefficients_used"] = result.Refined ? "refined" : "saved";
+    if (result.Refined) {
+        Json change = Json::array();
+        const std::vector<double>& percent = result.Refined->ChangePercent;
+        const auto planes = static_cast<std::size_t>(result.Refined->Refined.Planes);
+        for (std::size_t i = 0; i < percent.size(); i += planes)
+            change.push_back(std::vector<double>(percent.begin() + static_cast<long>(i),
+                                                 percent.begin() + static_cast<long>(i + planes)));
+        json["refined"] = {{"runs", result.Refined->Runs},
+                           {"repeated", result.Refined->Repeated},
+                           {"change_percent", change}};
+    }
     // A unit or a file name that is not valid UTF-8 must not stop the output.
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
@@ -325,7 +483,8 @@ namespace {
 
 bool IsSetupCell(job::Cell cell) {
     return cell != job::Cell::Amplitude && cell != job::Cell::Phase &&
-           cell != job::Cell::SlowRollAmplitude && cell != job::Cell::SlowRollPhase;
+           cell != job::Cell::SlowRollAmplitude && cell != job::Cell::SlowRollPhase &&
+           cell != job::Cell::RepeatAmplitude && cell != job::Cell::RepeatPhase;
 }
 
 }  // namespace
@@ -343,6 +502,21 @@ int ReportRefusal(std::string_view name, const job::JobResult& result, std::ostr
         }
     for (const job::CellFailure& failure : result.Failures) err << failure.Message << "\n";
     return 1;
+}
+
+std::optional<job::IsoCheck> CheckJobIso(const job::Job& job, const job::JobResult* trim,
+                                         std::string& problem) {
+    if (!job.Iso) return std::nullopt;
+    std::optional<std::vector<job::Weight>> remaining;
+    if (trim) {
+        remaining.emplace();
+        for (const job::PlaneResult& plane : trim->Planes)
+            remaining->push_back({plane.Mass, plane.AngleFromZero});
+    } else {
+        remaining = job::RemainingCorrection(job, problem);
+    }
+    if (!remaining) return std::nullopt;
+    return job::CheckIso(job, *job.Iso, *remaining, problem);
 }
 
 int ExitStatus(const job::JobResult& result) {

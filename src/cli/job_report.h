@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "acceptance.h"
+#include "iso_check.h"
 #include "job.h"
 #include "job_result.h"
 #include "options.h"
@@ -16,7 +18,18 @@ struct JobReport {
     const job::JobResult* Result = nullptr;
     std::string CoefficientFile;  // job: saved to; trim: read from; empty if none
     std::string JobFile;          // job: saved to (--save-job); empty if none
+    // trim --save-job: the run was recorded, with the installed weights updated when fitted.
+    bool Recorded = false;
+    bool Fitted = false;
+    const job::Acceptance* Acceptance = nullptr;  // the vibration by run, when there is any to show
+    const job::IsoCheck* Iso = nullptr;  // the balance-grade check of a job that asks for it
+    std::string IsoProblem{};            // why a job that asks for it could not be checked
 };
+
+// The balance-grade check of the job's remaining correction: after a trim, the trim's own. Empty
+// when the job does not ask for it; else the check, or `problem` says why there is none.
+std::optional<job::IsoCheck> CheckJobIso(const job::Job& job, const job::JobResult* trim,
+                                         std::string& problem);
 
 std::string FormatTable(const JobReport& report);
 std::string FormatJson(const JobReport& report);

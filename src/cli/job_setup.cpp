@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include "acceptance.h"
+#include "angle_frame.h"
 #include "box_option.h"
 #include "case_input.h"
 #include "cli_text.h"
 #include "job_file.h"
+#include "reading_line.h"
 #include "split.h"
 
 namespace balance4::cli {
@@ -42,6 +45,67 @@ bool TakeLimits(const char* option, const std::optional<std::string>& given, int
     return true;
 }
 
+// The first line holds the whole set of readings, speed after speed when there are several; each
+// further line of one speed's length repeats the first speed's set, and one of a single run's
+// length repeats the run --repeat-run names.
+std::optional<job::Job> ReadJobLines(const Options& options, std::istream& in, int planes,
+                                     int points, std::string& error) {
+    const std::optional<std::vector<std::vector<std::string>>> lines = ReadCaseLines(in, error);
+    if (!lines) return std::nullopt;
+    const std::size_t whole = JobLineTexts(planes, points);
+    const std::size_t oneRun = 2 * static_cast<std::size_t>(points);
+    const int speeds = std::max(options.Speeds, 1);
+    const std::size_t first = whole * static_cast<std::size_t>(speeds);
+    if (lines->empty()) {
+        error = "ожидается строка показаний, найдено строк: 0";
+        return std::nullopt;
+    }
+    if (options.RepeatRun > planes + 1) {
+        error = "--repeat-run: пусков в задании " + std::to_string(planes + 1) + ", дано " +
+                std::to_string(options.RepeatRun);
+        return std::nullopt;
+    }
+    job::Job job = job::MakeJob(planes, points);
+    // Without trial masses the results are in % of them, as the usage says.
+    if (!options.TrialMass) job = job::PercentJob(std::move(job));
+    job.Unit = options.TrialMass ? "г" : "%";
+    job.Separator = options.Separator.empty() ? LocaleSeparator() : options.Separator;
+    for (std::size_t i = 0; i < lines->size(); ++i) {
+        const std::vector<std::string>& texts = (*lines)[i];
+        if (i == 0 && texts.size() == first) {
+            // The first speed is the job's own readings, the others its further speeds.
+            for (int s = 0; s < speeds; ++s) {
+                const std::vector<std::string> speed(
+                    texts.begin() + static_cast<std::ptrdiff_t>(whole * s),
+                    texts.begin() + static_cast<std::ptrdiff_t>(whole * (s + 1)));
+                auto runs = *job::RunsFromReadingLine(speed, planes, points);
+                if (s == 0)
+                    job.Readings = std::move(runs);
+                else
+                    job.MoreSpeeds.push_back({std::to_string(s + 1), std::move(runs)});
+            }
+        } else if (i > 0 && texts.size() == whole) {
+            const auto runs = *job::RunsFromReadingLine(texts, planes, points);
+            for (std::size_t r = 0; r < runs.size(); ++r)
+                job.Repeats.push_back({static_cast<int>(r), runs[r]});
+        } else if (i > 0 && texts.size() == oneRun && options.RepeatRun != 0) {
+            job.Repeats.push_back(
+                {options.RepeatRun - 1, job::RunsFromReadingLine(texts, 0, points)->front()});
+        } else {
+            error =
+                (lines->size() == 1 ? std::string() : "строка " + std::to_string(i + 1) + ": ") +
+                "ожидается " + std::to_string(i == 0 ? first : whole) + " показаний через TAB" +
+                (i > 0 && options.RepeatRun != 0
+                     ? " (или " + std::to_string(oneRun) + " — повтор пуска " +
+                           std::to_string(options.RepeatRun) + ")"
+                     : std::string()) +
+                ", найдено " + std::to_string(texts.size());
+            return std::nullopt;
+        }
+    }
+    return job;
+}
+
 }  // namespace
 
 std::optional<job::Job> JobToCalculate(const Options& options, std::istream& in,
@@ -62,25 +126,14 @@ std::optional<job::Job> JobToCalculate(const Options& options, std::istream& in,
                     std::to_string(planes) + "), дано " + std::to_string(points);
             return std::nullopt;
         }
-        const std::size_t perSpeed = JobLineTexts(planes, points);
-        const int speeds = std::max(options.Speeds, 1);
-        const std::optional<std::vector<std::string>> texts =
-            ReadCase(in, perSpeed * static_cast<std::size_t>(speeds), error);
-        if (!texts) return std::nullopt;
-        job = job::MakeJob(planes, points);
-        job->Unit = options.TrialMass ? "г" : "%";
-        job->Separator = options.Separator.empty() ? LocaleSeparator() : options.Separator;
-        // Speed after speed: the first is the job's own readings, the others its further speeds.
-        for (int s = 0; s < speeds; ++s) {
-            job::Job speed = job::MakeJob(planes, points);
-            PlaceReadings({texts->begin() + static_cast<std::ptrdiff_t>(perSpeed * s),
-                           texts->begin() + static_cast<std::ptrdiff_t>(perSpeed * (s + 1))},
-                          speed);
-            if (s == 0)
-                job->Readings = speed.Readings;
-            else
-                job->MoreSpeeds.push_back({std::to_string(s + 1), speed.Readings});
-        }
+        job = ReadJobLines(options, in, planes, points, error);
+        if (!job) return std::nullopt;
+    }
+    if (options.RepeatRun != 0 && (options.Example || !options.JobFile.empty())) {
+        error =
+            "--repeat-run: повторы пуска читаются только вместе с показаниями со стандартного "
+            "ввода";
+        return std::nullopt;
     }
     if (!ShapeAgrees(options, job->Planes(), job->Points, error)) return std::nullopt;
     if (options.Speeds != 0 && options.Speeds != job->Speeds()) {
@@ -128,7 +181,7 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
             ParsePlaneNumbers("--trial-angle", *options.TrialAngle, planes, error);
         if (!angles) return false;
         for (std::size_t k = 0; k < angles->size(); ++k)
-            job.Plane[k].TrialAngle = job::NormalisedDegrees((*angles)[k]);
+            job.Plane[k].TrialAngle = (*angles)[k];  // outside 0…360° the job refuses it
     }
     if (options.Holes) {
         const std::optional<std::vector<int>> holes = ParseHoles(*options.Holes, planes, error);
@@ -141,21 +194,42 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
     if (options.Positions)
         for (job::PlaneSetup& plane : job.Plane) {
             plane.Holes = 0;
+            plane.Positions.clear();
             plane.Positions = *options.Positions;
         }
+    if (options.Limit) {
+        const std::optional<std::vector<double>> limit =
+            ParsePlaneNumbers("--limit", *options.Limit, job.Points, error);
+        if (!limit) return false;
+        // One value stays one: it holds for every point, whatever the shape.
+        job.Limit = options.Limit->find_first_of(";,") == std::string::npos
+                        ? std::vector<double>{limit->front()}
+                        : *limit;
+        if (const std::optional<std::string> problem = job::LimitProblem(job)) {
+            error = "--limit: " + *problem;
+            return false;
+        }
+    }
+    if (options.NoRefine) job.Refine = false;
     if (options.Tolerance)
         job.Instrument = {options.Tolerance->AmplitudePercent, options.Tolerance->PhaseDegrees};
     if (!options.Unit.empty()) job.Unit = options.Unit;
     if (!options.Phase.empty())
         job.Convention = options.Phase == "with-rotation" ? job::PhaseConvention::WithRotation
                                                           : job::PhaseConvention::AgainstRotation;
+    // After the phase: which way the rotation runs for the angles depends on it.
+    if (!options.Angles.empty())
+        job.Angles = options.Angles == "as-phase"
+                         ? job::AngleFrame::AsPhase
+                         : job::FrameCounting(options.Angles == "with-rotation", job.Convention);
     if (!options.TrialWeights.empty())
         job.Trials = options.TrialWeights == "left-on" ? job::TrialWeights::LeftOn
                                                        : job::TrialWeights::Removed;
     if (!options.Objective.empty())
         job.Optimise.Goal =
             options.Objective == "min-max" ? job::Objective::MinMax : job::Objective::LeastSquares;
-    if (!TakeLimits("--limit", options.PointLimit, job.Points, job.Optimise.PointLimit, error) ||
+    if (!TakeLimits("--point-limit", options.PointLimit, job.Points, job.Optimise.PointLimit,
+                    error) ||
         !TakeLimits("--max-mass", options.MassLimit, planes, job.Optimise.MassLimit, error))
         return false;
     if (options.SpeedWeight) {

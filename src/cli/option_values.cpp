@@ -6,6 +6,7 @@
 #include "cli_text.h"
 #include "extended.h"
 #include "number_text.h"
+#include "positions.h"
 #include "split.h"
 
 namespace balance4::cli {
@@ -23,8 +24,7 @@ std::optional<double> Finite(std::optional<Extended> value) {
 
 // A part of a «;»-separated list: the decimal sign is a point or a comma.
 std::optional<double> ParseEitherSign(std::string_view text) {
-    if (const std::optional<double> number = ParseOptionNumber(text)) return number;
-    return Finite(ParseDecimal(text, ","));
+    return ParseOptionQuantity(text);
 }
 
 std::string CountWords(int planes) {
@@ -42,6 +42,11 @@ std::vector<std::string> ListParts(std::string_view text, bool& semicolons) {
 
 std::optional<double> ParseOptionNumber(std::string_view text) {
     return Finite(ParseDecimal(text, "."));
+}
+
+std::optional<double> ParseOptionQuantity(std::string_view text) {
+    if (const std::optional<double> number = ParseOptionNumber(text)) return number;
+    return Finite(ParseDecimal(text, ","));
 }
 
 std::optional<int> ParseWholeNumber(std::string_view text, int least, int most) {
@@ -115,10 +120,15 @@ std::optional<std::vector<int>> ParseHoles(std::string_view text, int planes, st
     }
     std::vector<int> holes;
     for (const std::string& part : parts) {
-        const std::optional<int> count = ParseWholeNumber(part, 2, kMostPositions);
+        const std::optional<int> count = ParseWholeNumber(part, 1, 999999999);
         if (!count) {
-            error = "--holes: число отверстий должно быть целым, от 2 до " +
-                    std::to_string(kMostPositions) + ", дано " + Quoted(part);
+            error = "--holes: число отверстий должно быть целым, дано " + Quoted(part);
+            return std::nullopt;
+        }
+        job::PlaneSetup plane;
+        plane.Holes = *count;
+        if (const std::optional<std::string> problem = job::PositionsProblem(plane)) {
+            error = "--holes: " + *problem;
             return std::nullopt;
         }
         holes.push_back(*count);
@@ -140,21 +150,13 @@ std::optional<std::vector<double>> ParsePositions(std::string_view text, std::st
         }
         angles.push_back(*angle);
     }
-    if (angles.size() < 2 || angles.size() > kMostPositions) {
-        error = "--positions: нужно от 2 до " + std::to_string(kMostPositions) +
-                " позиций через «;» или запятую, дано " + Quoted(text);
+    // An angle past a turn or below zero is most likely a typo, and is refused like any other.
+    job::PlaneSetup plane;
+    plane.Positions = angles;
+    if (const std::optional<std::string> problem = job::PositionsProblem(plane)) {
+        error = "--positions: " + *problem;
         return std::nullopt;
     }
-    for (std::size_t a = 0; a < angles.size(); ++a)
-        for (std::size_t b = a + 1; b < angles.size(); ++b) {
-            // The same place when both are shown alike.
-            if (FormatResult(job::NormalisedDegrees(angles[a]), ".") ==
-                FormatResult(job::NormalisedDegrees(angles[b]), ".")) {
-                error = "--positions: позиции " + std::to_string(a + 1) + " и " +
-                        std::to_string(b + 1) + " совпадают";
-                return std::nullopt;
-            }
-        }
     return angles;
 }
 

@@ -13,6 +13,9 @@ namespace balance4::cli {
 // A number given in an option (decimal point, no grouping); empty when it is not a finite number.
 std::optional<double> ParseOptionNumber(std::string_view text);
 
+// One number standing alone in an option, with a decimal point or a decimal comma: «6,3».
+std::optional<double> ParseOptionQuantity(std::string_view text);
+
 // A whole number from `least` to `most`.
 std::optional<int> ParseWholeNumber(std::string_view text, int least, int most);
 
@@ -22,10 +25,11 @@ std::optional<int> ParseWholeNumber(std::string_view text, int least, int most);
 std::optional<std::vector<double>> ParsePlaneNumbers(std::string_view option, std::string_view text,
                                                      int planes, std::string& error);
 
-// Whole numbers of holes, one for every plane or one per plane, each from 2 to kMostPositions.
+// Whole numbers of holes, one for every plane or one per plane, each a count a plane may have.
 std::optional<std::vector<int>> ParseHoles(std::string_view text, int planes, std::string& error);
 
-// Positions in degrees in the order given (numbered 1, 2, …), at least two, no two the same.
+// Positions in degrees in the order given (numbered 1, 2, …), as many as a plane may have, no two
+// at the same place.
 std::optional<std::vector<double>> ParsePositions(std::string_view text, std::string& error);
 
 struct ToleranceValues {
@@ -35,7 +39,5 @@ struct ToleranceValues {
 
 // «2,2», «2%,2°», «2 %, 2 °», «2,5;1,5».
 std::optional<ToleranceValues> ParseTolerance(std::string_view text, std::string& error);
-
-inline constexpr int kMostPositions = 1000;
 
 }  // namespace balance4::cli

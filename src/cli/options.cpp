@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <deque>
+#include <utility>
 
 #include "cli_text.h"
 
@@ -26,7 +27,9 @@ class Grammar {
         Prepare(m_app);
         m_job = m_app.add_subcommand("job");
         m_trim = m_app.add_subcommand("trim");
-        for (CLI::App* sub : {m_job, m_trim}) Prepare(*sub);
+        m_iso = m_app.add_subcommand("iso");
+        m_weight = m_app.add_subcommand("trial-weight");
+        for (CLI::App* sub : {m_job, m_trim, m_iso, m_weight}) Prepare(*sub);
         m_app.require_subcommand(0, 1);
 
         AddFlag(m_app, "--help", "-h");
@@ -36,7 +39,7 @@ class Grammar {
         for (CLI::App* sub : {m_job, m_trim}) {
             AddFlag(*sub, "--help", "-h");
             for (const char* name : {"--planes", "--points", "--unit", "--holes", "--positions",
-                                     "--separator", "--job", "--save-job"})
+                                     "--separator", "--job", "--save-job", "--limit", "--angles"})
                 AddValue(*sub, name);
             AddValue(*sub, "--tolerance", true);
             AddFlag(*sub, "--json");
@@ -44,10 +47,21 @@ class Grammar {
         AddFlag(*m_job, "--example");
         for (const char* name :
              {"--trial-mass", "--trial-angle", "--save-coefficients", "--phase", "--trial-weights",
-              "--objective", "--limit", "--max-mass", "--weights-box", "--per-hole", "--time-limit",
-              "--speeds", "--speed-weight"})
+              "--repeat-run", "--objective", "--point-limit", "--max-mass", "--weights-box",
+              "--per-hole", "--time-limit", "--speeds", "--speed-weight"})
             AddValue(*m_job, name);
         AddValue(*m_trim, "--coefficients");
+        AddFlag(*m_trim, "--fitted");
+        for (CLI::App* sub : {m_job, m_trim}) AddFlag(*sub, "--no-refine");
+        AddFlag(*m_iso, "--help", "-h");
+        for (const char* name : {"--rotor-mass", "--speed", "--grade", "--bearing-distances",
+                                 "--job", "--separator", "--save-job"})
+            AddValue(*m_iso, name);
+        AddFlag(*m_iso, "--json");
+        AddFlag(*m_weight, "--help", "-h");
+        AddFlag(*m_weight, "--json");
+        for (const char* name : {"--rotor-mass", "--speed", "--radius", "--planes", "--separator"})
+            AddValue(*m_weight, name);
     }
 
     // Fills `options`; false with `error` set when the arguments are not a command line of ours.
@@ -62,9 +76,7 @@ class Grammar {
             return false;
         }
         options.Mode = Mode();
-        CLI::App& active = options.Mode == Command::Lines ? m_app
-                           : options.Mode == Command::Job ? *m_job
-                                                          : *m_trim;
+        CLI::App& active = *AppOf(options.Mode);
         for (CLI::App* app : {&m_app, &active})
             if (!app->remaining().empty()) {
                 error = "неизвестный параметр " + Quoted(app->remaining().front());
@@ -122,13 +134,34 @@ class Grammar {
     }
 
     Command Mode() const {
-        return m_job->parsed() ? Command::Job : m_trim->parsed() ? Command::Trim : Command::Lines;
+        return m_job->parsed()      ? Command::Job
+               : m_trim->parsed()   ? Command::Trim
+               : m_iso->parsed()    ? Command::Iso
+               : m_weight->parsed() ? Command::TrialWeight
+                                    : Command::Lines;
+    }
+
+    CLI::App* AppOf(Command mode) {
+        return const_cast<CLI::App*>(std::as_const(*this).AppOf(mode));
+    }
+    const CLI::App* AppOf(Command mode) const {
+        switch (mode) {
+            case Command::Job:
+                return m_job;
+            case Command::Trim:
+                return m_trim;
+            case Command::Iso:
+                return m_iso;
+            case Command::TrialWeight:
+                return m_weight;
+            case Command::Lines:
+                break;
+        }
+        return &m_app;
     }
 
     const Given* Find(const std::string& name) const {
-        const CLI::App* active = Mode() == Command::Lines ? &m_app
-                                 : Mode() == Command::Job ? m_job
-                                                          : m_trim;
+        const CLI::App* active = AppOf(Mode());
         for (const Given& given : m_given)
             if (given.Name == name && given.Mode == active && given.Option->count() > 0)
                 return &given;
@@ -146,6 +179,8 @@ class Grammar {
         options.Help = Find("--help") != nullptr;
         options.Example = Find("--example") != nullptr;
         options.Json = Find("--json") != nullptr;
+        options.Fitted = Find("--fitted") != nullptr;
+        options.NoRefine = Find("--no-refine") != nullptr;
         const auto fail = [&](std::string message) {
             error = std::move(message);
             return false;
@@ -176,9 +211,17 @@ class Grammar {
             return fail("--points: точек измерения нужно не меньше, чем плоскостей (" +
                         std::to_string(options.Planes) + "), дано " +
                         std::to_string(options.Points));
+        if (const std::optional<std::string> run = Value("--repeat-run")) {
+            const std::optional<int> number = ParseWholeNumber(*run, 1, kMostPlanes + 1);
+            if (!number)
+                return fail("--repeat-run: номер пуска должен быть целым, от 1 до " +
+                            std::to_string(kMostPlanes + 1) + ", дано " + Quoted(*run));
+            options.RepeatRun = *number;
+        }
         options.TrialMass = Value("--trial-mass");
         options.TrialAngle = Value("--trial-angle");
         options.Holes = Value("--holes");
+        options.Limit = Value("--limit");
         if (const std::optional<std::string> positions = Value("--positions")) {
             options.Positions = ParsePositions(*positions, error);
             if (!options.Positions) return false;
@@ -205,11 +248,18 @@ class Grammar {
             value = *given;
             return true;
         };
+        if (const std::optional<std::string> angles = Value("--angles")) {
+            if (*angles != "with-rotation" && *angles != "against-rotation" &&
+                *angles != "as-phase")
+                return fail("--angles: нужно with-rotation, against-rotation или as-phase, дано " +
+                            Quoted(*angles));
+            options.Angles = *angles;
+        }
         if (!word("--phase", "against-rotation", "with-rotation", options.Phase) ||
             !word("--trial-weights", "removed", "left-on", options.TrialWeights) ||
             !word("--objective", "least-squares", "min-max", options.Objective))
             return false;
-        options.PointLimit = Value("--limit");
+        options.PointLimit = Value("--point-limit");
         options.MassLimit = Value("--max-mass");
         options.WeightsBox = Value("--weights-box");
         if (const std::optional<std::string> speeds = Value("--speeds")) {
@@ -236,24 +286,58 @@ class Grammar {
         }
         if ((options.PerHole != 0 || options.TimeLimit != 0.0) && !options.WeightsBox)
             return fail("--per-hole и --time-limit задаются вместе с --weights-box");
+        options.Radius = Value("--radius");
         file("--save-coefficients", options.SaveCoefficients);
         file("--coefficients", options.Coefficients);
         file("--job", options.JobFile);
         file("--save-job", options.SaveJob);
+        if (!TakeRotor(options, error)) return false;
         if (options.Help) return true;
         if (options.Mode == Command::Trim && options.Coefficients.empty() &&
             options.JobFile.empty())
             return fail("нужен параметр --coefficients FILE или --job FILE");
+        if (options.Fitted && options.SaveJob.empty())
+            return fail(
+                "--fitted: отметка о поставленных грузах пишется в задание, нужен "
+                "--save-job ФАЙЛ");
         if (!options.Coefficients.empty() && !options.JobFile.empty())
             return fail("--coefficients и --job вместе не задаются: выберите одно");
+        if (options.Mode == Command::Iso && !options.SaveJob.empty() && options.JobFile.empty())
+            return fail("--save-job: нужно задание, --job ФАЙЛ");
         if (options.Example && !options.JobFile.empty())
             return fail("--example и --job вместе не задаются: выберите одно");
+        return true;
+    }
+
+    // iso: the numbers are checked against their ranges where the check is made.
+    bool TakeRotor(Options& options, std::string& error) const {
+        const auto number = [&](const std::string& name, std::optional<double>& value) {
+            const std::optional<std::string> given = Value(name);
+            if (!given) return true;
+            value = ParseOptionQuantity(*given);
+            if (!value) error = name + ": нужно число, дано " + Quoted(*given);
+            return value.has_value();
+        };
+        if (!number("--rotor-mass", options.RotorMass) || !number("--speed", options.Speed) ||
+            !number("--grade", options.Grade))
+            return false;
+        if (const std::optional<std::string> levers = Value("--bearing-distances")) {
+            // One number alone would be taken for both bearings, as a plane list takes it.
+            if (levers->find_first_of(";,") == std::string::npos) {
+                error = "--bearing-distances: нужно два расстояния, LA;LB, дано " + Quoted(*levers);
+                return false;
+            }
+            options.Levers = ParsePlaneNumbers("--bearing-distances", *levers, 2, error);
+            if (!options.Levers) return false;
+        }
         return true;
     }
 
     CLI::App m_app;
     CLI::App* m_job = nullptr;
     CLI::App* m_trim = nullptr;
+    CLI::App* m_iso = nullptr;
+    CLI::App* m_weight = nullptr;
     std::deque<Given> m_given;  // stable addresses: the parser writes into their values
 };
 

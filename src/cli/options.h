@@ -1,6 +1,6 @@
 #pragma once
-// The command line of balance4-calc: the line mode and the subcommands `job` and `trim`, one
-// grammar for all three («--name value» or «--name=value»).
+// The command line of balance4-calc: the line mode and the subcommands `job`, `trim` and `iso`,
+// one grammar for all («--name value» or «--name=value»).
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,7 +9,7 @@
 
 namespace balance4::cli {
 
-enum class Command { Lines, Job, Trim };
+enum class Command { Lines, Job, Trim, Iso, TrialWeight };
 
 struct Options {
     Command Mode = Command::Lines;
@@ -34,7 +34,7 @@ struct Options {
     // job: what the correction makes smallest and the limits it keeps to; empty: least squares,
     // no limits.
     std::string Objective;                  // "least-squares" or "min-max"
-    std::optional<std::string> PointLimit;  // --limit: one for every point or one per point
+    std::optional<std::string> PointLimit;  // --point-limit: one for every point or one per point
     std::optional<std::string> MassLimit;   // --max-mass: one for every plane or one per plane
     // job: weights from a box into the holes; empty: none.
     std::optional<std::string> WeightsBox;  // «5×4; 10×3; 20×2»
@@ -43,11 +43,25 @@ struct Options {
     std::optional<std::string> SpeedWeight;  // one for every speed or one per speed
     int PerHole = 0;                         // 0: not given (one weight a hole)
     double TimeLimit = 0.0;                  // seconds; 0: not given (2 s)
+    // job, trim: which way angles on the rotor run; empty: the job's own (opposite to the phase).
+    std::string Angles;  // "with-rotation", "against-rotation" or "as-phase"
     bool Json = false;
     std::string SaveCoefficients;  // job: the old coefficient file to write
     std::string Coefficients;      // trim: a coefficient file or a job file to read
-    std::string JobFile;           // --job: the job to calculate or to trim
-    std::string SaveJob;           // --save-job: where to write the job
+    int RepeatRun = 0;  // job: the run (from 1, as in messages) that single-run input lines repeat
+    std::string JobFile;  // --job: the job to calculate or to trim
+    std::string SaveJob;  // --save-job: where to write the job
+    bool Fitted = false;  // trim --fitted: the correction shown is on the rotor now
+    // job and trim: the vibration limit, one for all points or one per point, as given.
+    std::optional<std::string> Limit;
+    bool NoRefine = false;  // trim: the saved coefficients, not refined by the control runs
+
+    // iso: the rotor for the balance-grade check; empty where not given (the job file's then).
+    std::optional<double> RotorMass;            // kg
+    std::optional<double> Speed;                // rpm
+    std::optional<double> Grade;                // G, mm/s
+    std::optional<std::vector<double>> Levers;  // mm, the centre of mass from bearings A and B
+    std::optional<std::string> Radius;          // trial-weight: the trial radius in mm, as given
 };
 
 inline constexpr int kMostPlanes = 8;

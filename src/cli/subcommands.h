@@ -12,4 +12,9 @@ int RunJob(const Options& options, std::istream& in, std::ostream& out, std::ost
 // `trim`: a new run without weight against saved influence coefficients.
 int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::ostream& err);
 
+// `iso`: the permissible residual unbalance by balance grade, and a job's residuals against it.
+int RunIso(const Options& options, std::ostream& out, std::ostream& err);
+// `trial-weight`: the trial mass per plane for a rotor's mass, speed and trial radius.
+int RunTrialWeight(const Options& options, std::ostream& out, std::ostream& err);
+
 }  // namespace balance4::cli

@@ -1,30 +1,16 @@
-#include <ctime>
 #include <iostream>
 #include <optional>
 
+#include "acceptance.h"
 #include "calculate.h"
 #include "case_input.h"
 #include "job_file.h"
 #include "job_report.h"
 #include "job_setup.h"
+#include "reading_line.h"
 #include "subcommands.h"
 
 namespace balance4::cli {
-
-namespace {
-
-// The date a trim run is recorded with, as the user's calendar shows it: YYYY-MM-DD.
-std::string Today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    char text[16] = {};
-    if (localtime_r(&now, &local) == nullptr ||
-        std::strftime(text, sizeof text, "%Y-%m-%d", &local) == 0)
-        return {};
-    return text;
-}
-
-}  // namespace
 
 int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
     constexpr std::string_view kName = "balance4-calc trim: ";
@@ -40,8 +26,11 @@ int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::os
         err << kName << error << "\n";
         return 2;
     }
-    const std::vector<job::ReadingText> run0 = RunZeroReadings(*texts);
-    const job::JobResult result = job::Trim(*job, run0);
+    std::optional<std::vector<std::vector<job::ReadingText>>> runs =
+        job::RunsFromReadingLine(*texts, 0, job->Saved->Points);
+    if (!runs) return 2;  // ReadCase has counted them
+    job->ControlRun = std::move(runs->front());
+    const job::JobResult result = job::Trim(*job, job->ControlRun);
     if (result.Result != job::Outcome::Calculated) return ReportRefusal(kName, result, err);
 
     JobReport report{Command::Trim,
@@ -49,16 +38,26 @@ int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::os
                      &result,
                      options.JobFile.empty() ? options.Coefficients : options.JobFile,
                      {}};
+    // Before the run goes into the history, where it would count twice.
+    std::optional<job::Acceptance> acceptance;
+    if (!job->Limit.empty() || !job->TrimHistory.empty()) {
+        acceptance = job::AcceptanceOfTrim(*job, job->ControlRun, result);
+        report.Acceptance = &*acceptance;
+    }
+    const std::optional<job::IsoCheck> iso = CheckJobIso(*job, &result, report.IsoProblem);
+    if (iso) report.Iso = &*iso;
     if (!options.SaveJob.empty()) {
-        job::TrimRecord record{Today(), run0, {}};
-        for (const job::PlaneResult& plane : result.Planes)
-            record.Correction.push_back({plane.Mass, plane.AngleFromZero});
-        job->TrimHistory.push_back(std::move(record));
+        job::RecordTrim(*job, result, job::RecordDate(),
+                        options.Fitted ? job::TrimFitted::Yes : job::TrimFitted::No);
+        // The file keeps which coefficients this trim used.
+        job->Refined = result.Refined ? std::make_optional(result.Refined->Refined) : std::nullopt;
         if (!job::SaveJobFile(options.SaveJob, *job, error)) {
             err << kName << error << "\n";
             return 2;
         }
         report.JobFile = options.SaveJob;
+        report.Recorded = true;
+        report.Fitted = options.Fitted;
     }
     out << (options.Json ? FormatJson(report) : FormatTable(report));
     return ExitStatus(result);

@@ -49,21 +49,48 @@ mode_t ModeFor(const std::string& path) {
 
 }  // namespace
 
+std::string WriteFailureReason(int code, const std::string& path) {
+    const std::string folder = Quoted(FolderOf(path));
+    switch (code) {
+        case EACCES:
+        case EPERM:
+            return "нет прав на запись в папку " + folder;
+        case EROFS:
+            return "папка " + folder + " только для чтения";
+        case ENOSPC:
+        case EDQUOT:
+            return "на диске нет места";
+        case ENOENT:
+        case ENOTDIR:
+            return "нет папки " + folder;
+        case EISDIR:
+            return Quoted(path) + " — это папка";
+        case ENAMETOOLONG:
+            return "слишком длинное имя файла";
+        default:
+            return "ошибка записи (код " + std::to_string(code) + ")";
+    }
+}
+
 bool WriteFileAtomically(const std::string& path, const std::string& text, std::string& error) {
-    const auto fail = [&] {
-        error = "не удалось записать файл " + Quoted(path);
+    const auto fail = [&](int code) {
+        error = WriteFailureReason(code, path);
         return false;
     };
     // The temporary sits beside the target, so the rename stays within one file system.
     std::string temporary = path + ".XXXXXX";
     const int descriptor = ::mkstemp(temporary.data());
-    if (descriptor < 0) return fail();
+    if (descriptor < 0) return fail(errno);
     // mkstemp makes the file private; the saved file keeps the mode a plain write would give.
-    const bool written = ::fchmod(descriptor, ModeFor(path)) == 0 && WriteAll(descriptor, text) &&
-                         ::fsync(descriptor) == 0;
-    if (::close(descriptor) != 0 || !written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    int code = 0;
+    if (::fchmod(descriptor, ModeFor(path)) != 0 || !WriteAll(descriptor, text) ||
+        ::fsync(descriptor) != 0)
+        code = errno;
+    if (::close(descriptor) != 0 && code == 0) code = errno;
+    if (code == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) code = errno;
+    if (code != 0) {
         std::remove(temporary.c_str());
-        return fail();
+        return fail(code);
     }
     // The rename itself reaches the disk with the folder.
     const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY);

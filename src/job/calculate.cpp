@@ -2,22 +2,41 @@
 
 #include <cmath>
 
+#include "angle_frame.h"
 #include "exact_path.h"
 #include "extended.h"
+#include "go_no_go.h"
 #include "least_squares.h"
+#include "nearest_position.h"
 #include "optimised_job.h"
+#include "range_check.h"
 #include "readings.h"
+#include "refine.h"
+#include "repeats.h"
 #include "result_parts.h"
 #include "setup_check.h"
 #include "spread.h"
+#include "suspect_points.h"
 
 namespace balance4::job {
 
-namespace {
-
-// The result frame runs opposite to the phase direction: with phase lag, that is the rotation.
 std::string_view RotationWordOf(PhaseConvention convention) {
     return convention == PhaseConvention::AgainstRotation ? "по вращению" : "против вращения";
+}
+
+namespace {
+
+// Per plane, x_k trial weights as a mass in the job's unit and an angle from the zero mark.
+std::optional<std::vector<Weight>> WeightsOf(const Job& job, const ComplexVector& x,
+                                             const std::vector<Weight>& trial) {
+    std::vector<Weight> weights;
+    for (std::size_t k = 0; k < trial.size(); ++k) {
+        const Complex w = x(static_cast<Eigen::Index>(k)) * TrialVector(trial[k]);
+        const long double mass = std::abs(w) * RadiusRatio(PlaneOf(job, k, trial.size()));
+        if (!std::isfinite(mass)) return std::nullopt;
+        weights.push_back({static_cast<double>(mass), ResultAngle(w)});
+    }
+    return weights;
 }
 
 // Corrections in the job's unit from zero for one repetition of a least-squares job.
@@ -27,21 +46,22 @@ std::optional<std::vector<Weight>> LeastSquaresRepeat(const Job& job, const Comp
     const ComplexMatrix influence = fixedInfluence ? *fixedInfluence : Influence(runs, job.Trials);
     const std::optional<ComplexVector> x = SolveCorrection(influence, runs.col(0));
     if (!x) return std::nullopt;
-    std::vector<Weight> weights;
-    for (std::size_t k = 0; k < trial.size(); ++k) {
-        const Complex w = (*x)(static_cast<Eigen::Index>(k)) * TrialVector(trial[k]);
-        const long double mass = std::abs(w) * RadiusRatio(PlaneOf(job, k, trial.size()));
-        if (!std::isfinite(mass)) return std::nullopt;
-        weights.push_back({static_cast<double>(mass), ResultAngle(w)});
-    }
-    return weights;
+    return WeightsOf(job, *x, trial);
 }
 
 JobResult CalculateLeastSquares(const Job& job, JobResult result) {
-    const std::optional<RunReadings> readings =
+    std::optional<RunReadings> readings =
         ReadRuns(job.Readings, job.Points, job.Separator, result.Failures);
     const std::vector<Complex> slowRoll = ReadSlowRoll(job, result.Failures);
-    if (!readings || !result.Failures.empty()) return result;
+    const std::optional<RunReadings> repeated = ReadRepeats(job, result.Failures);
+    if (!readings || !repeated || !result.Failures.empty()) return result;
+    Tolerance tolerance = job.Instrument;
+    if (!job.Repeats.empty()) {
+        result.Scatter =
+            ScatterUsed(job.Instrument, MeasuredScatter(*readings, job.Repeats, *repeated));
+        tolerance = {result.Scatter.AmplitudePercent, result.Scatter.PhaseDegrees};
+        readings = MeanRuns(*readings, job.Repeats, *repeated);
+    }
     const ComplexMatrix runs = RunVectors(*readings, slowRoll);
     const ComplexMatrix influence = Influence(runs, job.Trials);
     const std::optional<ComplexVector> x = SolveCorrection(influence, runs.col(0));
@@ -53,8 +73,11 @@ JobResult CalculateLeastSquares(const Job& job, JobResult result) {
     SetPlanes(result, job, *x, trial);
     SetPointsAndRuns(result, influence, runs.col(0), *x, &runs);
     result.Saved = SavedFrom(influence, trial, job.Unit);
+    if (const std::optional<SuspectFit> suspect = FindSuspectPoint(runs, job.Trials, tolerance))
+        if (const std::optional<std::vector<Weight>> without = WeightsOf(job, suspect->X, trial))
+            result.Suspects.push_back({suspect->Point + 1, *without});
     Finish(result, job,
-           EstimateSpread(*readings, job.Planes() + 1, NominalOf(result), job.Instrument,
+           EstimateSpread(*readings, job.Planes() + 1, NominalOf(result), tolerance,
                           [&](const RunReadings& moved) {
                               return LeastSquaresRepeat(job, RunVectors(moved, slowRoll), nullptr,
                                                         trial);
@@ -110,55 +133,73 @@ JobResult Calculate(const Job& job) {
     const ExtendedPrecisionScope precision;
     JobResult result;
     result.RotationWord = RotationWordOf(job.Convention);
+    result.Scatter = {job.Instrument.AmplitudePercent, job.Instrument.PhaseDegrees, false};
     CheckSetup(job, result.Failures);
     if (!result.Failures.empty()) return result;
+    CheckJobRanges(job, result.Failures);
+    if (const std::optional<CellFailure> oversized = OversizedReading(job.Readings, job.Separator))
+        result.Failures.push_back(*oversized);
+    if (!result.Failures.empty()) return result;
+    if (TrialMassMissing(job)) {
+        JobResult percent = Calculate(PercentJob(job));
+        percent.PercentOnly = true;
+        return percent;
+    }
+    if (AnglesAsPhase(job)) {
+        JobResult mirrored = Calculate(InCalculationFrame(job));
+        IntoJobFrame(mirrored, job.Separator);
+        return mirrored;
+    }
     try {
-        if (IsOptimised(job)) return CalculateOptimised(job, std::move(result));
-        return IsExactShape(job) ? CalculateExact(job, std::move(result))
-                                 : CalculateLeastSquares(job, std::move(result));
+        if (IsOptimised(job))
+            result = CalculateOptimised(job, std::move(result));
+        else
+            result = IsExactShape(job) ? CalculateExact(job, std::move(result))
+                                       : CalculateLeastSquares(job, std::move(result));
     } catch (const FloatingPointError& failure) {
-        return Overflow(job, failure);
+        result = Overflow(job, failure);
     }
-}
-
-void RecordTrim(Job& job, const std::vector<ReadingText>& run0, const JobResult& trim,
-                const std::string& date) {
-    if (trim.Result != Outcome::Calculated) return;
-    TrimRecord record{date, run0, {}};
-    job.Installed.resize(trim.Planes.size());
-    for (std::size_t k = 0; k < trim.Planes.size(); ++k) {
-        const PlaneResult& plane = trim.Planes[k];
-        record.Correction.push_back({plane.Mass, plane.AngleFromZero});
-        const Weight placed =
-            plane.OnRotor ? *plane.OnRotor : Weight{plane.Mass, plane.AngleFromZero};
-        std::vector<Weight>& installed = job.Installed[k];
-        installed = {placed};
-        if (plane.SplitAsked && !plane.Split.Refused) {
-            installed.clear();
-            for (const SplitPart& part : plane.Split.Parts)
-                installed.push_back({part.Mass, part.At.AngleDegrees});
-        }
+    if (result.Result == Outcome::Calculated) {
+        AddRuleWarnings(result);
+        AddNearestPositions(result, job);
     }
-    job.TrimHistory.push_back(std::move(record));
+    return NameOverflowCause(job.Readings, job.Separator, std::move(result));
 }
 
 JobResult Trim(const Job& job, const std::vector<ReadingText>& run0) {
     const ExtendedPrecisionScope precision;
     JobResult result;
     result.RotationWord = RotationWordOf(job.Convention);
+    result.Scatter = {job.Instrument.AmplitudePercent, job.Instrument.PhaseDegrees, false};
     CheckTrimSetup(job, run0, result.Failures);
     if (!result.Failures.empty()) return result;
-    const Coefficients& saved = *job.Saved;
-    try {
-        if (IsExactTrim(job, saved)) return TrimExact(job, saved, run0, std::move(result));
-        const std::optional<RunReadings> readings =
-            ReadRuns({run0}, saved.Points, job.Separator, result.Failures);
-        const std::vector<Complex> slowRoll = ReadSlowRoll(job, result.Failures);
-        if (!readings || !result.Failures.empty()) return result;
-        return TrimLeastSquares(job, saved, *readings, slowRoll, std::move(result));
-    } catch (const FloatingPointError& failure) {
-        return Overflow(job, failure);
+    CheckRunRanges(run0, job.Separator, result.Failures);
+    if (const std::optional<CellFailure> oversized = OversizedReading({run0}, job.Separator))
+        result.Failures.push_back(*oversized);
+    if (!result.Failures.empty()) return result;
+    if (AnglesAsPhase(job)) {
+        JobResult mirrored = Trim(InCalculationFrame(job), run0);
+        IntoJobFrame(mirrored, job.Separator);
+        return mirrored;
     }
+    // Refined coefficients are used when the control runs refine them; else the saved ones.
+    std::optional<Refinement> refinement = RefineCoefficients(job);
+    const Coefficients saved = refinement ? refinement->Refined : *job.Saved;
+    result.Refined = std::move(refinement);
+    try {
+        if (IsExactTrim(job, saved)) {
+            result = TrimExact(job, saved, run0, std::move(result));
+        } else {
+            const std::optional<RunReadings> readings =
+                ReadRuns({run0}, saved.Points, job.Separator, result.Failures);
+            const std::vector<Complex> slowRoll = ReadSlowRoll(job, result.Failures);
+            if (!readings || !result.Failures.empty()) return result;
+            result = TrimLeastSquares(job, saved, *readings, slowRoll, std::move(result));
+        }
+    } catch (const FloatingPointError& failure) {
+        result = Overflow(job, failure);
+    }
+    return NameOverflowCause({run0}, job.Separator, std::move(result));
 }
 
 }  // namespace balance4::job

@@ -111,7 +111,7 @@ bool TakePress(JobResult& result, const PressResult& press) {
 
 bool IsExactShape(const Job& job) {
     return job.Planes() == kPlaneCount && job.Points == kPlaneCount &&
-           job.Trials == TrialWeights::Removed && !HasSlowRoll(job);
+           job.Trials == TrialWeights::Removed && !HasSlowRoll(job) && job.Repeats.empty();
 }
 
 bool IsExactTrim(const Job& job, const Coefficients& saved) {

@@ -15,14 +15,24 @@ Job MakeJob(int planes, int points) {
 }
 
 Job ExampleJob() {
-    Job job = MakeJob(4, 4);
-    job.Unit = "%";
+    Job job = PercentJob(MakeJob(4, 4));
     for (const ReadingField& field : kReadingFields) {
         ReadingText& reading = job.Readings[static_cast<std::size_t>(field.Run)]
                                            [static_cast<std::size_t>(field.Plane - 1)];
         (field.Kind == ReadingKind::Amplitude ? reading.Amplitude : reading.Phase) =
             field.DefaultText;
     }
+    return job;
+}
+
+bool TrialMassMissing(const Job& job) {
+    return std::any_of(job.Plane.begin(), job.Plane.end(),
+                       [](const PlaneSetup& plane) { return plane.TrialMass == 0.0; });
+}
+
+Job PercentJob(Job job) {
+    job.Unit = "%";
+    for (PlaneSetup& plane : job.Plane) plane.TrialMass = 100.0;
     return job;
 }
 
@@ -35,6 +45,7 @@ void Reshape(Job& job, int planes, int points) {
     job.Readings.resize(static_cast<std::size_t>(planes + 1));
     for (std::vector<ReadingText>& run : job.Readings) run.resize(p);
     if (!job.SlowRoll.empty()) job.SlowRoll.resize(p);
+    if (!job.ControlRun.empty()) job.ControlRun.resize(p);
     if (!job.Installed.empty()) job.Installed.resize(static_cast<std::size_t>(planes));
     for (SpeedReadings& speed : job.MoreSpeeds) {
         speed.Readings.resize(static_cast<std::size_t>(planes + 1));
@@ -43,6 +54,8 @@ void Reshape(Job& job, int planes, int points) {
     if (!job.Optimise.PointLimit.empty()) job.Optimise.PointLimit.resize(p);
     if (!job.Optimise.MassLimit.empty())
         job.Optimise.MassLimit.resize(static_cast<std::size_t>(planes));
+    std::erase_if(job.Repeats, [&](const RepeatRun& repeat) { return repeat.Run > planes; });
+    for (RepeatRun& repeat : job.Repeats) repeat.Readings.resize(p);
 }
 
 std::optional<double> ParseNumberText(std::string_view text, std::string_view separator) {

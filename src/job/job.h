@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "acceptance_setup.h"
+
 namespace balance4::job {
 
 inline constexpr int kMaxPlanes = 8;
@@ -18,6 +20,10 @@ enum class PhaseConvention { AgainstRotation, WithRotation };
 
 // The rotor's turning, seen from the drive end; only sketches use it.
 enum class RotationDirection { Clockwise, CounterClockwise };
+
+// Which way the engineer counts angles on the rotor: opposite to the instrument's phase (with
+// phase lag, with the rotation), or the same way as the phase, as many papers do.
+enum class AngleFrame { AgainstPhase, AsPhase };
 
 // Whether each trial weight comes off before the next run, or stays on for the runs after it.
 enum class TrialWeights { Removed, LeftOn };
@@ -39,7 +45,7 @@ struct Weight {
 
 // One correction plane: its trial weight and where weights can be fixed.
 struct PlaneSetup {
-    double TrialMass = 100.0;       // in the job's unit, > 0
+    double TrialMass = 0.0;         // in the job's unit, > 0; 0: not given yet
     double TrialAngle = 0.0;        // degrees from the zero mark, like the result angles
     double TrialRadius = 0.0;       // 0: not given (the correction goes at the trial radius)
     double CorrectionRadius = 0.0;  // 0: not given
@@ -72,6 +78,14 @@ struct Coefficients {
     std::vector<Weight> Trial;  // per plane: trial mass and trial angle
     std::string Unit;
     bool operator==(const Coefficients&) const = default;
+};
+
+// A run read again: the solve takes the mean of a run's readings as vectors, and their scatter
+// widens the spread when it exceeds the instrument's tolerance.
+struct RepeatRun {
+    int Run = 0;                        // as in Job::Readings: 0 without trial weights
+    std::vector<ReadingText> Readings;  // per point
+    bool operator==(const RepeatRun&) const = default;
 };
 
 // One trim run as it was made: its run-0 readings and the corrections it gave, per plane.
@@ -131,6 +145,7 @@ struct Job {
     PhaseConvention Convention = PhaseConvention::AgainstRotation;
     RotationDirection Rotation = RotationDirection::Clockwise;
     TrialWeights Trials = TrialWeights::Removed;
+    AngleFrame Angles = AngleFrame::AgainstPhase;
     Tolerance Instrument;
     int Points = 4;                                              // Planes() .. kMaxPoints
     std::vector<PlaneSetup> Plane = std::vector<PlaneSetup>(4);  // 1 .. kMaxPlanes entries
@@ -138,9 +153,21 @@ struct Job {
         std::vector<std::vector<ReadingText>>(5, std::vector<ReadingText>(4));
     std::vector<ReadingText>
         SlowRoll;  // per point, or empty; a point with both texts empty has none
+    // The run without weights typed for a trim, per point; empty: nothing typed. It belongs to
+    // the job until it is recorded, so that it is saved and never carried into another job.
+    std::vector<ReadingText> ControlRun;
     std::vector<std::vector<Weight>> Installed;  // per plane (or empty): weights now on the rotor
     std::vector<TrimRecord> TrimHistory;
-    std::optional<Coefficients> Saved;      // from the last calculation
+    std::optional<Coefficients> Saved;  // from the last calculation
+    std::optional<IsoSetup> Iso;        // the balance-grade check, when asked for
+    // The customer's vibration limit in the reading unit: one for every point, one per point, or
+    // none (then no verdict is claimed).
+    std::vector<double> Limit;
+    // Trims refine the coefficients from every run whose weights are known, unless switched off;
+    // Refined holds the coefficients the last recorded trim used when they were refined.
+    bool Refine = true;
+    std::optional<Coefficients> Refined;
+    std::vector<RepeatRun> Repeats;         // further readings of any run, in the order taken
     std::vector<SpeedReadings> MoreSpeeds;  // speeds after Job::Speed; empty for one speed
     Optimisation Optimise;
 
@@ -153,8 +180,14 @@ struct Job {
 // A job of the given shape with empty readings and default planes.
 Job MakeJob(int planes, int points);
 
-// The built-in 4 × 4 example: the calculator window's readings, trial masses 100.
+// The built-in 4 × 4 example: the calculator window's readings, trial masses 100 %.
 Job ExampleJob();
+
+// Some plane's trial mass is not given yet.
+bool TrialMassMissing(const Job& job);
+
+// The job with every trial mass 100 and the unit «%»: masses come out in % of each trial mass.
+Job PercentJob(Job job);
 
 // Changes the shape, keeping every set-up and reading that still has a place.
 void Reshape(Job& job, int planes, int points);

@@ -4,9 +4,11 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
+#include "acceptance_file.h"
 #include "atomic_file.h"
 #include "coefficient_file.h"
 #include "job_text.h"
+#include "positions.h"
 
 namespace balance4::job {
 
@@ -41,6 +43,17 @@ Json WeightsJson(const std::vector<Weight>& weights) {
     Json json = Json::array();
     for (const Weight& weight : weights) json.push_back(WeightJson(weight));
     return json;
+}
+
+Json CoefficientsJson(const Coefficients& saved) {
+    Json elements = Json::array();
+    for (const Coefficient& c : saved.Element)
+        elements.push_back(Json::array({c.Magnitude, c.Angle}));
+    return {{"planes", saved.Planes},
+            {"points", saved.Points},
+            {"elements", elements},
+            {"trial", WeightsJson(saved.Trial)},
+            {"unit", saved.Unit}};
 }
 
 // --- reading, every value checked against its place ---
@@ -134,10 +147,12 @@ PlaneSetup ReadPlane(const Json& json, const std::string& place) {
     plane.TrialAngle = Number(json["trial_angle"], At(place, "trial_angle"));
     plane.TrialRadius = Number(json["trial_radius"], At(place, "trial_radius"));
     plane.CorrectionRadius = Number(json["correction_radius"], At(place, "correction_radius"));
-    plane.Holes = Integer(json["holes"], At(place, "holes"), 0, 1000000);
+    plane.Holes = Integer(json["holes"], At(place, "holes"), 0, kMaxHoles);
     const std::string positions = At(place, "positions");
     for (std::size_t i = 0; i < Array(json["positions"], positions).size(); ++i)
         plane.Positions.push_back(Number(json["positions"][i], At(positions, i)));
+    if (const std::optional<std::string> problem = PositionsProblem(plane))
+        throw Damaged{(plane.Holes != 0 ? At(place, "holes") : positions) + ": " + *problem};
     return plane;
 }
 
@@ -158,6 +173,9 @@ Coefficients ReadCoefficients(const Json& json, const std::string& place) {
     saved.Unit = Text(json["unit"], At(place, "unit"));
     return saved;
 }
+
+// The first version that has a control run.
+constexpr int kControlRunVersion = 2;
 
 // The further speeds' and the optimisation's fields have versions of their own, so that a file
 // without them is the same as before.
@@ -234,12 +252,18 @@ Json OptimisationJson(const Optimisation& optimisation) {
               {"seconds", optimisation.Box.Seconds}}}};
 }
 
-Job ReadJob(const Json& json) {
-    Keys(json, "",
-         {"format", "version", "title", "machine", "date", "speed", "who", "unit", "separator",
-          "convention", "rotation", "trial_weights", "tolerance", "points", "planes", "readings",
-          "slow_roll", "installed", "trim_history"},
-         {"coefficients", "more_speeds", "more_speeds_version", "optimisation"});
+Job ReadJob(const Json& json, int version) {
+    const std::initializer_list<std::string_view> keys = {
+        "format", "version",   "title",      "machine",   "date",          "speed",     "who",
+        "unit",   "separator", "convention", "rotation",  "trial_weights", "tolerance", "points",
+        "planes", "readings",  "slow_roll",  "installed", "trim_history"};
+    if (version >= kControlRunVersion)
+        Keys(json, "", keys,
+             {"coefficients", "acceptance", "control_run", "repeats", "angles", "more_speeds",
+              "more_speeds_version", "optimisation"});
+    else
+        Keys(json, "", keys,
+             {"coefficients", "acceptance", "more_speeds", "more_speeds_version", "optimisation"});
     Job job;
     job.Plane.clear();
     job.Readings.clear();
@@ -274,6 +298,8 @@ Job ReadJob(const Json& json) {
         job.Readings.push_back(ReadReadingTexts(runs[r], At("readings", r), points));
     if (!Array(json["slow_roll"], "slow_roll").empty())
         job.SlowRoll = ReadReadingTexts(json["slow_roll"], "slow_roll", points);
+    if (json.contains("control_run") && !Array(json["control_run"], "control_run").empty())
+        job.ControlRun = ReadReadingTexts(json["control_run"], "control_run", points);
     const Json& installed = Array(json["installed"], "installed");
     if (!installed.empty()) {
         Array(installed, "installed", planes.size());
@@ -291,6 +317,27 @@ Job ReadJob(const Json& json) {
     }
     if (json.contains("coefficients"))
         job.Saved = ReadCoefficients(json["coefficients"], "coefficients");
+    if (json.contains("acceptance"))
+        if (const std::optional<std::string> place = ReadAcceptance(json["acceptance"], job))
+            throw Damaged{*place};
+    if (json.contains("acceptance") && json["acceptance"].contains("refined"))
+        job.Refined = ReadCoefficients(json["acceptance"]["refined"], "acceptance.refined");
+    if (json.contains("angles")) {
+        if (json["version"] != kExtendedFileVersion) throw Damaged{"angles"};
+        job.Angles = Word(json["angles"], "angles", "against-phase", AngleFrame::AgainstPhase,
+                          "as-phase", AngleFrame::AsPhase);
+    }
+    if (json.contains("repeats")) {
+        if (json["version"] != kExtendedFileVersion) throw Damaged{"repeats"};
+        const Json& repeats = Array(json["repeats"], "repeats");
+        for (std::size_t i = 0; i < repeats.size(); ++i) {
+            const std::string place = At("repeats", i);
+            Keys(repeats[i], place, {"run", "readings"});
+            job.Repeats.push_back(
+                {Integer(repeats[i]["run"], At(place, "run"), 0, job.Planes()),
+                 ReadReadingTexts(repeats[i]["readings"], At(place, "readings"), points)});
+        }
+    }
     if (json.contains("more_speeds") || json.contains("more_speeds_version"))
         ReadMoreSpeeds(json, job);
     if (json.contains("optimisation")) job.Optimise = ReadOptimisation(json["optimisation"]);
@@ -319,7 +366,9 @@ struct TooDeep {};
 std::string FormatJobFile(const Job& job) {
     Json json;
     json["format"] = kFormat;
-    json["version"] = kJobFileVersion;
+    const bool extended =
+        !job.ControlRun.empty() || !job.Repeats.empty() || job.Angles != AngleFrame::AgainstPhase;
+    json["version"] = extended ? kExtendedFileVersion : 1;
     json["title"] = job.Title;
     json["machine"] = job.Machine;
     json["date"] = job.Date;
@@ -347,6 +396,7 @@ std::string FormatJobFile(const Job& job) {
     for (const std::vector<ReadingText>& run : job.Readings)
         json["readings"].push_back(ReadingsJson(run));
     json["slow_roll"] = ReadingsJson(job.SlowRoll);
+    if (!job.ControlRun.empty()) json["control_run"] = ReadingsJson(job.ControlRun);
     json["installed"] = Json::array();
     for (const std::vector<Weight>& weights : job.Installed)
         json["installed"].push_back(WeightsJson(weights));
@@ -355,15 +405,17 @@ std::string FormatJobFile(const Job& job) {
         json["trim_history"].push_back({{"date", record.Date},
                                         {"readings", ReadingsJson(record.Readings)},
                                         {"correction", WeightsJson(record.Correction)}});
-    if (job.Saved) {
-        Json elements = Json::array();
-        for (const Coefficient& c : job.Saved->Element)
-            elements.push_back(Json::array({c.Magnitude, c.Angle}));
-        json["coefficients"] = {{"planes", job.Saved->Planes},
-                                {"points", job.Saved->Points},
-                                {"elements", elements},
-                                {"trial", WeightsJson(job.Saved->Trial)},
-                                {"unit", job.Saved->Unit}};
+    if (job.Saved) json["coefficients"] = CoefficientsJson(*job.Saved);
+    if (Json acceptance = AcceptanceJson(job); !acceptance.is_null()) {
+        if (job.Refined) acceptance["refined"] = CoefficientsJson(*job.Refined);
+        json["acceptance"] = std::move(acceptance);
+    }
+    if (job.Angles != AngleFrame::AgainstPhase) json["angles"] = "as-phase";
+    if (!job.Repeats.empty()) {
+        json["repeats"] = Json::array();
+        for (const RepeatRun& repeat : job.Repeats)
+            json["repeats"].push_back(
+                {{"run", repeat.Run}, {"readings", ReadingsJson(repeat.Readings)}});
     }
     if (!job.MoreSpeeds.empty()) {
         json["more_speeds_version"] = kMoreSpeedsVersion;
@@ -430,13 +482,14 @@ std::optional<Job> ParseJobFile(std::string_view text, std::string& error) {
         error = "файл повреждён (version)";
         return std::nullopt;
     }
-    if (json["version"].get<long long>() != kJobFileVersion) {
-        error = "версия файла " + Quoted(json["version"].dump()) + ", программа читает версию " +
-                std::to_string(kJobFileVersion);
+    const long long version = json["version"].get<long long>();
+    if (version < 1 || version > kJobFileVersion) {
+        error = "версия файла " + Quoted(json["version"].dump()) +
+                ", программа читает версии с 1 по " + std::to_string(kJobFileVersion);
         return std::nullopt;
     }
     try {
-        return ReadJob(json);
+        return ReadJob(json, static_cast<int>(version));
     } catch (const Damaged& damaged) {
         error = "файл повреждён (" + damaged.Place + ")";
         return std::nullopt;
@@ -444,8 +497,9 @@ std::optional<Job> ParseJobFile(std::string_view text, std::string& error) {
 }
 
 bool SaveJobFile(const std::string& path, const Job& job, std::string& error) {
-    if (!WriteFileAtomically(path, FormatJobFile(job), error)) {
-        error = "файл задания " + Quoted(path) + " не записан";
+    std::string reason;
+    if (!WriteFileAtomically(path, FormatJobFile(job), reason)) {
+        error = "файл задания " + Quoted(path) + " не записан: " + reason;
         return false;
     }
     return true;

@@ -8,7 +8,11 @@
 
 namespace balance4::job {
 
-inline constexpr int kJobFileVersion = 1;
+// The highest version the reader knows. A file is written with the lowest version that holds
+// all it carries, so that a job without a control run stays readable by older programs.
+inline constexpr int kJobFileVersion = 2;
+// The version that added the control run, repeated readings and angles counted as the phase.
+inline constexpr int kExtendedFileVersion = 2;
 
 std::string FormatJobFile(const Job& job);
 

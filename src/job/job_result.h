@@ -24,10 +24,12 @@ enum class Cell {
     CorrectionRadius,
     Positions,
     Installed,
-    Shape,         // planes or points out of range, readings of the wrong shape
-    Tolerance,     // the instrument's tolerance
-    Coefficients,  // trim: none saved, or of another shape
-    Limit,         // a point's residual limit, a plane's mass limit or a speed's weight
+    Shape,            // planes or points out of range, readings of the wrong shape
+    Tolerance,        // the instrument's tolerance
+    Coefficients,     // trim: none saved, or of another shape
+    Limit,            // a point's residual limit, a plane's mass limit or a speed's weight
+    RepeatAmplitude,  // Run: the repeat's index in Job::Repeats
+    RepeatPhase,
 };
 
 // One refused cell with its Russian message, in the order the cells are checked.
@@ -64,6 +66,14 @@ struct PlaneSpread {
     Trust Level = Trust::Trusted;
 };
 
+// The one position nearest to a plane's correction, for the whole weight.
+struct NearestPosition {
+    Position At;
+    double AngleError = 0.0;   // degrees between it and the correction
+    double Residual = 0.0;     // the largest vibration over the points with the whole weight there
+    bool Recommended = false;  // the weight moved there stays within the correction's spread
+};
+
 // One plane's correction W, solved together with the other planes'.
 struct PlaneResult {
     double Percent = 0.0;             // |W| in percent of the trial mass, the window's M
@@ -75,7 +85,14 @@ struct PlaneResult {
     bool SplitAsked = false;
     SplitResult Split;  // of OnRotor when there is one, else of the correction
     PlaneSpread Spread;
+    std::optional<NearestPosition> Nearest;  // calculated jobs with positions
 };
+
+// The weight to fit: the installed weights and the correction as one where the rotor carries some,
+// else the correction.
+inline Weight WeightToPlace(const PlaneResult& plane) {
+    return plane.OnRotor ? *plane.OnRotor : Weight{plane.Mass, plane.AngleFromZero};
+}
 
 // The predicted vibration at a point after the correction; zero for a square system.
 struct PointResult {
@@ -88,9 +105,51 @@ struct PointResult {
 struct RunQuality {
     double ChangePercent = 0.0;
     bool Weak = false;
+    bool Large = false;  // above kLargeRunPercent
 };
 
+// The go/no-go rules of thumb that the tool, the window and the report share. A trial run that
+// changed the vibration less than this is weak: its effect drowns in the instrument's error.
 inline constexpr double kWeakRunPercent = 25.0;
+// A trial weight that changes the vibration more than this puts the machine at risk.
+inline constexpr double kLargeRunPercent = 300.0;
+// A correction above this share of its trial mass means the trial weight was too light to measure
+// its effect well.
+inline constexpr double kLargeCorrectionPercent = 300.0;
+
+// What a warning is about; Number counts from 1 as the user sees it (runs as in the readings'
+// messages: run 1 is the one without trial weights).
+enum class WarningSubject { Plane, Run, Point };
+
+// A result that stands but one of the rules above, or a check of the data, found wanting.
+struct Warning {
+    WarningSubject About = WarningSubject::Plane;
+    int Number = 1;
+    std::string Text;
+};
+
+// How far each reading may be off, as the spread and the check of the points assume it: the
+// instrument's tolerance, or per component the scatter of repeated readings where that is larger.
+struct ReadingScatter {
+    double AmplitudePercent = 0.0;
+    double PhaseDegrees = 0.0;
+    bool FromRepeats = false;  // some component came from the repeats
+};
+
+// A point whose readings disagree with the others, and the correction the others give without it.
+struct SuspectPoint {
+    int Point = 1;                // from 1
+    std::vector<Weight> Without;  // per plane: mass in the job's unit, angle from the zero mark
+};
+
+// Coefficients refined from the trial runs and the recorded control runs, which a trim used in
+// place of the saved ones.
+struct Refinement {
+    Coefficients Refined;
+    std::vector<double> ChangePercent;  // per coefficient, as Coefficients::Element: |Δ| / |saved|
+    int Runs = 0;                       // runs fitted: the trial runs and the control runs used
+    int Repeated = 0;  // control runs left out: on the rotor were the weights of a run already used
+};
 
 // The predicted vibration at one point at one speed after the correction.
 struct ResidualAt {
@@ -161,6 +220,17 @@ struct JobResult {
     std::optional<OptimisedSummary> Optimised;
     std::vector<ResidualAt> Residuals;  // an optimised job's: every point at every speed
     std::optional<BoxResult> Box;       // a job with a box of weights
+    // Some trial mass was not given: the job was calculated as PercentJob, every mass in % of its
+    // trial mass; show kTrialMassMissingText with it.
+    bool PercentOnly = false;
+    std::optional<Refinement> Refined;          // a trim that used refined coefficients
+    std::vector<Warning> Warnings;              // in the order: runs, planes, points
+    std::vector<std::vector<int>> PlanesAlike;  // groups of planes (from 1) that act alike
+    std::vector<SuspectPoint> Suspects;         // least squares with spare points only
+    ReadingScatter Scatter;
 };
+
+inline constexpr std::string_view kTrialMassMissingText =
+    "Впишите массу пробного груза в каждой плоскости — до этого поправки в % от неё";
 
 }  // namespace balance4::job

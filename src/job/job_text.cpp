@@ -1,5 +1,8 @@
 #include "job_text.h"
 
+#include <charconv>
+#include <system_error>
+
 namespace balance4::job {
 
 namespace {
@@ -8,6 +11,15 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kLongestQuoted = 40;
 
 }  // namespace
+
+std::string ShortestNumberText(double value, std::string_view separator) {
+    char buffer[32];
+    const auto [end, failure] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string text(buffer, failure == std::errc() ? end : buffer);
+    if (const std::size_t point = text.find('.'); point != std::string::npos)
+        text.replace(point, 1, separator);
+    return text;
+}
 
 std::size_t CodePoints(std::string_view text) {
     std::size_t count = 0;

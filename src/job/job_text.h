@@ -17,6 +17,10 @@ bool SkipByteOrderMark(std::string& text);
 // long text is cut, so that the message stays one readable line.
 std::string Quoted(std::string_view text);
 
+// The shortest text that reads back to the same number, with the given decimal separator: 25,
+// 22,5, 0,0625.
+std::string ShortestNumberText(double value, std::string_view separator);
+
 // Well-formed UTF-8: no stray continuation byte, no overlong form, no surrogate, nothing past
 // U+10FFFF.
 bool IsUtf8(std::string_view text);

@@ -7,6 +7,7 @@
 #include "least_squares.h"
 #include "optimise.h"
 #include "readings.h"
+#include "repeats.h"
 #include "result_parts.h"
 #include "setup_check.h"
 #include "split.h"
@@ -187,8 +188,14 @@ JobResult CalculateOptimised(const Job& job, JobResult result) {
     bool read = true;
     for (int s = 0; s < job.Speeds(); ++s) {
         const std::size_t before = result.Failures.size();
-        const std::optional<RunReadings> readings =
+        std::optional<RunReadings> readings =
             ReadRuns(ReadingsAt(job, s), job.Points, job.Separator, result.Failures);
+        // Repeats are of the first speed's runs: solve on their mean, as least squares does.
+        if (s == 0 && readings && !job.Repeats.empty()) {
+            const std::optional<RunReadings> repeated = ReadRepeats(job, result.Failures);
+            readings = repeated ? std::optional(MeanRuns(*readings, job.Repeats, *repeated))
+                                : std::nullopt;
+        }
         for (std::size_t f = before; f < result.Failures.size() && s > 0; ++f) {
             result.Failures[f].Speed = s;
             result.Failures[f].Message =

@@ -22,6 +22,13 @@ std::optional<double> Convert(const std::string& text, const std::string& separa
 
 }  // namespace
 
+bool AcceptedReading(const ReadingText& text, const std::string& separator) {
+    const ExtendedPrecisionScope precision;
+    std::vector<CellFailure> failures;
+    return ReadReading(text, separator, Cell::Amplitude, Cell::Phase, 0, 0, {}, failures)
+        .has_value();
+}
+
 std::string ReadingMessage(bool amplitude, int point, int run, bool negative) {
     return std::string("Неверно задан ") + (amplitude ? "Vo" : "Fo") + std::to_string(point + 1) +
            ", пуск " + std::to_string(run + 1) + (negative ? " !!!" : "");

@@ -19,6 +19,10 @@ std::optional<PolarReading> ReadReading(const ReadingText& text, const std::stri
                                         const std::string& what,
                                         std::vector<CellFailure>& failures);
 
+// Whether the solve accepts a typed reading, for those who draw or list readings without solving:
+// the same conversion and the same refusals as ReadReading.
+bool AcceptedReading(const ReadingText& text, const std::string& separator);
+
 // Runs 0..runs.size()−1 of the given texts, point by point and run by run, amplitude before phase:
 // the calculator's visiting order. Empty optional when some text was refused.
 std::optional<RunReadings> ReadRuns(const std::vector<std::vector<ReadingText>>& runs, int points,

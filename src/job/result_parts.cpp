@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "extended.h"
+#include "plane_dependence.h"
 #include "reading_fields.h"
 #include "split.h"
 #include "weights.h"
@@ -67,6 +68,7 @@ void SetPointsAndRuns(JobResult& result, const ComplexMatrix& influence, const C
                 : 0.0;
     }
     result.ConditionNumber = ConditionNumber(influence);
+    result.PlanesAlike = PlanesActingAlike(influence);
     if (runs == nullptr) return;
     for (Eigen::Index k = 0; k < influence.cols(); ++k) {
         double largest = 0.0;
@@ -79,7 +81,7 @@ void SetPointsAndRuns(JobResult& result, const ComplexMatrix& influence, const C
                                                    : 0.0;
             largest = std::max(largest, percent);
         }
-        result.Runs.push_back({largest, largest < kWeakRunPercent});
+        result.Runs.push_back({largest, largest<kWeakRunPercent, largest> kLargeRunPercent});
     }
 }
 
@@ -93,8 +95,7 @@ void Finish(JobResult& result, const Job& job, const SpreadResult& spread) {
         plane.Spread = spread.Plane[k];
         const std::vector<Position> positions = PositionsOf(PlaneOf(job, k, planes));
         plane.SplitAsked = !positions.empty();
-        const Weight placed =
-            plane.OnRotor ? *plane.OnRotor : Weight{plane.Mass, plane.AngleFromZero};
+        const Weight placed = WeightToPlace(plane);
         if (plane.SplitAsked) plane.Split = Split(placed.Mass, placed.AngleDegrees, positions);
         if (plane.Spread.Level == Trust::Unreliable)
             unreliable += (unreliable.empty() ? "" : ", ") + std::to_string(k + 1);

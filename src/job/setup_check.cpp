@@ -1,16 +1,13 @@
 #include "setup_check.h"
 
 #include <cmath>
-#include <set>
 
+#include "positions.h"
 #include "readings.h"
-#include "split.h"
 
 namespace balance4::job {
 
 namespace {
-
-constexpr int kMostHoles = 1000;
 
 bool Finite(double value) {
     return std::isfinite(value);
@@ -24,21 +21,11 @@ void Fail(std::vector<CellFailure>& failures, Cell cell, std::size_t plane, cons
     failures.push_back({cell, -1, -1, static_cast<int>(plane), OfPlane(what, plane)});
 }
 
-bool UsablePositions(const PlaneSetup& plane) {
-    if (plane.Holes != 0) return plane.Holes >= 2 && plane.Holes <= kMostHoles;
-    std::set<double> distinct;
-    for (const double angle : plane.Positions) {
-        if (!Finite(angle)) return false;
-        distinct.insert(NormalisedDegrees(angle));
-    }
-    return plane.Positions.empty() || distinct.size() >= 2;
-}
-
 // Radii, positions and installed weights of each plane; the trial weights where `trials`.
 void CheckPlanes(const Job& job, bool trials, std::vector<CellFailure>& failures) {
     for (std::size_t k = 0; k < job.Plane.size(); ++k) {
         const PlaneSetup& plane = job.Plane[k];
-        if (trials && !(Finite(plane.TrialMass) && plane.TrialMass > 0.0))
+        if (trials && !(Finite(plane.TrialMass) && plane.TrialMass >= 0.0))  // 0: not given
             Fail(failures, Cell::TrialMass, k, "Неверно задана пробная масса");
         if (trials && !Finite(plane.TrialAngle))
             Fail(failures, Cell::TrialAngle, k, "Неверно задан угол пробного груза");
@@ -46,8 +33,9 @@ void CheckPlanes(const Job& job, bool trials, std::vector<CellFailure>& failures
             Fail(failures, Cell::TrialRadius, k, "Неверно задан радиус пробного груза");
         if (!(Finite(plane.CorrectionRadius) && plane.CorrectionRadius >= 0.0))
             Fail(failures, Cell::CorrectionRadius, k, "Неверно задан радиус поправки");
-        if (!UsablePositions(plane))
-            Fail(failures, Cell::Positions, k, "Неверно заданы места для грузов");
+        if (const std::optional<std::string> problem = PositionsProblem(plane))
+            failures.push_back({Cell::Positions, -1, -1, static_cast<int>(k),
+                                OfPlane("Неверно заданы места для грузов", k) + ": " + *problem});
         if (k < job.Installed.size())
             for (const Weight& weight : job.Installed[k])
                 if (!(Finite(weight.Mass) && weight.Mass >= 0.0 && Finite(weight.AngleDegrees))) {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "result_words.h"
+
 namespace balance4::job {
 
 namespace {
@@ -68,10 +70,10 @@ SplitResult Split(double mass, double angleDegrees, const std::vector<Position>&
     const double gap = a2 - a1;
     if (gap >= kSplitRefusedDegrees) {
         result.Refused = true;
+        result.Refusal = SplitRefusalText();
         return result;
     }
-    if (gap > kSplitWarnedDegrees)
-        result.Warning = "соседние места отстоят больше чем на 120°: грузы выходят большими";
+    if (gap > kSplitWarnedDegrees) result.Warning = SplitWarningText();
     for (const SplitPart& part : {SplitPart{first, mass * Sin(a2 - theta) / Sin(gap)},
                                   SplitPart{second, mass * Sin(theta - a1) / Sin(gap)}})
         if (part.Mass >= kShownMass) result.Parts.push_back(part);

@@ -24,6 +24,7 @@ struct SplitPart {
 // positive masses give the weight. Warning: they are more than 120° apart, so the parts are large.
 struct SplitResult {
     bool Refused = false;
+    std::string Refusal;  // when Refused: why, to show in place of the parts
     std::string Warning;
     std::vector<SplitPart> Parts;  // none for a weight too small to show
 };

@@ -3,9 +3,10 @@
 #include <QFile>
 #include <cstdio>
 
+#include "job/calculate.h"
+#include "job/job_file.h"
 #include "job_calculator.h"
-#include "job_file.h"
-#include "job_report.h"
+#include "report/job_report.h"
 
 namespace {
 
@@ -25,7 +26,8 @@ int RunCommandLineReport(const QStringList& arguments) {
     const std::optional<balance4::job::Job> job =
         balance4::job::LoadJobFile(QFile::encodeName(input).toStdString(), error);
     if (!job) return Fail(input + QStringLiteral(": ") + QString::fromStdString(error));
-    const balance4::job::JobResult result = JobCalculator::CalculateSafely(*job);
+    const balance4::job::JobResult result = JobCalculator::RunSafely(
+        [](const balance4::job::Job& job) { return balance4::job::Calculate(job); }, *job);
     if (result.Result == balance4::job::Outcome::Refused) {
         return Fail(result.Failures.empty()
                         ? QStringLiteral("работа не рассчитана")

@@ -5,18 +5,17 @@
 #include <QThreadPool>
 #include <exception>
 
-#include "calculate.h"
-
 using balance4::job::Job;
 using balance4::job::JobResult;
 
-JobCalculator::JobCalculator(QObject* parent) : QObject(parent) {}
+JobCalculator::JobCalculator(Work work, QObject* parent)
+    : QObject(parent), m_work(std::move(work)) {}
 
 JobCalculator::~JobCalculator() = default;
 
-JobResult JobCalculator::CalculateSafely(const Job& job) {
+JobResult JobCalculator::RunSafely(const Work& work, const Job& job) {
     try {
-        return balance4::job::Calculate(job);
+        return work(job);
     } catch (const std::exception& error) {
         JobResult result;
         result.Result = balance4::job::Outcome::NoSolution;
@@ -28,7 +27,7 @@ JobResult JobCalculator::CalculateSafely(const Job& job) {
 void JobCalculator::request(const Job& job) {
     const quint64 generation = ++m_generation;
     if (!m_asynchronous) {
-        emit calculated(job, CalculateSafely(job));
+        emit calculated(job, RunSafely(m_work, job));
         return;
     }
     if (m_running) {
@@ -41,8 +40,8 @@ void JobCalculator::request(const Job& job) {
 void JobCalculator::start(const Job& job, quint64 generation) {
     m_running = true;
     QPointer<JobCalculator> self(this);
-    QThreadPool::globalInstance()->start([self, job, generation] {
-        JobResult result = CalculateSafely(job);
+    QThreadPool::globalInstance()->start([self, work = m_work, job, generation] {
+        JobResult result = RunSafely(work, job);
         // Delivered on the application's thread, where the guard may be looked at safely.
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),

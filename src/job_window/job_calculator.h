@@ -1,17 +1,21 @@
 #pragma once
-// Calculates jobs off the window's thread, so that typing never waits for the spread. The latest
-// request wins: a request made while one is running replaces any request still waiting, and a
-// result that a newer request has overtaken is dropped.
+// Calculates jobs off the window's thread, so that typing never waits for the spread: a job's
+// calculation or its control run, whichever `work` is. The latest request wins: a request made
+// while one is running replaces any request still waiting, and a result that a newer request has
+// overtaken is dropped.
 #include <QObject>
+#include <functional>
 #include <optional>
 
-#include "job.h"
-#include "job_result.h"
+#include "job/job.h"
+#include "job/job_result.h"
 
 class JobCalculator : public QObject {
     Q_OBJECT
   public:
-    explicit JobCalculator(QObject* parent = nullptr);
+    using Work = std::function<balance4::job::JobResult(const balance4::job::Job&)>;
+
+    explicit JobCalculator(Work work, QObject* parent = nullptr);
     ~JobCalculator() override;
 
     // false: requests are calculated at once, before `request` returns (command line, tests).
@@ -20,8 +24,8 @@ class JobCalculator : public QObject {
     void request(const balance4::job::Job& job);
     bool busy() const { return m_running; }
 
-    // The calculation itself, shielded: an exception becomes a result without a solution.
-    static balance4::job::JobResult CalculateSafely(const balance4::job::Job& job);
+    // The work itself, shielded: an exception becomes a result without a solution.
+    static balance4::job::JobResult RunSafely(const Work& work, const balance4::job::Job& job);
 
   signals:
     void calculated(const balance4::job::Job& job, const balance4::job::JobResult& result);
@@ -31,6 +35,7 @@ class JobCalculator : public QObject {
     void finished(const balance4::job::Job& job, const balance4::job::JobResult& result,
                   quint64 generation);
 
+    Work m_work;
     bool m_asynchronous = true;
     bool m_running = false;
     quint64 m_generation = 0;  // of the latest request; only its result is told

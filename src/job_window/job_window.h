@@ -1,25 +1,20 @@
 #pragma once
-// The job window: a whole balancing job from set-up and readings to corrections, trust, trim runs,
-// files and the report. It gathers what is typed into a job, has the job library calculate it and
-// shows what comes back; it calculates nothing itself.
+// The job window: menus and layout over the job document. The document holds the job and its
+// undo stack, the controller does what the commands ask, the panels and tables show the document;
+// the window itself only arranges them.
 #include <QMainWindow>
-#include <memory>
 
-#include "job.h"
-#include "job_result.h"
-
-class JobCalculator;
+class JobController;
+class JobDocument;
 class ManualOpener;
-class QAction;
+class PicturesArea;
 class QLabel;
 class QMenu;
 class QSplitter;
 class QTabWidget;
-class PicturesArea;
-class ReadingsTable;
-class RecoveryFile;
 class ResultsView;
 class SetupPanel;
+class SheetView;
 class TrimPanel;
 
 class JobWindow : public QMainWindow {
@@ -30,34 +25,12 @@ class JobWindow : public QMainWindow {
                        QWidget* parent = nullptr);
     ~JobWindow() override;
 
-    // Opens a job file; a file that cannot be read gives a message and changes nothing.
-    bool openFile(const QString& path);
-    // The same after asking what to do with unsaved changes; false when the user cancels.
-    bool openFileAfterAsking(const QString& path);
-    // Shows a job (no file behind it when `path` is empty) as unchanged.
-    void loadJob(const balance4::job::Job& job, const QString& path);
-    // Offers back the job of a window that ended without closing, if there is one.
-    void offerRecovery();
-
-    // What is typed, as a job.
-    balance4::job::Job currentJob() const;
-    const balance4::job::JobResult& lastResult() const { return m_result; }
-    const balance4::job::Job& lastCalculatedJob() const { return m_calculatedJob; }
-    QString filePath() const { return m_path; }
-    bool isModified() const { return m_modified; }
-
-    bool saveTo(const QString& path);
-    bool save();
-    bool saveAs();
-    // Calculates now (F9); with a reading missing or bad, moves to it and says why.
-    void calculateNow();
-
-    JobCalculator* calculator() const { return m_calculator; }
+    JobDocument* document() const { return m_document; }
+    JobController* controller() const { return m_controller; }
     SetupPanel* setupPanel() const { return m_setup; }
-    ReadingsTable* readingsTable() const { return m_readings; }
+    SheetView* readingsTable() const { return m_readings; }
     ResultsView* resultsView() const { return m_results; }
     TrimPanel* trimPanel() const { return m_trim; }
-    RecoveryFile* recovery() const { return m_recovery.get(); }
 
   signals:
     // A calculation's results (or why there are none) are on screen.
@@ -75,36 +48,13 @@ class JobWindow : public QMainWindow {
     void createConnections();
     void restoreSettings();
     void saveSettings() const;
-
-    void newJob();
-    void openAsked();
-    void openManual();
-    void writeReport();
-    void printReport();
-    void rebuildRecentMenu();
-    void reshapeTables();
-    void showTables(const balance4::job::Job& job);
-    QStringList runTitles(const balance4::job::Job& job) const;
-    int firstRunRow() const;
-
-    void edited();
-    void requestCalculation();
-    void calculated(const balance4::job::Job& job, const balance4::job::JobResult& result);
-    void markFailures(const balance4::job::JobResult& result);
-    void updateReadiness();
-    void updateTrim(const balance4::job::Job& job);
-    void recordTrim();
+    void showResult();
     void updateTitle();
-    // Asks whether to save unsaved changes; false when the user cancels.
-    bool maybeSave();
-    void showMessage(const QString& text);
 
-    ManualOpener* m_manual;
-    JobCalculator* m_calculator = nullptr;
-    std::unique_ptr<RecoveryFile> m_recovery;
-
+    JobDocument* m_document;
+    JobController* m_controller;
     SetupPanel* m_setup = nullptr;
-    ReadingsTable* m_readings = nullptr;
+    SheetView* m_readings = nullptr;
     ResultsView* m_results = nullptr;
     TrimPanel* m_trim = nullptr;
     PicturesArea* m_pictures = nullptr;
@@ -113,15 +63,4 @@ class JobWindow : public QMainWindow {
     QSplitter* m_mainSplitter = nullptr;
     QLabel* m_readiness = nullptr;
     QMenu* m_recentMenu = nullptr;
-
-    // What the window does not show in fields: coefficients, history, the file's extras.
-    balance4::job::Job m_base;
-    balance4::job::Job m_calculatedJob;
-    balance4::job::JobResult m_result;
-    balance4::job::JobResult m_trimResult;
-    QHash<quint64, QString> m_cellFailures;  // table row << 32 | column → the library's reason
-    QString m_path;
-    bool m_modified = false;
-    bool m_loading = false;
-    bool m_tableHasSlowRoll = false;  // the readings table's first row is the slow roll
 };

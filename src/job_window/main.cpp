@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "command_line_report.h"
+#include "job_controller.h"
 #include "job_window.h"
 #include "manual_opener.h"
 
@@ -69,8 +70,8 @@ int main(int argc, char* argv[]) {
     window.show();
     QTimer::singleShot(0, &window, [&window, arguments] {
         // A job restored after a crash is not given up silently for the file asked for.
-        window.offerRecovery();
-        if (!arguments.isEmpty()) window.openFileAfterAsking(arguments[0]);
+        window.controller()->offerRecovery();
+        if (!arguments.isEmpty()) window.controller()->openFileAfterAsking(arguments[0]);
     });
     return QApplication::exec();
 }

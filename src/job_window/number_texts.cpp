@@ -1,6 +1,6 @@
 #include "number_texts.h"
 
-#include "job.h"
+#include "job/job.h"
 #include "number_text.h"
 
 QString ResultText(double value, const QString& separator) {

@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-#include "report_numbers.h"
+#include "report/report_numbers.h"
 
 // A result with two decimals: grams, percent, degrees.
 QString ResultText(double value, const QString& separator);

@@ -2,8 +2,8 @@
 // The «Рисунки» tab: the pictures of the last calculated job, seen from the end the user picks.
 #include <QWidget>
 
-#include "job.h"
-#include "job_result.h"
+#include "job/job.h"
+#include "job/job_result.h"
 
 class QComboBox;
 namespace balance4::jobwindow {

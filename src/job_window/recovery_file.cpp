@@ -5,14 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <atomic>
-#include <condition_variable>
-#include <exception>
-#include <thread>
 
-#include "atomic_file.h"
-#include "job_file.h"
+#include "job/job_file.h"
 
 namespace {
 
@@ -24,47 +21,20 @@ QString LockPathOf(const QString& path) {
     return path + QLatin1String(kLockSuffix);
 }
 
+// Written whole or not at all: a kill in the middle leaves the previous copy.
+bool WriteWhole(const QString& path, const QByteArray& bytes, QString& error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-// The writer thread and what it is to write next.
-struct RecoveryFile::Shared {
-    std::mutex mutex;
-    std::condition_variable wake;
-    std::condition_variable idle;
-    std::optional<std::pair<balance4::job::Job, std::string>> next;  // job, origin path
-    bool writing = false;
-    bool stop = false;
-    std::string path;
-    std::string lastOrigin;
-    std::thread thread;
-
-    void run() {
-        std::unique_lock lock(mutex);
-        for (;;) {
-            wake.wait(lock, [this] { return stop || next; });
-            if (!next) break;
-            auto [job, origin] = std::move(*next);
-            next.reset();
-            writing = true;
-            lock.unlock();
-            std::string error;
-            // A write that fails leaves the last good copy; nothing may end this thread.
-            try {
-                if (origin != lastOrigin) {
-                    balance4::job::WriteFileAtomically(path + kOriginSuffix, origin, error);
-                    lastOrigin = origin;
-                }
-                balance4::job::WriteFileAtomically(path, balance4::job::FormatJobFile(job), error);
-            } catch (const std::exception&) {
-            }
-            lock.lock();
-            writing = false;
-            idle.notify_all();
-        }
-    }
-};
-
-RecoveryFile::RecoveryFile(QString folder) : m_folder(std::move(folder)) {
+RecoveryFile::RecoveryFile(QString folder, QObject* parent)
+    : QObject(parent), m_folder(std::move(folder)) {
     if (m_folder.isEmpty()) {
         m_folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
                    QStringLiteral("/recovery");
@@ -79,19 +49,12 @@ RecoveryFile::RecoveryFile(QString folder) : m_folder(std::move(folder)) {
                                          .arg(QLatin1String(kSuffix)));
     m_lock = std::make_unique<QLockFile>(LockPathOf(m_path));
     m_lock->tryLock(0);
-    m_shared = std::make_shared<Shared>();
-    m_shared->path = QFile::encodeName(m_path).toStdString();
-    m_shared->thread = std::thread([shared = m_shared.get()] { shared->run(); });
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(kDelayMs);
+    connect(&m_timer, &QTimer::timeout, this, &RecoveryFile::flush);
 }
 
-RecoveryFile::~RecoveryFile() {
-    {
-        std::lock_guard lock(m_shared->mutex);
-        m_shared->stop = true;
-    }
-    m_shared->wake.notify_all();
-    m_shared->thread.join();
-}
+RecoveryFile::~RecoveryFile() = default;
 
 QStringList RecoveryFile::orphans() const {
     QStringList found;
@@ -127,36 +90,41 @@ void RecoveryFile::Discard(const QString& path) {
 }
 
 void RecoveryFile::write(const balance4::job::Job& job, const QString& originalPath) {
-    {
-        std::lock_guard lock(m_shared->mutex);
-        m_shared->next.emplace(job, originalPath.toStdString());
-    }
-    m_shared->wake.notify_all();
+    m_waiting.emplace(job, originalPath);
+    // Not restarted by later edits: steady typing is still written every so often.
+    if (!m_timer.isActive()) m_timer.start();
 }
 
 bool RecoveryFile::writeNow(const balance4::job::Job& job, const QString& originalPath,
                             QString& error) {
-    flush();
-    std::lock_guard lock(m_shared->mutex);
-    std::string message;
-    const bool written = balance4::job::WriteFileAtomically(m_shared->path + kOriginSuffix,
-                                                            originalPath.toStdString(), message) &&
-                         balance4::job::WriteFileAtomically(
-                             m_shared->path, balance4::job::FormatJobFile(job), message);
-    m_shared->lastOrigin = originalPath.toStdString();
-    if (!written) error = QString::fromStdString(message);
-    return written;
+    m_waiting.reset();
+    m_timer.stop();
+    // A failed write leaves the last good copy; the next edit tries again.
+    if (originalPath != m_lastOrigin || !QFile::exists(m_path + QLatin1String(kOriginSuffix))) {
+        if (!WriteWhole(m_path + QLatin1String(kOriginSuffix), originalPath.toUtf8(), error))
+            return false;
+        m_lastOrigin = originalPath;
+    }
+    try {
+        return WriteWhole(m_path, QByteArray::fromStdString(balance4::job::FormatJobFile(job)),
+                          error);
+    } catch (const std::exception& exception) {
+        error = QString::fromUtf8(exception.what());
+        return false;
+    }
 }
 
 void RecoveryFile::flush() {
-    std::unique_lock lock(m_shared->mutex);
-    m_shared->idle.wait(lock, [this] { return !m_shared->next && !m_shared->writing; });
+    if (!m_waiting) return;
+    const auto [job, origin] = std::move(*m_waiting);
+    QString error;
+    writeNow(job, origin, error);
 }
 
 void RecoveryFile::remove() {
-    flush();
+    m_waiting.reset();
+    m_timer.stop();
     QFile::remove(m_path);
     QFile::remove(m_path + QLatin1String(kOriginSuffix));
-    std::lock_guard lock(m_shared->mutex);
-    m_shared->lastOrigin.clear();
+    m_lastOrigin.clear();
 }

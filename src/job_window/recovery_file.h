@@ -1,26 +1,29 @@
 #pragma once
-// The recovery copy of the job being edited: written after every change, atomically, so that a
-// crash or kill at any moment loses at most the last edit. Each running window has its own file in
-// the program's data folder, locked while it runs; a file whose lock is free at start belongs to a
-// window that ended without closing, and is offered back.
+// The recovery copy of the job being edited, so that a crash or a kill loses at most the last
+// moment's typing. Edits are written a short while after they begin (one write for a burst of
+// keys), each write whole through a file renamed over the last, so the copy on disk is always
+// some complete state of the job. Each running window has its own file in the program's data
+// folder, locked while it runs; a file whose lock is free at start belongs to a window that ended
+// without closing, and is offered back.
 #include <QLockFile>
+#include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <memory>
-#include <mutex>
 #include <optional>
-#include <string>
 
-#include "job.h"
+#include "job/job.h"
 
-class RecoveryFile {
+class RecoveryFile : public QObject {
+    Q_OBJECT
   public:
-    // `folder` empty: QStandardPaths::AppDataLocation + "/recovery".
-    explicit RecoveryFile(QString folder = QString());
-    ~RecoveryFile();
+    // How long after the first unsaved edit the copy is written.
+    static constexpr int kDelayMs = 250;
 
-    RecoveryFile(const RecoveryFile&) = delete;
-    RecoveryFile& operator=(const RecoveryFile&) = delete;
+    // `folder` empty: QStandardPaths::AppDataLocation + "/recovery".
+    explicit RecoveryFile(QString folder = QString(), QObject* parent = nullptr);
+    ~RecoveryFile() override;
 
     // Recovery files left by windows that are no longer running, newest first.
     QStringList orphans() const;
@@ -29,12 +32,11 @@ class RecoveryFile {
                                                   QString& error);
     static void Discard(const QString& path);
 
-    // Writes the job (and the path of the file it came from, if any) in the background, one write
-    // after another; a write waiting behind a running one is replaced by a newer one.
+    // Keeps the job (and the path of the file it came from, if any) to be written shortly.
     void write(const balance4::job::Job& job, const QString& originalPath);
-    // Writes now, on this thread; false with `error` when it could not.
+    // Writes now; false with `error` when it could not.
     bool writeNow(const balance4::job::Job& job, const QString& originalPath, QString& error);
-    // Waits for the background writes to end.
+    // Writes what is waiting now.
     void flush();
     // The job is saved or given up: no recovery is needed.
     void remove();
@@ -43,10 +45,10 @@ class RecoveryFile {
     QString folder() const { return m_folder; }
 
   private:
-    struct Shared;
-
     QString m_folder;
     QString m_path;
+    QString m_lastOrigin;
     std::unique_ptr<QLockFile> m_lock;
-    std::shared_ptr<Shared> m_shared;
+    std::optional<std::pair<balance4::job::Job, QString>> m_waiting;
+    QTimer m_timer;
 };

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "job/result_words.h"
 #include "number_texts.h"
 
 using balance4::job::Job;
@@ -64,9 +65,24 @@ const QColor kUnreliable(200, 40, 40);
 
 }  // namespace
 
+QString MassHeading(const Job& job) {
+    const QString unit = QString::fromStdString(job.Unit);
+    QStringList converted;
+    for (int plane = 0; plane < job.Planes(); ++plane) {
+        const balance4::job::PlaneSetup& setup = job.Plane[std::size_t(plane)];
+        if (setup.TrialRadius > 0.0 && setup.CorrectionRadius > 0.0)
+            converted << QString::number(plane + 1);
+    }
+    if (converted.isEmpty()) return QObject::tr("Масса, %1").arg(unit);
+    if (converted.size() == job.Planes())
+        return QObject::tr("Масса, %1, на радиусе поправки").arg(unit);
+    return QObject::tr("Масса, %1 (пл. %2 — на радиусе поправки)")
+        .arg(unit, converted.join(QStringLiteral(", ")));
+}
+
 QString SplitText(const balance4::job::SplitResult& split, const QString& unit,
                   const QString& separator) {
-    if (split.Refused) return QObject::tr("не разбивается: соседние позиции на 180° и больше");
+    if (split.Refused) return QString::fromStdString(balance4::job::SplitRefusalText());
     QStringList parts;
     for (const balance4::job::SplitPart& part : split.Parts) {
         parts << QObject::tr("№%1 (%2°): %3 %4")
@@ -102,9 +118,16 @@ ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
         {tr("Масса"), tr("% пробного"), tr("От нуля, °"), tr("От пробного, °"), tr("Разброс 95 %"),
          tr("Доверие"), tr("Пробный пуск"), tr("Разбивка по позициям")},
         this);
+    // The split and what to add wrap in the last column: each row is as tall as its text needs at
+    // the column's width, whatever the window's size.
+    m_planes->setTextElideMode(Qt::ElideNone);
+    m_planes->setWordWrap(true);
+    m_planes->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_planes->horizontalHeaderItem(kRunColumn)
         ->setToolTip(tr("Наибольшее изменение вибрации от пробного груза этой плоскости, % от "
-                        "пуска без груза; меньше 25 % — слабый отклик"));
+                        "пуска без груза; %1")
+                         .arg(QString::fromStdString(balance4::job::WeakRunRule(
+                             balance4::jobwindow::LocaleDecimal().toStdString()))));
     layout->addWidget(m_planes, 3);
     layout->addWidget(new QLabel(tr("Остаточная вибрация после поправки (расчёт):"), this));
     m_points = MakeTable(tr("Остаточная вибрация"), {}, this);
@@ -159,6 +182,13 @@ void ResultsView::show(const Job& job, const JobResult& result) {
                        .arg(result.SpreadFailed)
                        .arg(result.SpreadSamples);
     }
+    if (result.PercentOnly)
+        summary = QString::fromUtf8(balance4::job::kTrialMassMissingText) + QStringLiteral(". ") +
+                  summary;
+    if (job.Trials == balance4::job::TrialWeights::LeftOn)
+        summary +=
+            tr(" Пробные грузы остаются на роторе: в каждой плоскости добавьте то, что "
+               "указано в столбце «Добавить».");
     m_summary->setText(summary);
     showPlanes(job, result);
     showPoints(result);
@@ -167,21 +197,27 @@ void ResultsView::show(const Job& job, const JobResult& result) {
 void ResultsView::showPlanes(const Job& job, const JobResult& result) {
     const QString separator = balance4::jobwindow::LocaleDecimal();
     const QString unit = QString::fromStdString(job.Unit);
-    m_planes->setHorizontalHeaderItem(0, new QTableWidgetItem(tr("Масса, %1").arg(unit)));
+    m_planes->setHorizontalHeaderItem(0, new QTableWidgetItem(MassHeading(job)));
+    const bool leftOn = job.Trials == balance4::job::TrialWeights::LeftOn;
+    m_planes->setHorizontalHeaderItem(
+        kSplitColumn, new QTableWidgetItem(leftOn ? tr("Добавить (пробный груз остаётся)")
+                                                  : tr("Разбивка по позициям")));
     m_planes->setRowCount(int(result.Planes.size()));
     QStringList titles;
     for (int plane = 0; plane < int(result.Planes.size()); ++plane) {
         const balance4::job::PlaneResult& r = result.Planes[plane];
         titles << tr("Плоскость %1").arg(plane + 1);
         // The exact path's texts are the calculator's own, to the digit.
-        const bool exact = result.Exact && plane < 4;
+        const bool exact = balance4::job::ShowsCalculatorTexts(result, std::size_t(plane));
         SetCell(m_planes, plane, 0, ResultText(r.Mass, separator));
         SetCell(m_planes, plane, 1,
-                exact ? QString::fromStdString(result.WindowTexts[plane])
+                exact ? QString::fromStdString(
+                            balance4::job::CalculatorPercentText(result, std::size_t(plane)))
                       : ResultText(r.Percent, separator));
         SetCell(m_planes, plane, 2, ResultText(r.AngleFromZero, separator));
         SetCell(m_planes, plane, 3,
-                exact ? QString::fromStdString(result.WindowTexts[4 + plane])
+                exact ? QString::fromStdString(
+                            balance4::job::CalculatorAngleText(result, std::size_t(plane)))
                       : ResultText(r.AngleFromTrial, separator));
         SetCell(m_planes, plane, 4, SpreadText(r.Spread, unit, separator));
         const QColor trustColour = r.Spread.Level == balance4::job::Trust::Unreliable ? kUnreliable
@@ -192,15 +228,16 @@ void ResultsView::showPlanes(const Job& job, const JobResult& result) {
         if (plane < int(result.Runs.size())) {
             const balance4::job::RunQuality& run = result.Runs[plane];
             SetCell(m_planes, plane, kRunColumn,
-                    run.Weak ? tr("%1 % — слабый").arg(ResultText(run.ChangePercent, separator))
-                             : tr("%1 %").arg(ResultText(run.ChangePercent, separator)),
+                    tr("%1 % — %2")
+                        .arg(ResultText(run.ChangePercent, separator),
+                             QString::fromUtf8(balance4::job::RunQualityWord(run))),
                     run.Weak ? kDoubtful : QColor());
         } else {
             SetCell(m_planes, plane, kRunColumn, QString());
         }
         QString note = r.SplitAsked ? SplitText(r.Split, unit, separator) : QString();
         if (r.KeepTrial) {
-            note = tr("если пробный остаётся: добавить %1 %2 под %3°")
+            note = tr("добавить %1 %2 под %3°")
                        .arg(ResultText(r.KeepTrial->Mass, separator), unit,
                             ResultText(r.KeepTrial->AngleDegrees, separator)) +
                    (note.isEmpty() ? QString() : QStringLiteral("; ") + note);

@@ -5,8 +5,8 @@
 // vibration per point.
 #include <QWidget>
 
-#include "job.h"
-#include "job_result.h"
+#include "job/job.h"
+#include "job/job_result.h"
 
 class QLabel;
 class QTableWidget;
@@ -33,6 +33,9 @@ class ResultsView : public QWidget {
     QTableWidget* m_planes = nullptr;
     QTableWidget* m_points = nullptr;
 };
+
+// The mass column's heading: the unit, and where the masses are already at the correction radius.
+QString MassHeading(const balance4::job::Job& job);
 
 // One plane's split as a line: "№3: 4,12 г; №4: 2,60 г", or why there is none.
 QString SplitText(const balance4::job::SplitResult& split, const QString& unit,

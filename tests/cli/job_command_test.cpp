@@ -2,14 +2,18 @@
 // job file and the saved coefficients read back, and the inputs that must be refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 
+#include "calculate.h"
 #include "cli_run.h"
+#include "job_file.h"
 #include "test_support.h"
 
 namespace balance4::test {
@@ -113,13 +117,34 @@ TEST(JobCommand, PrintsItsResults) {
          0,
          {"F, град. от пробного    282,20    226,05     70,85    115,48",
           "Углы отсчитываются против вращения: от места пробного груза (F) и от нулевой метки."}},
-        {"masses and angles per plane; angles past 360 come round",
-         {"job", "--example", "--trial-mass=10;20;30;40", "--trial-angle", "90,0,300,-90", "--unit",
+        {"angles counted as the phase: every angle mirrored",
+         {"job", "--example", "--angles", "as-phase"},
+         "",
+         0,
+         {"F, град. от пробного     77,80    133,95    289,15    244,52",
+          "Угол от нуля, град.      77,80    133,95    289,15    244,52",
+          "Углы отсчитываются против вращения: от места пробного груза (F) и от нулевой метки."}},
+        {"against the rotation with an instrument counting with it: today's frame",
+         {"job", "--example", "--angles", "against-rotation", "--phase", "with-rotation"},
+         "",
+         0,
+         {"F, град. от пробного    282,20    226,05     70,85    115,48",
+          "Углы отсчитываются против вращения: от места пробного груза (F) и от нулевой метки."}},
+        {"masses and angles per plane",
+         {"job", "--example", "--trial-mass=10;20;30;40", "--trial-angle", "90,0,300,270", "--unit",
           "кг"},
          "",
          0,
          {"Масса, кг                 3,36     17,46     36,98      8,15",
           "Угол от нуля, град.      12,20    226,05     10,85     25,48"}},
+        {"the nearest single hole beside the split, where it is as good",
+         {"job", "--example", "--trial-mass", "20", "--holes", "24"},
+         "",
+         0,
+         {"  плоскость 1: 1,27 г в отверстие 19 (270°)",
+          "               или целиком в №20 (2,80° от поправки), останется вибрация до 0,24",
+          "  плоскость 3: 6,90 г в отверстие 5 (60°)", "               17,92 г в отверстие 6 (75°)",
+          "  плоскость 4: 1,24 г в отверстие 8 (105°)"}},
         {"listed positions, numbered as given",
          {"job", "--example", "--trial-mass", "20", "--positions", "300,270,100"},
          "",
@@ -129,7 +154,7 @@ TEST(JobCommand, PrintsItsResults) {
          {"job", "--example", "--holes", "2"},
          "",
          0,
-         {"  плоскость 1: нельзя — соседние места отстоят на 180° и больше"}},
+         {"  плоскость 1: разбить нельзя — соседние места отстоят на 180° и больше"}},
         {"the readings from standard input, byte-order mark and CR LF",
          {"job", "--separator", ",", "--trial-mass", "20"},
          "\xEF\xBB\xBF" + example.substr(0, example.size() - 1) + "\r\n\r\n",
@@ -169,6 +194,100 @@ TEST(JobCommand, PrintsItsResults) {
     const std::string weak = RunCli({"job", "--separator", ","}, Line(WeakTrialRun())).Out;
     EXPECT_NE(weak.find("Решение недостоверно"), std::string::npos) << weak;
     EXPECT_EQ(RunCli({"job", "--example"}).Out.find("Внимание"), std::string::npos);
+}
+
+// The go/no-go rules on one plane and one point, where the trial run's change is |V1 − V0| / |V0|
+// and the correction |V0| / |V1 − V0| of the trial mass.
+TEST(JobCommand, GoNoGoRulesWarn) {
+    struct Row {
+        const char* name;
+        std::string input;
+        std::vector<std::pair<std::string, int>> warnings;  // "run" / "plane" and its number
+        std::string line;                                   // a whole line of the table, or none
+        std::string points = "1";
+    };
+    const std::vector<Row> rows = {
+        {"a 450 % trial run",
+         "2\t0\t11\t0\n",
+         {{"run", 2}},
+         "Пробный груз в плоскости 1 изменил вибрацию на 450.00 % — пробный груз велик (больше "
+         "300 %): это опасно для машины"},
+        {"290 % passes", "2\t0\t7.8\t0\n", {}, ""},
+        {"a correction of 333 % of the trial mass",
+         "10\t0\t13\t0\n",
+         {{"plane", 1}},
+         "Внимание: Плоскость 1: поправка — 333 % пробной массы, больше 300 % — пробный груз мал — "
+         "повторите пуск с бо́льшим грузом."},
+        {"290 % of the trial mass passes", "10\t0\t13.5\t0\n", {}, ""},
+        {"a weak run, whose correction is then large too",
+         "10\t0\t12\t0\n",
+         {{"run", 2}, {"plane", 1}},
+         ""},
+        {"point 3's sensor turned by 90° in the trial run",
+         "1\t180\t1\t0\t1.5\t180\t1.5\t0\t2\t180\t2\t90\n",
+         {{"point", 3}},
+         "  Без точки 3: плоскость 1 — 50.00 %, 0.00° от нуля.",
+         "3"},
+    };
+    for (const Row& row : rows) {
+        const std::vector<std::string> args = {"job",      "--planes",    "1", "--points",
+                                               row.points, "--separator", "."};
+        std::vector<std::string> json = args;
+        json.push_back("--json");
+        const CliRun run = RunCli(json, row.input);
+        const nlohmann::json warnings = nlohmann::json::parse(run.Out)["warnings"];
+        ASSERT_EQ(warnings.size(), row.warnings.size()) << row.name << "\n" << run.Out;
+        for (std::size_t i = 0; i < warnings.size(); ++i) {
+            EXPECT_EQ(warnings[i][row.warnings[i].first], row.warnings[i].second) << row.name;
+            EXPECT_FALSE(warnings[i]["text"].get<std::string>().empty()) << row.name;
+        }
+        if (!row.line.empty())
+            ExpectLinesInOrder(RunCli(args, row.input).Out, {row.line}, row.name);
+    }
+}
+
+// 1000 kg at 3000 rpm, trial weights at 200 mm, two planes: 10 % of the 4903 N on each plane is
+// 490,3 N = m·0,2 m·(314,16 1/s)², so m = 24,84 g.
+TEST(JobCommand, TrialWeight) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string says;  // standard output or standard error, in part
+    };
+    const std::vector<std::string> rotor = {"trial-weight", "--rotor-mass", "1000",
+                                            "--speed",      "3000",         "--radius",
+                                            "200",          "--separator",  ","};
+    const auto with = [&](std::vector<std::string> more) {
+        std::vector<std::string> args = rotor;
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    const std::vector<Row> rows = {
+        {"two planes", with({"--planes", "2"}), 0,
+         "Пробная масса на плоскость: 24,84 г (не меньше 12,42 г)"},
+        {"one plane carries the whole rotor", rotor, 0, "49,68 г"},
+        {"no speed",
+         {"trial-weight", "--rotor-mass", "1000", "--radius", "200"},
+         2,
+         "нужен параметр --speed"},
+        {"a radius given twice", with({"--radius", "0"}), 2, "--radius задан дважды"},
+        {"a radius of zero",
+         {"trial-weight", "--rotor-mass", "1", "--speed", "1", "--radius", "0"},
+         2,
+         "радиус пробного груза должен быть больше нуля"},
+        {"nine planes", with({"--planes", "9"}), 2, "от 1 до 8"},
+    };
+    for (const Row& row : rows) {
+        const CliRun run = RunCli(row.args);
+        EXPECT_EQ(run.Status, row.status) << row.name << "\n" << run.Err;
+        EXPECT_NE((row.status == 0 ? run.Out : run.Err).find(row.says), std::string::npos)
+            << row.name << ": " << run.Out << run.Err;
+    }
+    const nlohmann::json json =
+        nlohmann::json::parse(RunCli(with({"--json", "--planes", "2"})).Out);
+    EXPECT_NEAR(json["usual_g"].get<double>(), 24.8405, 5e-5);
+    EXPECT_NEAR(json["least_g"].get<double>(), 12.4203, 5e-5);
 }
 
 // A job's readings made from influence coefficients and a run without weight chosen here; the
@@ -266,6 +385,56 @@ void ExpectAgrees(const SmallJob& job, const std::string& name) {
     }
 }
 
+// The example read three times, the repeats off by ∓5 % in amplitude and ∓5° in phase: the readings
+// of a point now differ by 10 % and 10°, which outgrows the 2 % and 2° of the instrument.
+TEST(JobCommand, RepeatsMeasureTheScatter) {
+    const auto scaled = [](double amplitudeFactor, double phaseTurn) {
+        std::vector<std::string> texts = DefaultTexts();
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            std::string text = texts[i];
+            std::replace(text.begin(), text.end(), ',', '.');
+            const double value = std::stod(text);
+            texts[i] = Number(i % 2 == 0 ? value * amplitudeFactor
+                                         : std::fmod(value + phaseTurn + 360, 360));
+        }
+        return texts;
+    };
+    struct Row {
+        const char* name;
+        std::string input;
+        std::string repeatRun;
+        double amplitude, phase;  // the scatter the spread used
+        std::string from;
+        const char* trust;  // of every plane; null: not checked
+    };
+    const std::vector<Row> rows = {
+        {"repeats 10 % and 10° apart",
+         Line(scaled(1, 0)) + Line(scaled(0.95, -5)) + Line(scaled(1.05, 5)), "", 10, 10, "repeats",
+         "сомнительно"},
+        {"repeats within the tolerance",
+         Line(scaled(1, 0)) + Line(scaled(0.995, -0.5)) + Line(scaled(1.005, 0.5)), "", 2, 2,
+         "tolerance", ""},
+        {"run 1 alone read again, 6 % higher", Line(scaled(1, 0)) + Line(RunZero(scaled(1.06, 0))),
+         "1", 6 / 1.03, 2, "repeats", nullptr},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> args = {"job", "--separator", ".", "--json"};
+        if (!row.repeatRun.empty()) args.insert(args.end(), {"--repeat-run", row.repeatRun});
+        const CliRun run = RunCli(args, row.input);
+        ASSERT_EQ(run.Status, 0) << row.name << "\n" << run.Err;
+        const nlohmann::json json = nlohmann::json::parse(run.Out);
+        EXPECT_EQ(json["scatter"]["from"], row.from) << row.name;
+        EXPECT_NEAR(json["scatter"]["amplitude_percent"].get<double>(), row.amplitude, 1e-6)
+            << row.name;
+        EXPECT_NEAR(json["scatter"]["phase_degrees"].get<double>(), row.phase, 1e-6) << row.name;
+        for (const nlohmann::json& plane : json["planes"]) {
+            if (row.trust) {
+                EXPECT_EQ(plane["spread"]["trust"], row.trust) << row.name;
+            }
+        }
+    }
+}
+
 TEST(JobCommand, TwoPlanesAgreeWithASolveOfTheirOwn) {
     const SmallJob square = {
         {Polar(7.2, 238), Polar(3.5, 128)},
@@ -346,6 +515,146 @@ TEST(JobCommand, SavedCoefficientsGiveTheJobBackInATrim) {
     std::remove(job.c_str());
 }
 
+// A trim saved by the tool is recorded by the library's one rule: the file RecordTrim gives, apart
+// from the date; whether the installed weights changed is said in the table and in JSON.
+TEST(JobCommand, SavedTrimIsTheLibrarysRecord) {
+    const std::string source = TempPath("before-trim.json"), saved = TempPath("after-trim.json");
+    ASSERT_EQ(
+        RunCli({"job", "--example", "--trial-mass", "20", "--holes", "12", "--save-job", source})
+            .Status,
+        0);
+    const std::vector<std::string> run0 = {"3,1", "200", "6,2", "250", "1,9", "40", "2,0", "330"};
+    for (const bool fitted : {true, false}) {
+        std::vector<std::string> args = {"trim", "--job",      source, "--separator",
+                                         ",",    "--save-job", saved};
+        if (fitted) args.push_back("--fitted");
+        if (!fitted) args.push_back("--json");
+        const CliRun trim = RunCli(args, Line(run0));
+        ASSERT_EQ(trim.Status, 0) << trim.Err;
+        if (fitted)
+            EXPECT_NE(trim.Out.find("установленными записаны грузы"), std::string::npos)
+                << trim.Out;
+        else
+            EXPECT_EQ(nlohmann::json::parse(trim.Out)["installed_updated"], false);
+
+        std::string error;
+        std::optional<job::Job> expected = job::LoadJobFile(source, error);
+        const std::optional<job::Job> written = job::LoadJobFile(saved, error);
+        ASSERT_TRUE(expected && written) << error;
+        ASSERT_EQ(written->TrimHistory.size(), 1u);
+        const std::string date = written->TrimHistory[0].Date;
+        EXPECT_TRUE(std::regex_match(date, std::regex(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d)"))) << date;
+        for (std::size_t i = 0; i < run0.size(); i += 2)
+            expected->ControlRun.push_back({run0[i], run0[i + 1]});
+        const job::JobResult made = job::Trim(*expected, expected->ControlRun);
+        job::RecordTrim(*expected, made, date, fitted ? job::TrimFitted::Yes : job::TrimFitted::No);
+        EXPECT_EQ(Slurp(saved), job::FormatJobFile(*expected)) << "fitted " << fitted;
+        EXPECT_EQ(written->Installed.empty(), !fitted);
+    }
+    std::remove(source.c_str());
+    std::remove(saved.c_str());
+}
+
+// A two-plane job (NPTEL, Example 13.5, as in the job library's tests) with one control run
+// recorded.
+job::Job PublishedJob() {
+    const Complex v1 = -Polar(30, 230), v2 = -Polar(70, 330);
+    const Complex near = Polar(50, 61), far = Polar(42, 130);
+    job::Job published = job::MakeJob(2, 2);
+    published.Separator = ".";
+    published.Unit = "кг";
+    for (job::PlaneSetup& plane : published.Plane) {
+        plane.TrialMass = 0.3;
+        plane.TrialAngle = 330;
+    }
+    const auto text = [](Complex v) {
+        std::vector<std::string> texts;
+        AddReading(texts, v);
+        return job::ReadingText{texts[0], texts[1]};
+    };
+    published.Readings = {
+        {text(v1), text(v2)}, {text(v1 + near), text(v2 + far)}, {text(v1 + far), text(v2 + near)}};
+    published.Saved = job::Calculate(published).Saved;
+    published.TrimHistory = {{"2026-12-10", {{"0.67", "48.5"}, {"0.22", "63.5"}}, {}}};
+    return published;
+}
+
+// The verdict in the table and the JSON of `job`, and of a `trim` adding a second control run.
+TEST(JobCommand, VerdictAgainstTheLimit) {
+    const job::Job published = PublishedJob();
+    const std::string path = TempPath("verdict.json");
+    std::string error;
+    ASSERT_TRUE(job::SaveJobFile(path, published, error)) << error;
+
+    const CliRun calculated = RunCli({"job", "--job", path, "--limit", "2.8"});
+    ASSERT_EQ(calculated.Status, 0) << calculated.Err;
+    ExpectLinesInOrder(
+        calculated.Out,
+        {"Вибрация по пускам:", "  Пуск                точка 1  точка 2",
+         "  пуск 0                30.00    70.00", "  контрольный пуск 1     0.67     0.22",
+         "  прогноз                0.00     0.00", "  Норма                  2.80     2.80",
+         "  Оценка              в норме  в норме",
+         "Итог: вибрация в норме во всех точках (контрольный пуск 1)."},
+        "job");
+    const CliRun trimmed = RunCli({"trim", "--job", path, "--limit", "0.5;0.1", "--json"},
+                                  Line({"0.31", "12", "0.12", "200"}));
+    ASSERT_EQ(trimmed.Status, 0) << trimmed.Err;
+    const nlohmann::json acceptance = nlohmann::json::parse(trimmed.Out)["acceptance"];
+    EXPECT_EQ(acceptance["within"], false);
+    EXPECT_EQ(acceptance["points"], nlohmann::json({"в норме", "выше нормы"}));
+    EXPECT_EQ(acceptance["runs"].size(), 4u);
+    EXPECT_EQ(acceptance["verdict"], "Итог: вибрация выше нормы в точке 2 (контрольный пуск 2).");
+    // Without a limit the runs are shown and no verdict is claimed.
+    const nlohmann::json open =
+        nlohmann::json::parse(RunCli({"job", "--job", path, "--json"}).Out)["acceptance"];
+    EXPECT_TRUE(open["within"].is_null());
+    EXPECT_EQ(open["verdict"], "");
+    const CliRun refused = RunCli({"job", "--job", path, "--limit", "1;2;3"});
+    EXPECT_EQ(refused.Status, 2);
+    EXPECT_NE(refused.Err.find("--limit"), std::string::npos) << refused.Err;
+    std::remove(path.c_str());
+}
+
+// A trim refines the coefficients by the recorded control run unless told not to, says by how
+// much, and the saved job keeps which coefficients it used.
+TEST(JobCommand, TrimRefinesTheCoefficients) {
+    job::Job published = PublishedJob();
+    published.TrimHistory[0].Correction = {{0.02, 40}, {0.01, 300}};
+    published.Iso = job::IsoSetup{120, 1500, 6.3, {400, 600}, {}, {}};
+    for (job::PlaneSetup& plane : published.Plane) plane.CorrectionRadius = 250;
+    const std::string path = TempPath("refine.json"), saved = TempPath("refined.json");
+    std::string error;
+    ASSERT_TRUE(job::SaveJobFile(path, published, error)) << error;
+    const std::string run = Line({"0.31", "12", "0.12", "200"});
+
+    const CliRun refined = RunCli({"trim", "--job", path, "--save-job", saved}, run);
+    ASSERT_EQ(refined.Status, 0) << refined.Err;
+    ExpectLinesInOrder(
+        refined.Out,
+        {"Коэффициенты влияния уточнены по 4 пускам (пробным и контрольным).",
+         "  Изменение, %  плоскость 1  плоскость 2", "Допуск ISO 21940-11, G 6.3: выполнен"},
+        "refined");
+    EXPECT_NE(Slurp(saved).find("\"refined\""), std::string::npos);
+    const nlohmann::json json =
+        nlohmann::json::parse(RunCli({"trim", "--job", path, "--json"}, run).Out);
+    EXPECT_EQ(json["coefficients_used"], "refined");
+    EXPECT_EQ(json["refined"]["runs"], 4);
+    EXPECT_GT(json["refined"]["change_percent"][0][0].get<double>(), 0.01);
+    // The trim's own correction, kilograms at 250 mm, is what remains on plane 1.
+    EXPECT_NEAR(json["iso"]["residual_a_gmm"].get<double>(),
+                json["planes"][0]["mass"].get<double>() * 1000 * 250, 1e-9);
+
+    const nlohmann::json plain = nlohmann::json::parse(
+        RunCli({"trim", "--job", path, "--json", "--no-refine", "--save-job", saved}, run).Out);
+    EXPECT_EQ(plain["coefficients_used"], "saved");
+    EXPECT_FALSE(plain.contains("refined"));
+    EXPECT_NE(json["planes"][0]["mass"], plain["planes"][0]["mass"]);
+    EXPECT_NE(Slurp(saved).find("\"refine\": false"), std::string::npos);
+    EXPECT_EQ(Slurp(saved).find("\"refined\""), std::string::npos);
+    std::remove(path.c_str());
+    std::remove(saved.c_str());
+}
+
 struct BadRow {
     const char* name;
     std::vector<std::string> args;
@@ -365,6 +674,12 @@ TEST(JobCommand, BadInputGetsItsMessageAndNoResult) {
     ASSERT_EQ(RunCli({"job", "--example", "--save-job", exampleJob}).Status, 0);
     const std::string example = Line(DefaultTexts());
     const std::string run0 = Line(RunZero(DefaultTexts()));
+    // The example with one text replaced: point p (0..3), run r (0..4), phase or amplitude.
+    const auto exampleWith = [](std::size_t p, std::size_t r, bool phase, const char* text) {
+        std::vector<std::string> texts = DefaultTexts();
+        texts[p * 10 + r * 2 + (phase ? 1 : 0)] = text;
+        return Line(texts);
+    };
 
     const std::vector<BadRow> rows = {
         {"zero trial mass", {"job", "--example", "--trial-mass", "0"}, "", 2, "больше нуля"},
@@ -384,7 +699,40 @@ TEST(JobCommand, BadInputGetsItsMessageAndNoResult) {
          example,
          2,
          "ожидается 12 показаний"},
-        {"two cases", {"job", "--separator", ","}, example + example, 2, "найдено строк: 2"},
+        {"a second line of another length",
+         {"job", "--separator", ","},
+         example + "1\t2\n",
+         2,
+         "строка 2: ожидается 40 показаний через TAB, найдено 2"},
+        {"a repeat of one run without --repeat-run",
+         {"job", "--separator", ","},
+         example + Line(RunZero(DefaultTexts())),
+         2,
+         "строка 2: ожидается 40"},
+        {"--repeat-run past the runs",
+         {"job", "--separator", ",", "--repeat-run", "6"},
+         example,
+         2,
+         "--repeat-run: пусков в задании 5, дано 6"},
+        {"too many repeats",
+         {"job", "--separator", ","},
+         [&] {
+             std::string many;
+             for (int i = 0; i < 52; ++i) many += example;
+             return many;
+         }(),
+         2,
+         "Пуск 1 повторён больше 50 раз"},
+        {"a repeat's phase past a turn",
+         {"job", "--separator", ",", "--repeat-run", "1"},
+         example + "7,6\t238\t3,5\t128\t2,5\t12\t1\t400\n",
+         1,
+         "Повтор пуска 1, точка 4: фаза 400° вне"},
+        {"a repeat's reading refused",
+         {"job", "--separator", ",", "--repeat-run", "1"},
+         example + "7,6\t238\tx\t128\t2,5\t12\t1\t40\n",
+         1,
+         "Неверно задан повтор пуска 1, точка 2 (амплитуда)"},
         {"refused reading", {"job", "--separator", "."}, example, 1, "Неверно задан Vo1, пуск 1"},
         {"a mass limit of zero",
          {"job", "--example", "--max-mass", "0"},
@@ -392,17 +740,17 @@ TEST(JobCommand, BadInputGetsItsMessageAndNoResult) {
          2,
          "--max-mass: предел должен быть больше нуля"},
         {"two limits for four points",
-         {"job", "--example", "--limit", "1;2"},
+         {"job", "--example", "--point-limit", "1;2"},
          "",
          2,
-         "--limit: нужно одно число или 4"},
+         "--point-limit: нужно одно число или 4"},
         {"a box of weights with a kind of no count",
          {"job", "--example", "--holes", "12", "--weights-box", "5×4; 10"},
          "",
          2,
          "--weights-box: нужно «масса×штук; …»"},
-        {"a box of weights and a thousand holes a plane",
-         {"job", "--example", "--holes", "1000", "--weights-box", "5×4; 10×3"},
+        {"a box of weights, four kinds, and 360 holes a plane",
+         {"job", "--example", "--holes", "360", "--weights-box", "5×4; 10×3; 20×2; 40×1"},
          "",
          2,
          "Слишком много отверстий и масс для подбора"},
@@ -416,6 +764,41 @@ TEST(JobCommand, BadInputGetsItsMessageAndNoResult) {
          example,
          2,
          "ожидается 80 показаний через TAB, найдено 40"},
+        {"a phase typed 1040 for 104",
+         {"job", "--separator", ","},
+         exampleWith(1, 1, true, "1040"),
+         1,
+         "Пуск 2, точка 2: фаза 1040° вне 0…360° — опечатка?"},
+        {"a phase of 360,5",
+         {"job", "--separator", ","},
+         exampleWith(3, 4, true, "360,5"),
+         1,
+         "Пуск 5, точка 4: фаза 360,5° вне"},
+        {"a trial angle of 352116",
+         {"job", "--example", "--trial-angle", "0;0;352116;0"},
+         "",
+         2,
+         "Плоскость 3: угол пробного груза 352116° вне 0…360°"},
+        {"a negative trial angle",
+         {"job", "--example", "--trial-angle", "-90"},
+         "",
+         2,
+         "Плоскость 1: угол пробного груза -90° вне"},
+        {"a position past a turn",
+         {"job", "--example", "--positions", "10;400"},
+         "",
+         2,
+         "--positions: позиция 2 — не угол от 0 до 360°"},
+        {"an amplitude that dwarfs the rest is named, not the trial masses",
+         {"job", "--separator", ","},
+         exampleWith(0, 0, false, "1e308"),
+         1,
+         "Пуск 1, точка 1: амплитуда 1e308 несоизмеримо больше остальных"},
+        {"an amplitude 10¹² times the median",
+         {"job", "--separator", ","},
+         exampleWith(2, 3, false, "1e13"),
+         1,
+         "Пуск 4, точка 3: амплитуда 1e13"},
         {"zero determinant",
          {"job", "--separator", ","},
          Line(std::vector<std::string>(40, "1")),
@@ -436,6 +819,11 @@ TEST(JobCommand, BadInputGetsItsMessageAndNoResult) {
          "7,2\t238\t-1\t269\t3,5\t128\t2,5\t12\n",
          1,
          "Неверно задан Vo2, пуск 1 !!!"},
+        {"trim phase past a turn",
+         {"trim", "--separator", ",", "--coefficients", good},
+         "7,2\t238\t1\t269\t3,5\t128\t2,5\t612\n",
+         1,
+         "Пуск 1, точка 4: фаза 612° вне"},
         {"trim with 7 texts",
          {"trim", "--coefficients", good},
          "1\t2\t3\t4\t5\t6\t7\n",

@@ -212,5 +212,29 @@ TEST_P(BoxRows, NeverExceedTheBoxAndBeatTheRoundedSplit) {
 INSTANTIATE_TEST_SUITE_P(Foiles, BoxRows, testing::ValuesIn(kBoxRows),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+// A job whose angles run as the phase gets its holes back in its own frame: the same placement as
+// the job counted the other way, at its own listed positions.
+TEST(Foiles, BoxInAJobCountedAsThePhaseUsesItsOwnPositions) {
+    Job job = FoilesJob();
+    job.Optimise.Goal = Objective::MinMax;
+    job.Optimise.Box = {{{1.0, 6}, {2.0, 4}}, 2, 2.0};
+    Job asPhase = job;
+    asPhase.Angles = AngleFrame::AsPhase;
+    for (std::size_t k = 0; k < job.Plane.size(); ++k) {
+        job.Plane[k].Positions = {10, 100, 200, 290};
+        asPhase.Plane[k].Positions = {350, 260, 160, 70};
+    }
+    const JobResult usual = Calculate(job);
+    const JobResult mirrored = Calculate(asPhase);
+    ASSERT_TRUE(usual.Box && usual.Box->Found && mirrored.Box && mirrored.Box->Found);
+    EXPECT_NEAR(mirrored.Box->Figures.Worst, usual.Box->Figures.Worst, 1e-9);
+    for (const HoleLoad& hole : mirrored.Box->Holes) {
+        const std::vector<double>& own =
+            asPhase.Plane[static_cast<std::size_t>(hole.Plane)].Positions;
+        EXPECT_NE(std::find(own.begin(), own.end(), hole.At.AngleDegrees), own.end())
+            << hole.At.AngleDegrees;
+    }
+}
+
 }  // namespace
 }  // namespace balance4::job

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "positions.h"
 #include "split.h"
 
 namespace balance4::job {
@@ -77,6 +78,10 @@ TEST(Split, Table) {
          true,
          {{1, 10 * Sin(70) / Sin(130)}, {2, 10 * Sin(60) / Sin(130)}}},
         {"no weight, no parts", 0, 17, EquallySpaced(4), false, false, {}},
+        // Catch a tie rule that takes a position as lying before the weight only when strictly
+        // before it: the weight on a hole is then refused.
+        {"exactly on hole 1 of 4", 10, 0, EquallySpaced(4), false, false, {{1, 10}}},
+        {"exactly on hole 2 of 4 at 90°", 10, 90, EquallySpaced(4), false, false, {{2, 10}}},
     };
     for (const SplitRow& row : rows) {
         const SplitResult split = Split(row.Mass, row.Angle, row.Positions);
@@ -87,6 +92,75 @@ TEST(Split, Table) {
             EXPECT_EQ(split.Parts[i].At.Number, row.Parts[i].Number) << row.Name;
             EXPECT_NEAR(split.Parts[i].Mass, row.Parts[i].Mass, 1e-9) << row.Name;
         }
+    }
+}
+
+// The one rule for where weights can go, as a plane holds it and as it is typed.
+TEST(Positions, Table) {
+    struct Row {
+        const char* Name;
+        int Holes;
+        std::vector<double> Angles;
+        bool Usable;
+    };
+    const std::vector<Row> rows = {
+        {"none", 0, {}, true},
+        {"two holes", 2, {}, true},
+        {"as many holes as allowed", kMaxHoles, {}, true},
+        {"one hole", 1, {}, false},
+        {"one hole past the limit", kMaxHoles + 1, {}, false},
+        {"a million and one holes", 1000001, {}, false},
+        {"a single position", 0, {90}, false},
+        {"two positions", 0, {0, 360 - 0.02}, true},
+        {"0° and 360° are one place", 0, {0, 90, 360}, false},
+        {"an angle of 400°", 0, {0, 400}, false},
+        {"a negative angle", 0, {-10, 90}, false},
+        {"an angle not a number", 0, {0, NAN}, false},
+        {"holes and a list", 12, {0, 90}, false},
+    };
+    for (const Row& row : rows) {
+        PlaneSetup plane;
+        plane.Holes = row.Holes;
+        plane.Positions = row.Angles;
+        const std::optional<std::string> problem = PositionsProblem(plane);
+        EXPECT_EQ(!problem, row.Usable) << row.Name << ": " << problem.value_or("");
+    }
+
+    struct TextRow {
+        const char* Text;
+        const char* Separator;
+        bool Read;
+        int Holes;
+        std::vector<double> Angles;
+    };
+    const std::vector<TextRow> texts = {
+        {"", ",", true, 0, {}},
+        {" 12 ", ",", true, 12, {}},
+        {"0; 45,5; 90", ",", true, 0, {0, 45.5, 90}},
+        {"0;45.25;300", ",", true, 0, {0, 45.25, 300}},
+        {"0; 0.0625; 90.125", ".", true, 0, {0, 0.0625, 90.125}},
+        {"1", ",", false, 0, {}},
+        {"90,5", ",", false, 0, {}},
+        {"0, 90, 180", ".", false, 0, {}},
+        {"0; x", ",", false, 0, {}},
+    };
+    for (const TextRow& row : texts) {
+        PlaneSetup plane;
+        plane.Holes = 7;  // kept when the text is refused
+        std::string error;
+        EXPECT_EQ(ParsePositionsText(row.Text, row.Separator, plane, error), row.Read) << row.Text;
+        EXPECT_EQ(error.empty(), row.Read) << row.Text << ": " << error;
+        if (!row.Read) {
+            EXPECT_EQ(plane.Holes, 7) << row.Text;
+            continue;
+        }
+        EXPECT_EQ(plane.Holes, row.Holes) << row.Text;
+        EXPECT_EQ(plane.Positions, row.Angles) << row.Text;
+        PlaneSetup again;
+        EXPECT_TRUE(
+            ParsePositionsText(PositionsText(plane, row.Separator), row.Separator, again, error))
+            << PositionsText(plane, row.Separator);
+        EXPECT_EQ(again, plane) << row.Text;
     }
 }
 

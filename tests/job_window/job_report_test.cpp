@@ -1,5 +1,6 @@
 // The job report read back from its PDF, and the disc picture as a person sees it.
 #include <algorithm>
+#include <cmath>
 
 #include <QImage>
 #include <QLocale>
@@ -9,8 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "calculate.h"
-#include "job.h"
+#include "job/calculate.h"
+#include "job/job.h"
 #include "job_picture.h"
 #include "job_report.h"
 
@@ -19,6 +20,9 @@ Q_DECLARE_METATYPE(balance4::job::Job)
 using namespace balance4;
 using balance4::jobwindow::JobPicture;
 using balance4::jobwindow::PlaneSketch;
+using balance4::jobwindow::PlaneTexts;
+using balance4::jobwindow::SketchPart;
+using balance4::jobwindow::SketchPosition;
 using balance4::jobwindow::SketchView;
 
 namespace {
@@ -188,6 +192,53 @@ class JobReportTest : public QObject {
         QVERIFY(left + right > 200);
         QCOMPARE(right > 10 * left, onRight);
         QCOMPARE(left > 10 * right, !onRight);
+    }
+
+    // 24 holes, a correction split over two of them: every label on the disc (П, the masses,
+    // the angle from П, the rotation, the scale) keeps clear of the others and of the marks.
+    void planeLabelsApart_data() {
+        QTest::addColumn<double>("trialAngle");
+        QTest::addColumn<double>("correctionAngle");
+        QTest::addColumn<int>("firstHole");  // the split's parts are on this hole and the next
+        QTest::addColumn<int>("cell");
+        QTest::newRow("parts on neighbouring holes at the bottom, window size")
+            << 0.0 << 187.0 << 13 << 260;
+        QTest::newRow("correction 10° from the trial place") << 120.0 << 130.0 << 9 << 420;
+        QTest::newRow("parts either side of the zero mark, by its text")
+            << 200.0 << 355.0 << 24 << 260;
+        QTest::newRow("correction 23,7° from the trial place, on its hole's number")
+            << 120.0 << 143.7 << 10 << 420;
+    }
+
+    void planeLabelsApart() {
+        QFETCH(double, trialAngle);
+        QFETCH(double, correctionAngle);
+        QFETCH(int, firstHole);
+        QFETCH(int, cell);
+        PlaneSketch plane;
+        plane.Unit = QStringLiteral("г");
+        plane.TrialAngle = trialAngle;
+        for (int hole = 1; hole <= 24; ++hole) plane.Positions.push_back({hole, (hole - 1) * 15.0});
+        plane.HasCorrection = true;
+        plane.Mass = 23.7;
+        plane.AngleFromZero = correctionAngle;
+        plane.AngleFromTrial = std::fmod(correctionAngle - trialAngle + 360.0, 360.0);
+        plane.AngleSpread = 8.0;
+        plane.Parts = {SketchPart{plane.Positions[firstHole - 1], 11.95},
+                       SketchPart{plane.Positions[firstHole % 24], 13.84}};
+        QImage image(cell, cell, QImage::Format_RGB32);
+        QPainter painter(&image);
+        const PlaneTexts texts =
+            JobPicture::PaintPlane(painter, QRectF(0, 0, cell, cell), SketchView(), plane);
+        painter.end();
+        // П, two masses, the angle from П and the rotation at least.
+        QVERIFY(texts.Labels.size() >= 5);
+        for (std::size_t i = 0; i < texts.Labels.size(); ++i) {
+            const QRectF& label = texts.Labels[i];
+            for (const QRectF& mark : texts.Marks) QVERIFY(!label.intersects(mark));
+            for (std::size_t j = i + 1; j < texts.Labels.size(); ++j)
+                QVERIFY(!label.intersects(texts.Labels[j]));
+        }
     }
 };
 

@@ -1,5 +1,5 @@
-// The job window driven as a user drives it: keys and pastes in the readings table, results as
-// soon as every reading is valid, files, the unsaved-changes question and the report.
+// The job window driven as a user drives it: keys and pastes in its tables, undo, results as soon
+// as every reading is valid, files, the control run, the unsaved-changes question and the report.
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -10,7 +10,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
@@ -22,20 +23,25 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 #include <memory>
 
-#include "job.h"
-#include "job_calculator.h"
-#include "job_file.h"
+#include "job/job.h"
+#include "job/job_file.h"
+#include "job_controller.h"
+#include "job_document.h"
+#include "job_table_model.h"
 #include "job_window.h"
 #include "manual_opener.h"
-#include "modal_answer.h"
+#include "modal_driver.h"
 #include "number_texts.h"
-#include "readings_table.h"
 #include "recovery_file.h"
 #include "results_view.h"
+#include "setup_panel.h"
+#include "sheet_view.h"
 #include "trim_panel.h"
 
 using balance4::job::Job;
@@ -56,6 +62,21 @@ class RecordingOpener : public ManualOpener {
         done(false);
     }
 };
+
+// Answers the next question box with the button of the given text; Seen holds its text.
+std::unique_ptr<ModalDriver> Answer(const QString& button) {
+    return std::make_unique<ModalDriver>([button](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box) return false;
+        for (QAbstractButton* candidate : box->buttons()) {
+            if (candidate->text() == button) {
+                candidate->click();
+                return true;
+            }
+        }
+        return false;
+    });
+}
 
 // The built-in example with trial masses of 20 g.
 Job ExampleIn20Grams() {
@@ -99,6 +120,8 @@ Job LeastSquares() {
     return job;
 }
 
+const QStringList kControlRun = {"2,1", "40", "3,3", "250", "1,2", "95", "0,8", "310"};
+
 // The job's shape and set-up without its readings: what the user types comes from the table.
 Job WithoutReadings(Job job) {
     for (auto& run : job.Readings) {
@@ -108,12 +131,25 @@ Job WithoutReadings(Job job) {
 }
 
 void Press(const QString& key) {
-    static const QHash<QString, Qt::Key> named = {
-        {"F2", Qt::Key_F2},        {"F9", Qt::Key_F9},   {"Esc", Qt::Key_Escape},
-        {"Enter", Qt::Key_Return}, {"Tab", Qt::Key_Tab}, {"End", Qt::Key_End},
-        {"Del", Qt::Key_Delete}};
+    static const QHash<QString, QKeyCombination> named = {
+        {"F2", Qt::Key_F2},
+        {"F9", Qt::Key_F9},
+        {"Esc", Qt::Key_Escape},
+        {"Enter", Qt::Key_Return},
+        {"Tab", Qt::Key_Tab},
+        {"End", Qt::Key_End},
+        {"Del", Qt::Key_Delete},
+        {"Down", Qt::Key_Down},
+        {"Up", Qt::Key_Up},
+        {"Ctrl+Z", Qt::CTRL | Qt::Key_Z},
+        {"Ctrl+Y", Qt::CTRL | Qt::Key_Y},
+        {"Ctrl+Shift+Z", Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
+        {"Ctrl+N", Qt::CTRL | Qt::Key_N}};
     if (named.contains(key)) {
-        QTest::keyClick(QApplication::focusWidget(), named[key]);
+        const QKeyCombination combination = named[key];
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus->window()->windowHandle() : nullptr, combination.key(),
+                        combination.keyboardModifiers());
         return;
     }
     for (const QChar c : key) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
@@ -121,8 +157,10 @@ void Press(const QString& key) {
 
 // Enter in a cell editor commits through the event loop.
 void PressAll(const QStringList& keys) {
-    for (const QString& key : keys) Press(key);
-    QCoreApplication::processEvents();
+    for (const QString& key : keys) {
+        Press(key);
+        QCoreApplication::processEvents();
+    }
 }
 
 struct Window {
@@ -132,7 +170,7 @@ struct Window {
 
     Window() {
         window = std::make_unique<JobWindow>(&manual, recovery.path());
-        window->calculator()->setAsynchronous(false);
+        document()->setAsynchronous(false);
         window->show();
         QApplication::setActiveWindow(window.get());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -141,21 +179,31 @@ struct Window {
         if (window) window->setAttribute(Qt::WA_DeleteOnClose, false);
     }
 
-    ReadingsTable* table() const { return window->readingsTable(); }
+    JobDocument* document() const { return window->document(); }
+    const Job& job() const { return document()->job(); }
+    SheetView* table() const { return window->readingsTable(); }
+    QString cell(int row, int column, SheetView* view = nullptr) const {
+        return (view ? view : table())->model()->index(row, column).data().toString();
+    }
+    QString refusal(int row, int column) const {
+        return table()->model()->index(row, column).data(JobTableModel::RefusalRole).toString();
+    }
+    void focus(SheetView* view, int row, int column) {
+        view->setFocus();
+        view->setCurrentIndex(view->model()->index(row, column));
+        QTRY_VERIFY(view->hasFocus());
+    }
 
     // Types every reading of the job into the table as a user would: typing replaces the cell's
-    // text, Tab goes on along the run.
+    // text, Enter goes on along the run and on to the next run.
     void type(const Job& job) {
-        window->loadJob(WithoutReadings(job), {});
-        table()->setFocus();
+        document()->load(WithoutReadings(job), {});
+        focus(table(), 0, 0);
         for (int run = 0; run <= job.Planes(); ++run) {
-            table()->setCurrentCell(run, 0);
             for (int point = 0; point < job.Points; ++point) {
                 for (const std::string& text :
-                     {job.Readings[run][point].Amplitude, job.Readings[run][point].Phase}) {
-                    Press(QString::fromStdString(text));
-                    Press("Tab");
-                }
+                     {job.Readings[run][point].Amplitude, job.Readings[run][point].Phase})
+                    PressAll({QString::fromStdString(text), "Enter"});
             }
         }
     }
@@ -167,12 +215,10 @@ struct Window {
 };
 
 // balance4-calc's grams and angles from the zero mark for a job file, per plane, written as the
-// window writes them; empty when the tool cannot read job files.
+// window writes them.
 QList<QPair<QString, QString>> CommandLineResults(const QString& jobFile) {
     QProcess tool;
-    // Another build's tool may be named, to compare with it.
-    const QString program = qEnvironmentVariable("BALANCE4_CALC", QStringLiteral(BALANCE4_CALC));
-    tool.start(program, {"job", "--job", jobFile, "--json"});
+    tool.start(QStringLiteral(BALANCE4_CALC), {"job", "--job", jobFile, "--json"});
     if (!tool.waitForFinished(20000) || tool.exitStatus() != QProcess::NormalExit) return {};
     const QJsonArray planes =
         QJsonDocument::fromJson(tool.readAllStandardOutput()).object().value("planes").toArray();
@@ -182,6 +228,21 @@ QList<QPair<QString, QString>> CommandLineResults(const QString& jobFile) {
                       ResultText(plane["angle_from_zero"].toDouble(), ",")});
     }
     return texts;
+}
+
+// A job file's text with every control-run date blanked, to compare two recordings.
+QByteArray WithoutDates(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+    QJsonArray history = root["trim_history"].toArray();
+    for (qsizetype i = 0; i < history.size(); ++i) {
+        QJsonObject record = history[i].toObject();
+        record["date"] = QString();
+        history[i] = record;
+    }
+    root["trim_history"] = history;
+    return QJsonDocument(root).toJson();
 }
 
 }  // namespace
@@ -195,105 +256,195 @@ class JobWindowTest : public QObject {
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     }
 
-    // Keys as names ("F2", "Esc", "Enter", "Tab", "End", "Del") or texts typed character by
-    // character, each to whatever has the focus then, as the keyboard sends them.
+    // Keys as names ("F2", "Esc", "Enter", "Tab", "Down", …) or texts typed character by
+    // character, each to whatever has the focus then, from a table's first cell.
     void keys_data() {
+        QTest::addColumn<QString>("table");
         QTest::addColumn<QStringList>("keys");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("bad");
-        QTest::newRow("typing replaces the text") << QStringList{"5", "Enter"} << "5" << false;
-        QTest::newRow("F2 edits the text")
-            << QStringList{"F2", "End", "5", "Enter"} << "7,25" << false;
-        QTest::newRow("Esc restores the text") << QStringList{"99", "Esc"} << "7,2" << false;
-        QTest::newRow("F9 takes the text being typed") << QStringList{"5", "F9"} << "5" << false;
+        QTest::addColumn<QStringList>("expected");  // "row,column=text"
+        QTest::addColumn<bool>("bad");              // the first cell is refused
+        QTest::newRow("typing replaces the text")
+            << "Readings" << QStringList{"5", "Enter"} << QStringList{"0,0=5"} << false;
+        QTest::newRow("Enter moves on along the run")
+            << "Readings" << QStringList{"11", "Enter", "22", "Enter"}
+            << QStringList{"0,0=11", "0,1=22"} << false;
+        QTest::newRow("F2 edits the text") << "Readings" << QStringList{"F2", "End", "5", "Enter"}
+                                           << QStringList{"0,0=7,25"} << false;
+        QTest::newRow("Esc restores the text")
+            << "Readings" << QStringList{"99", "Esc"} << QStringList{"0,0=7,2"} << false;
+        QTest::newRow("F9 takes the text being typed")
+            << "Readings" << QStringList{"5", "F9"} << QStringList{"0,0=5"} << false;
         QTest::newRow("a point is a decimal separator too")
-            << QStringList{"1.5", "Tab"} << "1.5" << false;
+            << "Readings" << QStringList{"1.5", "Tab"} << QStringList{"0,0=1,5"} << false;
         QTest::newRow("two separators are not a number")
-            << QStringList{"1,2.5", "Tab"} << "1,2.5" << true;
+            << "Readings" << QStringList{"1,2.5", "Tab"} << QStringList{"0,0=1,2.5"} << true;
         QTest::newRow("a negative amplitude is refused")
-            << QStringList{"-3", "Tab"} << "-3" << true;
+            << "Readings" << QStringList{"-3", "Tab"} << QStringList{"0,0=-3"} << true;
         QTest::newRow("Delete empties the cell, which is not wrong")
-            << QStringList{"Del"} << "" << false;
+            << "Readings" << QStringList{"Del"} << QStringList{"0,0="} << false;
+        QTest::newRow("Down on the last row commits and leaves the editor")
+            << "PlaneTable"
+            << QStringList{"Down", "Down", "Down", "F2", "End", "5", "Down", "2", "Enter"}
+            << QStringList{"3,0=2"} << false;
+        QTest::newRow("a set-up text that is no number is kept and refused")
+            << "PlaneTable" << QStringList{"abc", "Enter"} << QStringList{"0,0=abc"} << true;
     }
 
     void keys() {
+        QFETCH(QString, table);
         QFETCH(QStringList, keys);
-        QFETCH(QString, text);
+        QFETCH(QStringList, expected);
         QFETCH(bool, bad);
         Window w;
-        w.window->loadJob(balance4::job::ExampleJob(), {});
-        w.table()->setFocus();
-        w.table()->setCurrentCell(0, 0);
-        QTRY_VERIFY(w.table()->hasFocus());
+        w.document()->load(balance4::job::ExampleJob(), {});
+        auto* view = w.window->findChild<SheetView*>(table);
+        w.focus(view, 0, 0);
         PressAll(keys);
-        QCOMPARE(w.table()->cellText(0, 0), text);
-        const QString tip = w.table()->item(0, 0)->toolTip();
-        QCOMPARE(!tip.isEmpty(), bad);
+        for (const QString& cell : expected) {
+            const QStringList parts = cell.split('=');
+            const QStringList at = parts[0].split(',');
+            QCOMPARE(w.cell(at[0].toInt(), at[1].toInt(), view), parts[1]);
+        }
+        const QString reason =
+            view->model()->index(0, 0).data(JobTableModel::RefusalRole).toString();
+        QCOMPARE(!reason.isEmpty(), bad);
         if (bad) {
             // The reason is in the status bar too once the cell is current; no modal window.
-            w.table()->setCurrentCell(0, 0);
-            QCOMPARE(w.window->statusBar()->currentMessage(), tip);
+            view->setCurrentIndex(view->model()->index(1, 0));
+            view->setCurrentIndex(view->model()->index(0, 0));
+            QVERIFY(w.window->statusBar()->currentMessage().endsWith(reason));
             QVERIFY(!QApplication::activeModalWidget());
         }
     }
 
+    // Tab and Enter leave a table after its last cell, for the next control.
+    void leavesAtLastCell() {
+        Window w;
+        w.document()->load(OnePlane(), {});
+        w.focus(w.table(), 1, 1);
+        PressAll({"Tab"});
+        QVERIFY(!w.table()->hasFocus());
+        QVERIFY(QApplication::focusWidget());
+    }
+
     void paste_data() {
+        QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("column");
         QTest::addColumn<QStringList>("expected");  // "row,column=text"
         QTest::newRow("a block from a spreadsheet")
+            << "Readings"
             << "1,5\t20\r\n2,5\t30\r\n"
             << 1 << 2 << QStringList{"1,2=1,5", "1,3=20", "2,2=2,5", "2,3=30", "0,0=7,2"};
         // The command-line tool's order: per point, run 0 then runs 1..4, amplitude first.
         QStringList line;
         for (int i = 0; i < 40; ++i) line << QString::number(i);
         QTest::newRow("a reading line of balance4-calc fills the table")
-            << line.join('\t') << 3 << 5
+            << "Readings" << line.join('\t') << 3 << 5
             << QStringList{"0,0=0", "0,1=1", "1,0=2", "4,1=9", "0,2=10", "4,7=39"};
         QTest::newRow("a line of another length is a block")
+            << "Readings"
             << "8\t9\t10" << 4 << 6 << QStringList{"4,6=8", "4,7=9", "0,0=7,2"};
+        QTest::newRow("trial masses pasted into the planes table")
+            << "PlaneTable"
+            << "20\n25\n30\n"
+            << 0 << 0 << QStringList{"0,0=20", "1,0=25", "2,0=30", "3,0=100"};
+        QTest::newRow("a control run pasted") << "TrimReadings" << kControlRun.join('\t') << 0 << 0
+                                              << QStringList{"0,0=2,1", "0,7=310"};
     }
 
     void paste() {
+        QFETCH(QString, table);
         QFETCH(QString, clipboard);
         QFETCH(int, row);
         QFETCH(int, column);
         QFETCH(QStringList, expected);
         Window w;
-        w.window->loadJob(balance4::job::ExampleJob(), {});
+        w.document()->load(balance4::job::ExampleJob(), {});
+        auto* view = w.window->findChild<SheetView*>(table);
+        w.window->findChild<QTabWidget*>("ResultTabs")->setCurrentWidget(w.window->trimPanel());
         QApplication::clipboard()->setText(clipboard);
-        w.table()->setFocus();
-        w.table()->setCurrentCell(row, column);
+        w.focus(view, row, column);
         QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
         for (const QString& cell : expected) {
             const QStringList parts = cell.split('=');
             const QStringList at = parts[0].split(',');
-            QCOMPARE(w.table()->cellText(at[0].toInt(), at[1].toInt()), parts[1]);
+            QCOMPARE(w.cell(at[0].toInt(), at[1].toInt(), view), parts[1]);
         }
-        QVERIFY(w.window->isModified());
+        QVERIFY(w.document()->isModified());
+        QCOMPARE(w.document()->undoStack()->count(), 1);
     }
 
-    // Changing the shape keeps every run's texts with its run.
-    void reshape() {
+    // Every kind of edit is one undo step; Ctrl+Z brings the job back, Ctrl+Y and Ctrl+Shift+Z
+    // do it again.
+    void undo_data() {
+        QTest::addColumn<QString>("edit");
+        for (const char* edit : {"cell", "pasted block", "fewer planes", "slow roll", "title",
+                                 "control run recorded", "readings cleared"})
+            QTest::newRow(edit) << edit;
+    }
+
+    void undo() {
+        QFETCH(QString, edit);
         Window w;
-        w.window->loadJob(balance4::job::ExampleJob(), {});
-        auto* slowRoll = w.window->findChild<QCheckBox*>("SlowRoll");
-        slowRoll->click();
-        QCOMPARE(w.table()->rowCount(), 6);
-        QCOMPARE(w.table()->cellText(0, 0), QString());
-        QCOMPARE(w.table()->cellText(1, 0), QStringLiteral("7,2"));
-        QCOMPARE(w.window->lastResult().Result, balance4::job::Outcome::Calculated);
-        w.table()->setBlock(0, 0, {{"0,5", "10"}});
-        QCOMPARE(w.window->currentJob().SlowRoll[0].Amplitude, "0,5");
-        QCOMPARE(w.window->currentJob().Readings[0][0].Amplitude, "7,2");
-        w.window->findChild<QSpinBox*>("Planes")->setValue(3);
-        QCOMPARE(w.table()->rowCount(), 5);
-        QCOMPARE(w.table()->cellText(0, 0), QStringLiteral("0,5"));
-        QCOMPARE(w.table()->cellText(4, 0), QStringLiteral("8,2"));  // run 3
-        slowRoll->click();
-        QCOMPARE(w.table()->cellText(0, 0), QStringLiteral("7,2"));
-        QVERIFY(w.window->currentJob().SlowRoll.empty());
+        w.document()->load(ExampleIn20Grams(), {});
+        Job before = w.job();
+        if (edit == "cell") {
+            w.focus(w.table(), 2, 3);
+            PressAll({"123", "Enter"});
+        } else if (edit == "pasted block") {
+            QApplication::clipboard()->setText("1\t2\n3\t4\n");
+            w.focus(w.table(), 1, 1);
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
+        } else if (edit == "fewer planes") {
+            w.window->findChild<QSpinBox*>("Planes")->setValue(2);
+            QCOMPARE(w.job().Readings.size(), std::size_t(3));
+        } else if (edit == "slow roll") {
+            w.window->findChild<QCheckBox*>("SlowRoll")->click();
+        } else if (edit == "title") {
+            auto* title = w.window->findChild<QLineEdit*>("Title");
+            title->setFocus();
+            QTest::keyClicks(title, "Pump 3");
+        } else if (edit == "control run recorded") {
+            w.window->trimPanel()->findChild<QPushButton*>("InstalledFromResults")->click();
+            const Job installed = w.job();
+            w.document()->undoStack()->clear();
+            w.document()->load(installed, {});
+            w.document()->setCells(JobTable::ControlRun,
+                                   {{0, 0, "2,1"},
+                                    {0, 1, "40"},
+                                    {0, 2, "3,3"},
+                                    {0, 3, "250"},
+                                    {0, 4, "1,2"},
+                                    {0, 5, "95"},
+                                    {0, 6, "0,8"},
+                                    {0, 7, "310"}},
+                                   "control run");
+            w.document()->undoStack()->clear();
+            before = w.job();
+            QVERIFY(w.document()->recordControlRun());
+            QCOMPARE(w.job().TrimHistory.size(), std::size_t(1));
+        } else if (edit == "readings cleared") {
+            w.document()->clearReadings();
+        }
+        const Job after = w.job();
+        QVERIFY(after != before);
+        QCOMPARE(w.document()->undoStack()->count(), 1);
+        w.focus(w.table(), 0, 0);
+        PressAll({"Ctrl+Z"});
+        QCOMPARE(w.job().Readings, before.Readings);
+        QCOMPARE(w.job().Title, before.Title);
+        QCOMPARE(w.job().ControlRun, before.ControlRun);
+        QCOMPARE(w.job().TrimHistory, before.TrimHistory);
+        QCOMPARE(w.job().Installed, before.Installed);
+        QCOMPARE(w.job().SlowRoll, before.SlowRoll);
+        QVERIFY(!w.document()->isModified());
+        PressAll({edit.size() % 2 ? "Ctrl+Y" : "Ctrl+Shift+Z"});
+        QCOMPARE(w.job().Readings, after.Readings);
+        QCOMPARE(w.job().TrimHistory, after.TrimHistory);
+        QVERIFY(w.document()->isModified());
+        QVERIFY(w.window->isWindowModified());
     }
 
     // A job file dropped on the window opens.
@@ -312,8 +463,8 @@ class JobWindowTest : public QObject {
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(w.window.get(), &drop);
-        QTRY_COMPARE(w.window->filePath(), file);
-        QCOMPARE(w.window->currentJob().Planes(), 1);
+        QTRY_COMPARE(w.document()->path(), file);
+        QCOMPARE(w.job().Planes(), 1);
     }
 
     // Typed into the table, a job gives the results of balance4-calc for the same job file.
@@ -337,16 +488,16 @@ class JobWindowTest : public QObject {
         QFETCH(QString, angle);
         Window w;
         w.type(job);
-        QCOMPARE(w.window->lastResult().Result, balance4::job::Outcome::Calculated);
+        QCOMPARE(w.job().Readings, job.Readings);
+        QCOMPARE(w.document()->result().Result, balance4::job::Outcome::Calculated);
         if (!mass.isEmpty()) {
             QCOMPARE(w.result(0, 0), mass);
             QCOMPARE(w.result(0, 2), angle);
         }
         QTemporaryDir dir;
         const QString file = dir.filePath("job.json");
-        QVERIFY(w.window->saveTo(file));
+        QVERIFY(w.window->controller()->saveTo(file));
         const auto tool = CommandLineResults(file);
-        if (tool.isEmpty()) QSKIP("balance4-calc does not read job files in this build");
         QCOMPARE(tool.size(), job.Planes());
         for (int plane = 0; plane < job.Planes(); ++plane) {
             QCOMPARE(w.result(plane, 0), tool[plane].first);
@@ -354,18 +505,80 @@ class JobWindowTest : public QObject {
         }
     }
 
-    void roundTrip() {
+    // A new job asks for the trial masses: until each plane has one, corrections are in %.
+    void newJobHasNoTrialMass() {
+        Window w;
+        w.document()->load(ExampleIn20Grams(), {});
+        w.focus(w.table(), 0, 0);
+        PressAll({"Ctrl+N"});
+        QVERIFY(w.table()->hasFocus());
+        QCOMPARE(w.table()->currentIndex(), w.table()->model()->index(0, 0));
+        QCOMPARE(w.job().Plane[0].TrialMass, 0.0);
+        Job typed = ExampleIn20Grams();
+        for (auto& plane : typed.Plane) plane.TrialMass = 0.0;
+        w.type(typed);
+        QCOMPARE(w.document()->result().Result, balance4::job::Outcome::Calculated);
+        QVERIFY(w.document()->result().PercentOnly);
+        QCOMPARE(w.result(0, 1), QStringLiteral("33,63"));
+    }
+
+    // Readings of the control run belong to the job: saved, opened again, never carried into
+    // another job.
+    void controlRunBelongsToTheJob() {
         QTemporaryDir dir;
-        const QString file = dir.filePath("job.json");
-        Window first;
-        first.type(TwoPlanesTrialAngles());
-        QVERIFY(first.window->isModified());
-        QVERIFY(first.window->saveTo(file));
-        QVERIFY(!first.window->isModified());
-        Window second;
-        QVERIFY(second.window->openFile(file));
-        QCOMPARE(second.window->currentJob(), first.window->currentJob());
-        QCOMPARE(second.result(1, 0), first.result(1, 0));
+        const QString file = dir.filePath("control.json");
+        Window w;
+        w.document()->load(ExampleIn20Grams(), {});
+        QApplication::clipboard()->setText(kControlRun.join('\t'));
+        w.focus(w.window->trimPanel()->runTable(), 0, 0);
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
+        QVERIFY(w.window->isWindowModified());
+        QVERIFY(w.window->controller()->saveTo(file));
+        QCOMPARE(w.document()->trimResult().Result, balance4::job::Outcome::Calculated);
+
+        Window again;
+        QVERIFY(again.window->controller()->openFile(file));
+        QCOMPARE(again.cell(0, 7, again.window->trimPanel()->runTable()), QStringLiteral("310"));
+        QCOMPARE(again.document()->trimResult().Result, balance4::job::Outcome::Calculated);
+        again.window->controller()->newJob();
+        QCOMPARE(again.cell(0, 0, again.window->trimPanel()->runTable()), QString());
+        QVERIFY(again.job().ControlRun.empty());
+        QCOMPARE(again.document()->trimResult().Result, balance4::job::Outcome::Refused);
+    }
+
+    // Recording a control run in the window gives the file balance4-calc gives for the same job
+    // and readings with the correction fitted, apart from the date.
+    void recordedLikeTheTool() {
+        QTemporaryDir dir;
+        Window w;
+        w.document()->load(ExampleIn20Grams(), {});
+        w.window->trimPanel()->findChild<QPushButton*>("InstalledFromResults")->click();
+        QVERIFY(w.window->controller()->saveTo(dir.filePath("before.json")));
+        w.document()->setCells(JobTable::ControlRun,
+                               {{0, 0, "2,1"},
+                                {0, 1, "40"},
+                                {0, 2, "3,3"},
+                                {0, 3, "250"},
+                                {0, 4, "1,2"},
+                                {0, 5, "95"},
+                                {0, 6, "0,8"},
+                                {0, 7, "310"}},
+                               "control run");
+        w.window->trimPanel()->recordButton()->click();
+        QCOMPARE(w.job().TrimHistory.size(), std::size_t(1));
+        QVERIFY(w.job().ControlRun.empty());
+        QVERIFY(w.window->controller()->saveTo(dir.filePath("window.json")));
+
+        QProcess tool;
+        tool.start(QStringLiteral(BALANCE4_CALC),
+                   {"trim", "--job", dir.filePath("before.json"), "--separator", ",", "--fitted",
+                    "--save-job", dir.filePath("tool.json")});
+        tool.write(kControlRun.join('\t').toUtf8() + "\n");
+        tool.closeWriteChannel();
+        QVERIFY(tool.waitForFinished(20000));
+        QVERIFY2(tool.exitCode() == 0, tool.readAllStandardError().constData());
+        QCOMPARE(WithoutDates(dir.filePath("window.json")),
+                 WithoutDates(dir.filePath("tool.json")));
     }
 
     void damagedFile_data() {
@@ -385,12 +598,12 @@ class JobWindowTest : public QObject {
         out.close();
         Window w;
         w.type(OnePlane());
-        const Job before = w.window->currentJob();
-        ModalAnswer answer(QStringLiteral("OK"));
-        QVERIFY(!w.window->openFile(file));
-        QVERIFY(answer.seen());
-        QVERIFY2(answer.text.contains("damaged.json"), qPrintable(answer.text));
-        QCOMPARE(w.window->currentJob(), before);
+        const Job before = w.job();
+        ModalDriver driver;
+        QVERIFY(!w.window->controller()->openFile(file));
+        QCOMPARE(driver.Count, 1);
+        QVERIFY2(driver.Seen.join("").contains("damaged.json"), qPrintable(driver.Seen.join("")));
+        QCOMPARE(w.job(), before);
         QVERIFY(out.open(QIODevice::ReadOnly));
         QCOMPARE(out.readAll(), bytes);
     }
@@ -412,20 +625,20 @@ class JobWindowTest : public QObject {
         const QString file = dir.filePath("job.json");
         Window w;
         w.type(OnePlane());
-        QVERIFY(w.window->saveTo(file));
-        w.table()->setCurrentCell(0, 0);
+        QVERIFY(w.window->controller()->saveTo(file));
+        w.focus(w.table(), 0, 0);
         PressAll({"9", "Enter"});
-        QVERIFY(w.window->isModified());
-        ModalAnswer answer(button);
+        QVERIFY(w.document()->isModified());
+        const auto answer = Answer(button);
         QCOMPARE(w.window->close(), closed);
-        QVERIFY(answer.seen());
+        QCOMPARE(answer->Count, 1);
         std::string error;
         const auto onDisk = balance4::job::LoadJobFile(file.toStdString(), error);
         QVERIFY(onDisk);
         QCOMPARE(onDisk->Readings[0][0].Amplitude == "9", saved);
         // The recovery copy goes with the question answered, and stays with the window open.
-        w.window->recovery()->flush();
-        QCOMPARE(QFile::exists(w.window->recovery()->path()), !closed);
+        w.document()->recovery()->flush();
+        QCOMPARE(QFile::exists(w.document()->recovery()->path()), !closed);
     }
 
     void report() {
@@ -451,28 +664,6 @@ class JobWindowTest : public QObject {
             QVERIFY2(pages.contains(shown), shown);
     }
 
-    // A control run after the corrections were fitted: its corrections from the job's
-    // coefficients, kept in the job's history and in its file.
-    void trimRun() {
-        Window w;
-        w.window->loadJob(ExampleIn20Grams(), {});
-        QCOMPARE(w.window->lastResult().Result, balance4::job::Outcome::Calculated);
-        TrimPanel* trim = w.window->trimPanel();
-        trim->findChild<QPushButton*>("InstalledFromResults")->click();
-        trim->runTable()->setBlock(0, 0, {{"2,1", "40", "3,3", "250", "1,2", "95", "0,8", "310"}});
-        QVERIFY(trim->recordButton()->isEnabled());
-        trim->recordButton()->click();
-        const Job job = w.window->currentJob();
-        QCOMPARE(job.TrimHistory.size(), std::size_t(1));
-        QCOMPARE(job.TrimHistory[0].Readings[1].Phase, "250");
-        QCOMPARE(job.Installed.size(), std::size_t(4));
-        QTemporaryDir dir;
-        QVERIFY(w.window->saveTo(dir.filePath("trim.json")));
-        Window again;
-        QVERIFY(again.window->openFile(dir.filePath("trim.json")));
-        QCOMPARE(again.window->currentJob().TrimHistory, job.TrimHistory);
-    }
-
     // F1 opens the manual through the calculator's opener; a missing manual is told.
     void manualKey() {
         Window w;
@@ -482,19 +673,19 @@ class JobWindowTest : public QObject {
         window.show();
         QApplication::setActiveWindow(&window);
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        ModalAnswer answer(QStringLiteral("OK"));
+        ModalDriver driver;
         QTest::keyClick(&window, Qt::Key_F1);
-        QTRY_VERIFY(answer.seen());
+        QTRY_COMPARE(driver.Count, 1);
         QCOMPARE(manual->requests, QStringList{kManualFileName});
-        QCOMPARE(answer.text, QStringLiteral("Запрашиваемый документ не найден"));
-        window.recovery()->remove();
+        QVERIFY(driver.Seen.join("").endsWith(QStringLiteral("Запрашиваемый документ не найден")));
+        window.document()->recovery()->remove();
         delete manual;
     }
 
     // Every control a user can reach has a name for screen readers.
     void accessibleNames() {
         Window w;
-        w.window->loadJob(ExampleIn20Grams(), {});
+        w.document()->load(ExampleIn20Grams(), {});
         auto* tabs = w.window->findChild<QTabWidget*>("ResultTabs");
         for (int tab = 0; tab < tabs->count(); ++tab) {
             tabs->setCurrentIndex(tab);
@@ -512,11 +703,11 @@ class JobWindowTest : public QObject {
         }
     }
 
-    // Random edits, pastes, shape changes and calculations never crash or hang the window.
+    // Random edits, pastes, shape changes, undo and calculations never crash or hang the window.
     void randomEdits() {
         Window w;
-        w.window->calculator()->setAsynchronous(true);
-        w.window->loadJob(balance4::job::ExampleJob(), {});
+        w.document()->setAsynchronous(true);
+        w.document()->load(balance4::job::ExampleJob(), {});
         QRandomGenerator random(20261209);
         const QStringList texts = {"7,2",
                                    "1.5",
@@ -536,37 +727,43 @@ class JobWindowTest : public QObject {
                                    "inf",
                                    "9999999999999999999999",
                                    "0,0001"};
-        auto* planes = w.window->findChild<QSpinBox*>();
-        for (int i = 0; i < 10000; ++i) {
-            ReadingsTable* table = w.table();
-            const int row = int(random.bounded(table->rowCount()));
-            const int column = int(random.bounded(table->columnCount()));
-            switch (random.bounded(10)) {
+        auto* planes = w.window->findChild<QSpinBox*>("Planes");
+        const QList<SheetView*> views = w.window->findChildren<SheetView*>();
+        for (int i = 0; i < 5000; ++i) {
+            SheetView* view = views[random.bounded(views.size())];
+            auto* model = static_cast<JobTableModel*>(view->model());
+            const int row = int(random.bounded(std::max(model->rowCount(), 1)));
+            const int column = int(random.bounded(std::max(model->columnCount(), 1)));
+            switch (random.bounded(12)) {
                 case 0: {
                     QString block;
                     for (int k = 0, n = int(random.bounded(60)); k < n; ++k)
                         block += texts[random.bounded(texts.size())] +
                                  (random.bounded(4) == 0 ? "\n" : "\t");
-                    QApplication::clipboard()->setText(block);
-                    table->setCurrentCell(row, column);
-                    QTest::keySequence(table, QKeySequence::Paste);
+                    model->paste(row, column, block);
                     break;
                 }
                 case 1:
-                    if (planes) planes->setValue(1 + int(random.bounded(8)));
+                    planes->setValue(1 + int(random.bounded(8)));
                     break;
                 case 2:
-                    w.window->calculateNow();
+                    w.document()->undoStack()->undo();
+                    break;
+                case 3:
+                    w.document()->undoStack()->redo();
+                    break;
+                case 4:
+                    w.document()->recordControlRun();
                     break;
                 default:
-                    table->setBlock(row, column, {{texts[random.bounded(texts.size())]}});
+                    model->setBlock(row, column, {{texts[random.bounded(texts.size())]}}, "edit");
             }
             if (i % 500 == 0) QCoreApplication::processEvents();
         }
         QSignalSpy shown(w.window.get(), &JobWindow::resultsShown);
-        w.window->loadJob(balance4::job::ExampleJob(), {});
+        w.document()->load(balance4::job::ExampleJob(), {});
         QVERIFY(shown.wait(10000));
-        QCOMPARE(w.window->lastResult().Result, balance4::job::Outcome::Calculated);
+        QCOMPARE(w.document()->result().Result, balance4::job::Outcome::Calculated);
     }
 };
 

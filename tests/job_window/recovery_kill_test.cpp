@@ -8,10 +8,14 @@
 #include <QTest>
 #include <csignal>
 
-#include "job_calculator.h"
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "job_controller.h"
+#include "job_document.h"
 #include "job_window.h"
 #include "manual_opener.h"
-#include "modal_answer.h"
+#include "modal_driver.h"
 #include "recovery_file.h"
 
 namespace {
@@ -52,6 +56,7 @@ class RecoveryKillTest : public QObject {
             QVERIFY2(job, qPrintable(error));
             const std::string edit = job->Title.substr(job->Title.rfind(' ') + 1);
             QCOMPARE(job->Readings[4][7].Phase, edit);
+            QCOMPARE(job->ControlRun[7].Phase, edit);
             QCOMPARE(origin, QStringLiteral("/tmp/работа.json"));
             RecoveryFile::Discard(orphans[0]);
         }
@@ -62,16 +67,26 @@ class RecoveryKillTest : public QObject {
         QVERIFY(KillWriterMidway(folder.path(), 20));
         NoManual manual;
         JobWindow window(&manual, folder.path());
-        window.calculator()->setAsynchronous(false);
-        ModalAnswer answer(QStringLiteral("Восстановить"));
-        window.offerRecovery();
-        QVERIFY(answer.seen());
-        QVERIFY(window.currentJob().Title.starts_with("правка "));
-        QCOMPARE(window.currentJob().Points, 8);
-        QVERIFY(window.isModified());
-        QCOMPARE(window.filePath(), QStringLiteral("/tmp/работа.json"));
+        window.document()->setAsynchronous(false);
+        ModalDriver driver([](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            for (QAbstractButton* button : box ? box->buttons() : QList<QAbstractButton*>()) {
+                if (button->text() == QStringLiteral("Восстановить")) button->click();
+            }
+            return box != nullptr;
+        });
+        window.controller()->offerRecovery();
+        QCOMPARE(driver.Count, 1);
+        const balance4::job::Job& job = window.document()->job();
+        QVERIFY(job.Title.starts_with("правка "));
+        QCOMPARE(job.Points, 8);
+        // The control run typed before the crash comes back with the rest.
+        QCOMPARE(job.ControlRun.size(), std::size_t(8));
+        QVERIFY(window.document()->isModified());
+        QVERIFY(window.isWindowModified());
+        QCOMPARE(window.document()->path(), QStringLiteral("/tmp/работа.json"));
         // Offered once: the running window's own copy is not an orphan.
-        window.recovery()->flush();
+        window.document()->recovery()->flush();
         QCOMPARE(RecoveryFile(folder.path()).orphans().size(), 0);
     }
 };

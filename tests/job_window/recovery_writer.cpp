@@ -1,10 +1,11 @@
-// Child process of the recovery test: edits a job without end, each edit written to its recovery
-// file as the window writes it, until it is killed. Says "ready" once the first edit is on disk.
+// Child process of the recovery test: edits a job without end, each edit handed to its recovery
+// file as the window hands it over, until it is killed. Says "ready" once the first edit is on
+// disk.
 #include <QCoreApplication>
 #include <cstdio>
 #include <string>
 
-#include "job.h"
+#include "job/job.h"
 #include "recovery_file.h"
 
 int main(int argc, char* argv[]) {
@@ -17,9 +18,12 @@ int main(int argc, char* argv[]) {
         job.Title = "правка " + std::to_string(edit);
         job.Readings[edit % 5][edit % 8].Amplitude = std::to_string(edit);
         job.Readings[4][7].Phase = std::to_string(edit);
+        job.ControlRun.assign(8, {"1", std::to_string(edit)});
         recovery.write(job, QStringLiteral("/tmp/работа.json"));
+        // Every edit is written at once, not a short while later as in the window, so that the
+        // kill lands in the middle of writes.
+        recovery.flush();
         if (edit == 0) {
-            recovery.flush();
             std::puts("ready");
             std::fflush(stdout);
         }

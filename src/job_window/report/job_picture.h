@@ -2,16 +2,24 @@
 // The job's pictures: per plane, the disc with its zero mark, rotation, trial place, holes and
 // correction; per point, the run vectors. One widget for the window; the same static painters
 // draw the report's pages.
+#include <QRectF>
 #include <QWidget>
 #include <vector>
 
-#include "job.h"
-#include "job_result.h"
+#include "job/job.h"
+#include "job/job_result.h"
 #include "job_sketch.h"
 
 class QPainter;
 
 namespace balance4::jobwindow {
+
+// Where a disc's texts went: the marks at their places, the labels moved, as far as the cell has
+// room, until none covers another or a mark.
+struct PlaneTexts {
+    std::vector<QRectF> Marks;
+    std::vector<QRectF> Labels;
+};
 
 class JobPicture : public QWidget {
     Q_OBJECT
@@ -28,8 +36,8 @@ class JobPicture : public QWidget {
     void SetViewFromDriveEnd(bool driveEnd);
 
     // The drawing itself, on white, scaled to `area`: the same in the window and on paper.
-    static void PaintPlane(QPainter& painter, const QRectF& area, const SketchView& view,
-                           const PlaneSketch& plane);
+    static PlaneTexts PaintPlane(QPainter& painter, const QRectF& area, const SketchView& view,
+                                 const PlaneSketch& plane);
     static void PaintPoint(QPainter& painter, const QRectF& area, const SketchView& view,
                            const PointSketch& point);
 

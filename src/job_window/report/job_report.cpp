@@ -7,7 +7,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "atomic_file.h"
+#include "job/atomic_file.h"
 #include "report_content.h"
 #include "report_numbers.h"
 

@@ -4,8 +4,8 @@
 // go to a PDF file and to a printer.
 #include <QString>
 
-#include "job.h"
-#include "job_result.h"
+#include "job/job.h"
+#include "job/job_result.h"
 
 class QPagedPaintDevice;
 class QWidget;

@@ -2,8 +2,10 @@
 
 #include <cmath>
 
+#include "job/readings.h"
+#include "job/result_words.h"
+#include "job/split.h"
 #include "report_layout.h"
-#include "split.h"
 
 namespace balance4::jobwindow {
 
@@ -50,8 +52,7 @@ std::vector<PlaneSketch> MakePlaneSketches(const job::Job& job, const job::JobRe
             const job::PlaneResult& plane = result.Planes[k];
             sketch.HasCorrection = true;
             // After a trim the weight to have on the rotor is the one that gets split and fitted.
-            const job::Weight weight =
-                plane.OnRotor ? *plane.OnRotor : job::Weight{plane.Mass, plane.AngleFromZero};
+            const job::Weight weight = job::WeightToPlace(plane);
             sketch.OnRotor = plane.OnRotor.has_value();
             sketch.Mass = weight.Mass;
             sketch.AngleFromZero = weight.AngleDegrees;
@@ -63,7 +64,7 @@ std::vector<PlaneSketch> MakePlaneSketches(const job::Job& job, const job::JobRe
                 for (const job::SplitPart& part : plane.Split.Parts)
                     sketch.Parts.push_back({{part.At.Number, part.At.AngleDegrees}, part.Mass});
                 if (plane.Split.Refused)
-                    sketch.SplitNote = QStringLiteral("не разбивается");
+                    sketch.SplitNote = QString::fromStdString(job::SplitRefusalText());
                 else
                     sketch.SplitNote = QString::fromStdString(plane.Split.Warning);
             }
@@ -81,6 +82,8 @@ std::vector<PointSketch> MakePointSketches(const job::Job& job, const job::JobRe
         for (std::size_t run = 0; run < job.Readings.size(); ++run) {
             if (static_cast<std::size_t>(p) >= job.Readings[run].size()) continue;
             const job::ReadingText& reading = job.Readings[run][static_cast<std::size_t>(p)];
+            // Only what the calculation accepts is drawn; the values are the texts' own.
+            if (!job::AcceptedReading(reading, job.Separator)) continue;
             const auto amplitude = job::ParseNumberText(reading.Amplitude, job.Separator);
             const auto phase = job::ParseNumberText(reading.Phase, job.Separator);
             if (amplitude && phase)

@@ -3,8 +3,8 @@
 #include <QString>
 #include <vector>
 
-#include "job.h"
-#include "job_result.h"
+#include "job/job.h"
+#include "job/job_result.h"
 #include "job_sketch.h"
 
 namespace balance4::jobwindow {

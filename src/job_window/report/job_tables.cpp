@@ -1,10 +1,12 @@
 #include "job_tables.h"
 
+#include "job/result_words.h"
+
 #include <cmath>
 #include <numbers>
 
+#include "job/split.h"
 #include "report_numbers.h"
-#include "split.h"
 
 namespace balance4::jobwindow {
 
@@ -145,8 +147,7 @@ ReportTable ResultTable(const job::Job& job, const job::JobResult& result, const
                      QStringLiteral("Доверие")};
     for (std::size_t k = 0; k < result.Planes.size(); ++k) {
         const job::PlaneResult& plane = result.Planes[k];
-        // The exact path's texts are the calculator's own, to the digit.
-        const bool exact = result.Exact && k < 4;
+        const bool exact = job::ShowsCalculatorTexts(result, k);
         const QString trust = Q(job::TrustWord(plane.Spread.Level));
         table.Rows.push_back(
             {QString::number(k + 1),
@@ -184,7 +185,7 @@ QStringList SplitLines(const job::Job& job, const job::JobResult& result, const 
         }
         if (plane.SplitAsked) {
             if (plane.Split.Refused) {
-                notes << QStringLiteral("разбить нельзя — соседние места отстоят на 180° и больше");
+                notes << Q(job::SplitRefusalText());
             } else if (plane.Split.Parts.empty()) {
                 notes << QStringLiteral("груз не нужен");
             } else {
@@ -215,9 +216,7 @@ ReportTable RunTable(const job::JobResult& result, const QString& d) {
     for (std::size_t r = 0; r < result.Runs.size(); ++r) {
         const job::RunQuality& run = result.Runs[r];
         table.Rows.push_back(
-            {QString::number(r + 1),
-             {Fixed2(run.ChangePercent, d),
-              run.Weak ? QStringLiteral("слабый отклик") : QStringLiteral("достаточно")}});
+            {QString::number(r + 1), {Fixed2(run.ChangePercent, d), Q(job::RunQualityWord(run))}});
         if (run.Weak) table.Colours.insert({static_cast<int>(r), 1}, kDoubtful);
     }
     return table;

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "job.h"
-#include "job_result.h"
+#include "job/job.h"
+#include "job/job_result.h"
 #include "report_layout.h"
 
 namespace balance4::jobwindow {

@@ -59,15 +59,23 @@ void JobPicture::PaintPoint(QPainter& painter, const QRectF& area, const SketchV
     painter.setPen(QPen(kFaint, u * 0.003));
     painter.setBrush(Qt::NoBrush);
     for (int i = 1; i <= rings; ++i) painter.drawEllipse(c, i * step * scale, i * step * scale);
-    painter.setFont(SizedFont(painter, u * 0.034));
+    const QFont scaleFont = SizedFont(painter, u * 0.034);
+    painter.setFont(scaleFont);
     painter.setPen(kFaint);
+    // The run numbers are placed clear of the scale's texts and of each other.
+    LabelPlaces places(cell.Figure, u * 0.01);
     for (int degrees : {0, 90, 180, 270}) {
         const double screen = OnScreen(degrees, phaseClockwise);
         painter.drawLine(c, Around(c, r, screen));
-        TextAt(painter, Around(c, r * 1.1, screen), QStringLiteral("%1°").arg(degrees), area);
+        const QString text = QStringLiteral("%1°").arg(degrees);
+        const QSizeF size = TextSize(painter, scaleFont, text);
+        const QRectF box = CentredBox(Around(c, r * 1.1, screen), size);
+        places.KeepMark(box);
+        painter.drawText(box, Qt::AlignCenter, text);
     }
 
-    painter.setFont(SizedFont(painter, u * 0.036, true));
+    const QFont runFont = SizedFont(painter, u * 0.036, true);
+    painter.setFont(runFont);
     QString residual;
     for (const SketchVector& v : point.Vectors) {
         if (!std::isfinite(v.Amplitude) || !std::isfinite(v.PhaseDegrees)) continue;
@@ -86,7 +94,12 @@ void JobPicture::PaintPoint(QPainter& painter, const QRectF& area, const SketchV
         painter.drawLine(c, tip);
         if (length > u * 0.03) ArrowHead(painter, tip, c, u * 0.035);
         painter.setPen(colour);
-        TextAt(painter, Around(c, length + u * 0.045, screen), RunLabel(v.Run), area);
+        const QString label = RunLabel(v.Run);
+        const QSizeF size = TextSize(painter, runFont, label);
+        const std::vector<QPointF> candidates =
+            PlacesAround(c, length + u * 0.045, screen, size, false, size.height() / 2.0, 4, 30.0);
+        const QRectF box = places.Place(size, candidates);
+        painter.drawText(box, Qt::AlignCenter, label);
     }
 
     QStringList caption;

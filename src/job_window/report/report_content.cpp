@@ -1,5 +1,7 @@
 #include "report_content.h"
 
+#include "job/result_words.h"
+
 #include <QPainter>
 #include <memory>
 
@@ -24,7 +26,10 @@ std::vector<std::pair<QString, QString>> SetupFields(const job::Job& job, const 
     std::vector<std::pair<QString, QString>> fields = {
         {QStringLiteral("Машина"), orDash(job.Machine)},
         {QStringLiteral("Дата"), orDash(job.Date)},
-        {QStringLiteral("Частота вращения"), orDash(job.Speed)},
+        {QStringLiteral("Частота вращения"),
+         // A bare number is in revolutions per minute, as the set-up asks for it.
+         job::ParseNumberText(job.Speed, job.Separator) ? Q(job.Speed) + QStringLiteral(" об/мин")
+                                                        : orDash(job.Speed)},
         {QStringLiteral("Исполнитель"), orDash(job.Who)},
         {QStringLiteral("Единица массы"), orDash(job.Unit)},
         {QStringLiteral("Плоскостей, точек"),
@@ -203,8 +208,8 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
             report.Heading(QStringLiteral("Качество пробных пусков"));
             report.Text(
                 QStringLiteral("Наибольшее изменение вибрации от пробного груза, % от пуска "
-                               "без груза; меньше %1 % — слабый отклик.")
-                    .arg(Short(job::kWeakRunPercent, d)),
+                               "без груза; %1.")
+                    .arg(Q(job::WeakRunRule(d.toStdString()))),
                 ReportDocument::Style::Small);
             report.KeepWithNext();
             report.Table(RunTable(result, d));

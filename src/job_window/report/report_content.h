@@ -2,8 +2,8 @@
 // What the report says about a job, in order, as blocks for the page layout.
 #include <QString>
 
-#include "job.h"
-#include "job_result.h"
+#include "job/job.h"
+#include "job/job_result.h"
 #include "report_layout.h"
 
 namespace balance4::jobwindow {

@@ -52,29 +52,120 @@ QFont SizedFont(const QPainter& painter, double pixels, bool bold) {
     return font;
 }
 
-void TextAt(QPainter& painter, QPointF at, const QString& text, const QRectF& bounds) {
-    const QFontMetricsF metrics(painter.font());
-    const double w = metrics.horizontalAdvance(text);
-    const double h = metrics.height();
-    QRectF box(at.x() - w / 2, at.y() - h / 2, w, h);
-    box.moveLeft(
-        std::clamp(box.left(), bounds.left(), std::max(bounds.left(), bounds.right() - w)));
-    box.moveTop(std::clamp(box.top(), bounds.top(), std::max(bounds.top(), bounds.bottom() - h)));
-    painter.drawText(box, Qt::AlignCenter, text);
+QRectF CentredBox(QPointF at, const QSizeF& size) {
+    return QRectF(at - QPointF(size.width(), size.height()) / 2.0, size);
 }
 
-void TextOutside(QPainter& painter, QPointF centre, double radius, double clockwiseDegrees,
-                 const QString& text, const QRectF& bounds) {
-    const QFontMetricsF metrics(painter.font());
-    const double a = qDegreesToRadians(clockwiseDegrees);
-    const double reach = std::abs(std::sin(a)) * metrics.horizontalAdvance(text) / 2.0 +
-                         std::abs(std::cos(a)) * metrics.height() / 2.0;
-    TextAt(painter, Around(centre, radius + reach, clockwiseDegrees), text, bounds);
+bool LabelPlaces::Fits(const QRectF& box) const {
+    const QRectF apart = box.adjusted(-m_gap, 0.0, m_gap, 0.0);
+    const auto clear = [&](const std::vector<QRectF>& boxes) {
+        return std::none_of(boxes.begin(), boxes.end(),
+                            [&](const QRectF& taken) { return taken.intersects(apart); });
+    };
+    return m_bounds.contains(box) && clear(m_marks) && clear(m_labels);
 }
 
-double Apart(double a, double b) {
-    const double d = std::fmod(std::abs(a - b), 360.0);
-    return std::min(d, 360.0 - d);
+bool LabelPlaces::AllFit(const std::vector<QRectF>& boxes) const {
+    return std::all_of(boxes.begin(), boxes.end(), [&](const QRectF& box) { return Fits(box); });
+}
+
+void LabelPlaces::KeepMarks(const std::vector<QRectF>& boxes) {
+    m_marks.insert(m_marks.end(), boxes.begin(), boxes.end());
+}
+
+double LabelPlaces::Covered(const QRectF& box) const {
+    const auto area = [](const QRectF& r) { return r.isValid() ? r.width() * r.height() : 0.0; };
+    // Two texts on top of each other are both lost; a text over a mark or the edge is still read.
+    constexpr double kOverLabel = 4.0;
+    double covered = area(box) - area(box & m_bounds);
+    for (const QRectF& mark : m_marks) covered += area(mark & box);
+    for (const QRectF& label : m_labels) covered += kOverLabel * area(label & box);
+    return covered;
+}
+
+QRectF LabelPlaces::Place(const QSizeF& size, const std::vector<QPointF>& centres) {
+    if (centres.empty()) return {};
+    const auto fits = std::find_if(centres.begin(), centres.end(),
+                                   [&](QPointF centre) { return Fits(CentredBox(centre, size)); });
+    const auto least = [&] {
+        return *std::min_element(centres.begin(), centres.end(), [&](QPointF a, QPointF b) {
+            return Covered(CentredBox(a, size)) < Covered(CentredBox(b, size));
+        });
+    };
+    const QRectF box = CentredBox(fits != centres.end() ? *fits : least(), size);
+    m_labels.push_back(box);
+    return box;
+}
+
+bool LabelPlaces::PlaceIfFits(const QRectF& box) {
+    if (!Fits(box)) return false;
+    m_labels.push_back(box);
+    return true;
+}
+
+std::vector<QPointF> PlacesAround(QPointF centre, double radius, double clockwiseDegrees,
+                                  const QSizeF& size, bool outside, double ringStep, int rings,
+                                  double mostDegrees) {
+    constexpr double kStepDegrees = 3.0;
+    const int steps = static_cast<int>(mostDegrees / kStepDegrees);
+    std::vector<QPointF> places;
+    for (int ring = 0; ring <= rings; ++ring) {
+        for (int step = -steps; step <= steps; ++step) {
+            const double degrees = clockwiseDegrees + step * kStepDegrees;
+            const double a = qDegreesToRadians(degrees);
+            const double reach = outside ? std::abs(std::sin(a)) * size.width() / 2.0 +
+                                               std::abs(std::cos(a)) * size.height() / 2.0
+                                         : 0.0;
+            places.push_back(Around(centre, radius + ring * ringStep + reach, degrees));
+        }
+    }
+    const QPointF own = places[static_cast<std::size_t>(steps)];
+    const auto distance = [&](QPointF p) { return std::hypot(p.x() - own.x(), p.y() - own.y()); };
+    std::stable_sort(places.begin(), places.end(),
+                     [&](QPointF a, QPointF b) { return distance(a) < distance(b); });
+    return places;
+}
+
+std::vector<QPointF> ArcPoints(QPointF centre, double radius, double fromDegrees,
+                               double spanDegrees) {
+    const int steps = std::max(1, static_cast<int>(std::ceil(std::abs(spanDegrees) / 5.0)));
+    std::vector<QPointF> points;
+    for (int i = 0; i <= steps; ++i)
+        points.push_back(Around(centre, radius, fromDegrees + spanDegrees * i / steps));
+    return points;
+}
+
+std::vector<QRectF> Along(const std::vector<QPointF>& path, double width) {
+    std::vector<QRectF> boxes;
+    const QPointF half(width / 2.0, width / 2.0);
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const QPointF to = path[i];
+        const QPointF from = i == 0 ? to : path[i - 1];
+        const double length = std::hypot(to.x() - from.x(), to.y() - from.y());
+        const int steps = std::max(1, static_cast<int>(std::ceil(length / width)));
+        for (int step = i == 0 ? steps : 1; step <= steps; ++step) {
+            const QPointF p = from + (to - from) * (static_cast<double>(step) / steps);
+            boxes.emplace_back(p - half, p + half);
+        }
+    }
+    return boxes;
+}
+
+QSizeF TextSize(const QPainter& painter, const QFont& font, const QString& text) {
+    const QFontMetricsF metrics(font, painter.device());
+    return {metrics.horizontalAdvance(text), metrics.height()};
+}
+
+void Leader(QPainter& painter, const QRectF& box, QPointF anchor) {
+    const QPointF edge(std::clamp(anchor.x(), box.left(), box.right()),
+                       std::clamp(anchor.y(), box.top(), box.bottom()));
+    const QPointF d = anchor - edge;
+    const double length = std::hypot(d.x(), d.y());
+    if (length <= 0.0) return;
+    // A small gap at both ends keeps the line off the text and off the mark.
+    const double gap = std::min(length / 4.0, box.height() * 0.15);
+    const QPointF u = d / length;
+    painter.drawLine(edge + u * gap, anchor - u * gap);
 }
 
 double TextLines(QPainter& painter, const QRectF& box, const QStringList& lines) {

@@ -1,12 +1,15 @@
 #pragma once
 // What the job's pictures share: colours on white paper, positions round a centre counted from
-// the top, arrows, texts placed round a disc, and the title, figure and caption bands of a cell.
+// the top, arrows, texts placed round a disc and kept apart, and the title, figure and caption
+// bands of a cell.
 #include <QColor>
 #include <QFont>
 #include <QPointF>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 #include "job_sketch.h"
 
@@ -34,9 +37,6 @@ inline double OnScreen(double degrees, bool clockwise) {
     return clockwise ? degrees : -degrees;
 }
 
-// The shorter distance between two angles in degrees.
-double Apart(double a, double b);
-
 // A filled head at `tip` of a line coming from `from`, in the pen's colour.
 void ArrowHead(QPainter& painter, QPointF tip, QPointF from, double size);
 
@@ -47,13 +47,63 @@ void ArcArrow(QPainter& painter, QPointF centre, double radius, double fromDegre
 
 QFont SizedFont(const QPainter& painter, double pixels, bool bold = false);
 
-// Text centred on `at`, kept inside `bounds`.
-void TextAt(QPainter& painter, QPointF at, const QString& text, const QRectF& bounds);
+// A box of `size` centred on `at`.
+QRectF CentredBox(QPointF at, const QSizeF& size);
 
-// Text just outside `radius` round `centre` at `clockwiseDegrees`, its nearest edge touching that
-// point, kept inside `bounds`.
-void TextOutside(QPainter& painter, QPointF centre, double radius, double clockwiseDegrees,
-                 const QString& text, const QRectF& bounds);
+// Texts kept apart on a picture. Marks stay where they belong; each label goes to the first of its
+// candidate places that lies inside the bounds and clear of every mark and label kept before it,
+// by `gap` to either side (a text's height has room above and below already).
+class LabelPlaces {
+  public:
+    LabelPlaces(const QRectF& bounds, double gap) : m_bounds(bounds), m_gap(gap) {}
+
+    void KeepMark(const QRectF& box) { m_marks.push_back(box); }
+    void KeepMarks(const std::vector<QRectF>& boxes);
+    // Inside the bounds and clear of every mark and label by the gap.
+    bool Fits(const QRectF& box) const;
+    bool AllFit(const std::vector<QRectF>& boxes) const;
+    // A box of `size` centred on the first candidate where it fits, else on the one where it
+    // covers least (another label counting most); kept as a label. No candidates: an empty box,
+    // nothing kept.
+    QRectF Place(const QSizeF& size, const std::vector<QPointF>& centres);
+    // A label drawn only where it fits; false and nothing kept otherwise.
+    bool PlaceIfFits(const QRectF& box);
+
+    const std::vector<QRectF>& Marks() const { return m_marks; }
+    const std::vector<QRectF>& Labels() const { return m_labels; }
+
+  private:
+    double Covered(const QRectF& box) const;
+
+    QRectF m_bounds;
+    double m_gap = 0.0;
+    std::vector<QRectF> m_marks;
+    std::vector<QRectF> m_labels;
+};
+
+// Where a text of `size` may go round a disc at `clockwiseDegrees`: first its own place, `radius`
+// from `centre` (to its nearest edge when `outside`, else to its middle), then places moved by
+// `ringStep` (outwards when positive) up to `rings` times and along the rim by 3° steps either
+// way up to `mostDegrees`, nearest first.
+std::vector<QPointF> PlacesAround(QPointF centre, double radius, double clockwiseDegrees,
+                                  const QSizeF& size, bool outside, double ringStep, int rings,
+                                  double mostDegrees);
+
+// Points every few degrees on an arc of `spanDegrees` (either way) from `fromDegrees`, both
+// clockwise from the top, its ends included.
+std::vector<QPointF> ArcPoints(QPointF centre, double radius, double fromDegrees,
+                               double spanDegrees);
+
+// Squares of side `width` along the lines joining `path`'s points: a drawn line as marks that
+// labels keep clear of.
+std::vector<QRectF> Along(const std::vector<QPointF>& path, double width);
+
+// The size of `text` in `font` as `painter` draws it.
+QSizeF TextSize(const QPainter& painter, const QFont& font, const QString& text);
+
+// A thin line from the edge of `box` nearest to `anchor` towards it: a label moved away from
+// what it names.
+void Leader(QPainter& painter, const QRectF& box, QPointF anchor);
 
 // Lines of plain text from the top of `box`, elided to its width. Returns the height used.
 double TextLines(QPainter& painter, const QRectF& box, const QStringList& lines);
