@@ -9,7 +9,7 @@ set -euo pipefail
 build_packages=(
   cmake ninja-build g++ make pkg-config dpkg-dev
   qt6-base-dev libxcb1-dev qt6-translations-l10n libjpeg62-turbo-dev fonts-liberation2 fonts-dejavu-core
-  nlohmann-json3-dev libeigen3-dev libcli11-dev
+  nlohmann-json3-dev libeigen3-dev libcli11-dev coinor-libclp-dev coinor-libcbc-dev
   weasyprint hyphen-ru
   xvfb xauth xdg-utils
 )

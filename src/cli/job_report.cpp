@@ -9,6 +9,7 @@
 #include "cli_text.h"
 #include "nearest_position.h"
 #include "number_text.h"
+#include "optimised_report.h"
 #include "plane_dependence.h"
 #include "result_words.h"
 #include "spread.h"
@@ -123,6 +124,7 @@ std::string RunLines(const JobReport& report) {
 // What is left at each point when the planes cannot cancel every point's vibration.
 std::string ResidualLines(const JobReport& report) {
     const job::JobResult& result = *report.Result;
+    if (result.Optimised) return OptimisedLines(report);
     if (result.Points.size() <= result.Planes.size()) return {};
     std::string text = "Остаточная вибрация после поправки (наименьшие квадраты):\n";
     for (std::size_t p = 0; p < result.Points.size(); ++p)
@@ -393,9 +395,18 @@ std::string FormatJson(const JobReport& report) {
     }
     json["planes"] = planes;
     Json points = Json::array();
-    for (const job::PointResult& point : result.Points)
-        points.push_back({{"amplitude", point.Amplitude}, {"phase", point.PhaseDegrees}});
+    for (std::size_t p = 0; p < result.Points.size() && !result.Optimised; ++p)
+        points.push_back({{"point", p + 1},
+                          {"speed", 1},
+                          {"amplitude", result.Points[p].Amplitude},
+                          {"phase", result.Points[p].PhaseDegrees}});
+    for (const job::ResidualAt& r : result.Residuals)
+        points.push_back({{"point", r.Point + 1},
+                          {"speed", r.Speed + 1},
+                          {"amplitude", r.Amplitude},
+                          {"phase", r.PhaseDegrees}});
     json["residuals"] = points;
+    AddOptimisedJson(report, json);
     Json runs = Json::array();
     for (const job::RunQuality& run : result.Runs)
         runs.push_back({{"change_percent", number(run.ChangePercent)},

@@ -1,7 +1,10 @@
 #include "job_setup.h"
 
+#include <algorithm>
+
 #include "acceptance.h"
 #include "angle_frame.h"
+#include "box_option.h"
 #include "case_input.h"
 #include "cli_text.h"
 #include "job_file.h"
@@ -25,14 +28,34 @@ bool ShapeAgrees(const Options& options, int planes, int points, std::string& er
     return true;
 }
 
-// The first line holds the whole set of readings; each further line of the same length repeats
-// the whole set, and one of a single run's length repeats the run --repeat-run names.
+// A list of positive limits, one for all or one per item.
+bool TakeLimits(const char* option, const std::optional<std::string>& given, int count,
+                std::vector<double>& limits, std::string& error) {
+    if (!given) return true;
+    const std::optional<std::vector<double>> values =
+        ParsePlaneNumbers(option, *given, count, error);
+    if (!values) return false;
+    for (const double value : *values)
+        if (!(value > 0.0)) {
+            error =
+                std::string(option) + ": предел должен быть больше нуля, дано " + Quoted(*given);
+            return false;
+        }
+    limits = *values;
+    return true;
+}
+
+// The first line holds the whole set of readings, speed after speed when there are several; each
+// further line of one speed's length repeats the first speed's set, and one of a single run's
+// length repeats the run --repeat-run names.
 std::optional<job::Job> ReadJobLines(const Options& options, std::istream& in, int planes,
                                      int points, std::string& error) {
     const std::optional<std::vector<std::vector<std::string>>> lines = ReadCaseLines(in, error);
     if (!lines) return std::nullopt;
     const std::size_t whole = JobLineTexts(planes, points);
     const std::size_t oneRun = 2 * static_cast<std::size_t>(points);
+    const int speeds = std::max(options.Speeds, 1);
+    const std::size_t first = whole * static_cast<std::size_t>(speeds);
     if (lines->empty()) {
         error = "ожидается строка показаний, найдено строк: 0";
         return std::nullopt;
@@ -49,9 +72,19 @@ std::optional<job::Job> ReadJobLines(const Options& options, std::istream& in, i
     job.Separator = options.Separator.empty() ? LocaleSeparator() : options.Separator;
     for (std::size_t i = 0; i < lines->size(); ++i) {
         const std::vector<std::string>& texts = (*lines)[i];
-        if (i == 0 && texts.size() == whole) {
-            job.Readings = *job::RunsFromReadingLine(texts, planes, points);
-        } else if (texts.size() == whole) {
+        if (i == 0 && texts.size() == first) {
+            // The first speed is the job's own readings, the others its further speeds.
+            for (int s = 0; s < speeds; ++s) {
+                const std::vector<std::string> speed(
+                    texts.begin() + static_cast<std::ptrdiff_t>(whole * s),
+                    texts.begin() + static_cast<std::ptrdiff_t>(whole * (s + 1)));
+                auto runs = *job::RunsFromReadingLine(speed, planes, points);
+                if (s == 0)
+                    job.Readings = std::move(runs);
+                else
+                    job.MoreSpeeds.push_back({std::to_string(s + 1), std::move(runs)});
+            }
+        } else if (i > 0 && texts.size() == whole) {
             const auto runs = *job::RunsFromReadingLine(texts, planes, points);
             for (std::size_t r = 0; r < runs.size(); ++r)
                 job.Repeats.push_back({static_cast<int>(r), runs[r]});
@@ -61,7 +94,7 @@ std::optional<job::Job> ReadJobLines(const Options& options, std::istream& in, i
         } else {
             error =
                 (lines->size() == 1 ? std::string() : "строка " + std::to_string(i + 1) + ": ") +
-                "ожидается " + std::to_string(whole) + " показаний через TAB" +
+                "ожидается " + std::to_string(i == 0 ? first : whole) + " показаний через TAB" +
                 (i > 0 && options.RepeatRun != 0
                      ? " (или " + std::to_string(oneRun) + " — повтор пуска " +
                            std::to_string(options.RepeatRun) + ")"
@@ -103,6 +136,10 @@ std::optional<job::Job> JobToCalculate(const Options& options, std::istream& in,
         return std::nullopt;
     }
     if (!ShapeAgrees(options, job->Planes(), job->Points, error)) return std::nullopt;
+    if (options.Speeds != 0 && options.Speeds != job->Speeds()) {
+        error = "--speeds: в задании скоростей " + std::to_string(job->Speeds());
+        return std::nullopt;
+    }
     if (!ApplyOptions(options, *job, error)) return std::nullopt;
     return job;
 }
@@ -188,6 +225,33 @@ bool ApplyOptions(const Options& options, job::Job& job, std::string& error) {
     if (!options.TrialWeights.empty())
         job.Trials = options.TrialWeights == "left-on" ? job::TrialWeights::LeftOn
                                                        : job::TrialWeights::Removed;
+    if (!options.Objective.empty())
+        job.Optimise.Goal =
+            options.Objective == "min-max" ? job::Objective::MinMax : job::Objective::LeastSquares;
+    if (!TakeLimits("--point-limit", options.PointLimit, job.Points, job.Optimise.PointLimit,
+                    error) ||
+        !TakeLimits("--max-mass", options.MassLimit, planes, job.Optimise.MassLimit, error))
+        return false;
+    if (options.SpeedWeight) {
+        const std::optional<std::vector<double>> weights =
+            ParsePlaneNumbers("--speed-weight", *options.SpeedWeight, job.Speeds(), error);
+        if (!weights) return false;
+        for (const double weight : *weights)
+            if (!(weight > 0.0)) {
+                error = "--speed-weight: вес должен быть больше нуля, дано " +
+                        Quoted(*options.SpeedWeight);
+                return false;
+            }
+        job.Optimise.SpeedWeight = *weights;
+    }
+    if (options.WeightsBox) {
+        const std::optional<std::vector<job::BoxMass>> box =
+            ParseWeightsBox(*options.WeightsBox, error);
+        if (!box) return false;
+        job.Optimise.Box.Masses = *box;
+        if (options.PerHole != 0) job.Optimise.Box.PerHole = options.PerHole;
+        if (options.TimeLimit != 0.0) job.Optimise.Box.Seconds = options.TimeLimit;
+    }
     // The example's readings are written with a decimal comma whatever the separator.
     if (!options.Separator.empty() && !options.Example) job.Separator = options.Separator;
     return true;

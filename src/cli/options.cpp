@@ -45,8 +45,10 @@ class Grammar {
             AddFlag(*sub, "--json");
         }
         AddFlag(*m_job, "--example");
-        for (const char* name : {"--trial-mass", "--trial-angle", "--save-coefficients", "--phase",
-                                 "--trial-weights", "--repeat-run"})
+        for (const char* name :
+             {"--trial-mass", "--trial-angle", "--save-coefficients", "--phase", "--trial-weights",
+              "--repeat-run", "--objective", "--point-limit", "--max-mass", "--weights-box",
+              "--per-hole", "--time-limit", "--speeds", "--speed-weight"})
             AddValue(*m_job, name);
         AddValue(*m_trim, "--coefficients");
         AddFlag(*m_trim, "--fitted");
@@ -254,8 +256,36 @@ class Grammar {
             options.Angles = *angles;
         }
         if (!word("--phase", "against-rotation", "with-rotation", options.Phase) ||
-            !word("--trial-weights", "removed", "left-on", options.TrialWeights))
+            !word("--trial-weights", "removed", "left-on", options.TrialWeights) ||
+            !word("--objective", "least-squares", "min-max", options.Objective))
             return false;
+        options.PointLimit = Value("--point-limit");
+        options.MassLimit = Value("--max-mass");
+        options.WeightsBox = Value("--weights-box");
+        if (const std::optional<std::string> speeds = Value("--speeds")) {
+            const std::optional<int> count = ParseWholeNumber(*speeds, 1, kMostSpeeds);
+            if (!count)
+                return fail("--speeds: число скоростей — целое, от 1 до " +
+                            std::to_string(kMostSpeeds) + ", дано " + Quoted(*speeds));
+            options.Speeds = *count;
+        }
+        options.SpeedWeight = Value("--speed-weight");
+        if (const std::optional<std::string> perHole = Value("--per-hole")) {
+            const std::optional<int> count = ParseWholeNumber(*perHole, 1, 8);
+            if (!count)
+                return fail("--per-hole: грузов в одном отверстии — целое число от 1 до 8, дано " +
+                            Quoted(*perHole));
+            options.PerHole = *count;
+        }
+        if (const std::optional<std::string> seconds = Value("--time-limit")) {
+            const std::optional<double> value = ParseOptionNumber(*seconds);
+            if (!value || !(*value > 0.0 && *value <= 3600.0))
+                return fail("--time-limit: нужно число секунд больше 0 и не больше 3600, дано " +
+                            Quoted(*seconds));
+            options.TimeLimit = *value;
+        }
+        if ((options.PerHole != 0 || options.TimeLimit != 0.0) && !options.WeightsBox)
+            return fail("--per-hole и --time-limit задаются вместе с --weights-box");
         options.Radius = Value("--radius");
         file("--save-coefficients", options.SaveCoefficients);
         file("--coefficients", options.Coefficients);

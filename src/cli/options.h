@@ -31,6 +31,18 @@ struct Options {
     // job's own (against the rotation, removed).
     std::string Phase;         // "against-rotation" or "with-rotation"
     std::string TrialWeights;  // "removed" or "left-on"
+    // job: what the correction makes smallest and the limits it keeps to; empty: least squares,
+    // no limits.
+    std::string Objective;                  // "least-squares" or "min-max"
+    std::optional<std::string> PointLimit;  // --point-limit: one for every point or one per point
+    std::optional<std::string> MassLimit;   // --max-mass: one for every plane or one per plane
+    // job: weights from a box into the holes; empty: none.
+    std::optional<std::string> WeightsBox;  // «5×4; 10×3; 20×2»
+    // job: readings at this many speeds, all on the one line, speed after speed; 0: one speed.
+    int Speeds = 0;
+    std::optional<std::string> SpeedWeight;  // one for every speed or one per speed
+    int PerHole = 0;                         // 0: not given (one weight a hole)
+    double TimeLimit = 0.0;                  // seconds; 0: not given (2 s)
     // job, trim: which way angles on the rotor run; empty: the job's own (opposite to the phase).
     std::string Angles;  // "with-rotation", "against-rotation" or "as-phase"
     bool Json = false;
@@ -54,6 +66,7 @@ struct Options {
 
 inline constexpr int kMostPlanes = 8;
 inline constexpr int kMostPoints = 16;
+inline constexpr int kMostSpeeds = 16;
 
 // `args` without the program's name. Empty optional: `error` is one Russian line naming the
 // option; `mode` still tells which mode the arguments were for.

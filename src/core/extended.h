@@ -6,7 +6,6 @@
 // would overflow, or a NaN, raises FloatingPointError and ends the calculation instead of passing
 // on an infinity. The hardware traps stay masked (the toolkit is not trap-safe).
 
-#include <cfenv>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -95,15 +94,29 @@ inline Extended SquareRoot(Extended x) {
 // entry calling an entry) costs nothing: the outermost one sets the unit and restores it.
 class ExtendedPrecisionScope {
   public:
-    ExtendedPrecisionScope();
-    ~ExtendedPrecisionScope();
+    // Inline, so that a nested scope is an increment and a decrement.
+    ExtendedPrecisionScope() : m_outermost(t_depth++ == 0) {
+        if (m_outermost) Enter();
+    }
+    ~ExtendedPrecisionScope() {
+        --t_depth;
+        if (m_outermost) Leave();
+    }
     ExtendedPrecisionScope(const ExtendedPrecisionScope&) = delete;
     ExtendedPrecisionScope& operator=(const ExtendedPrecisionScope&) = delete;
 
   private:
+    void Enter();
+    void Leave();
+
+    // Scopes open on this thread: the unit is the caller's own only at depth 0.
+    static inline thread_local int t_depth = 0;
+
     bool m_outermost;
+    bool m_switched = false;  // the caller's control word was not the calculation's
     unsigned short m_controlWord = 0;
-    std::fexcept_t m_flags{};
+    unsigned short m_x87Flags = 0;  // the caller's x87 exception flags
+    unsigned int m_mxcsr = 0;       // the caller's SSE control and flags
 };
 
 }  // namespace balance4

@@ -11,12 +11,15 @@ void ComputeInfluenceMatrix(const MeasurementSet& set, InfluenceMatrix& matrix) 
     for (int p = 1; p <= kPlaneCount; ++p) {
         const Extended v0 = set.Amplitude[0][p];
         const Extended f0 = set.Phase[0][p];
+        // The same instructions on the same angle give the same values: once per point is enough.
+        const Extended cosine0 = Cosine(f0);
+        const Extended sine0 = Sine(f0);
         for (int d = 1; d <= kPlaneCount; ++d) {
             const Extended vd = set.Amplitude[d][p];
             const Extended fd = set.Phase[d][p];
             // The run with the trial weight in plane d minus the run without weight, at plane p.
-            const Extended dx = vd * Cosine(fd) - v0 * Cosine(f0);
-            const Extended dy = vd * Sine(fd) - v0 * Sine(f0);
+            const Extended dx = vd * Cosine(fd) - v0 * cosine0;
+            const Extended dy = vd * Sine(fd) - v0 * sine0;
 
             PolarValue& element = matrix.Element[p][d];
             element.Magnitude = Store(SquareRoot(dx * dx + dy * dy));

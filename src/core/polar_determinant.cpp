@@ -28,22 +28,29 @@ constexpr std::array<Permutation, 24> kTerms = {{
 DeterminantValue PolarDeterminant(const InfluenceMatrix& matrix,
                                   const ReplacementColumn* replacement) {
     const ExtendedPrecisionScope precision;
-    const auto entry = [&](int row, int column) -> const PolarValue& {
-        return replacement && column == replacement->Column ? replacement->Values[row]
-                                                            : matrix.Element[row][column];
-    };
+    // The rows as the terms read them, the replacement in place: no test at every entry.
+    const PolarValue* rows[kPlaneCount + 1][kPlaneCount + 1];
+    for (int row = 1; row <= kPlaneCount; ++row)
+        for (int column = 1; column <= kPlaneCount; ++column)
+            rows[row][column] = replacement && column == replacement->Column
+                                    ? &replacement->Values[row]
+                                    : &matrix.Element[row][column];
 
     // Every minus sign is an angle offset of pi. A replaced column enters negated, which cancels
-    // the sign of an odd permutation and puts one on an even one.
-    PolarValue terms[kTerms.size()];
+    // the sign of an odd permutation and puts one on an even one. (Left uninitialised: every term
+    // is written before it is read.)
+    struct Term {
+        double Magnitude;
+        double Angle;
+    } terms[kTerms.size()];
     Extended termMagnitudeSum = 0.0L;
     for (std::size_t k = 0; k < kTerms.size(); ++k) {
         const auto& columns = kTerms[k].Columns;
-        Extended magnitude = entry(1, columns[0]).Magnitude;
-        Extended angle = entry(1, columns[0]).Angle;
+        Extended magnitude = rows[1][columns[0]]->Magnitude;
+        Extended angle = rows[1][columns[0]]->Angle;
         for (int row = 2; row <= kPlaneCount; ++row) {
-            magnitude *= entry(row, columns[row - 1]).Magnitude;
-            angle += entry(row, columns[row - 1]).Angle;
+            magnitude *= rows[row][columns[row - 1]]->Magnitude;
+            angle += rows[row][columns[row - 1]]->Angle;
         }
         const bool negated = kTerms[k].Odd != (replacement != nullptr);
         if (negated) angle += kPi;

@@ -62,6 +62,9 @@ void IntoJobFrame(JobResult& result, const std::string& separator) {
         if (plane.Nearest)
             plane.Nearest->At.AngleDegrees = Mirrored(plane.Nearest->At.AngleDegrees);
     }
+    if (result.Box)
+        for (HoleLoad& hole : result.Box->Holes)
+            hole.At.AngleDegrees = Mirrored(hole.At.AngleDegrees);
     for (SuspectPoint& suspect : result.Suspects)
         for (Weight& weight : suspect.Without) Mirror(weight);
     if (result.Saved)

@@ -8,6 +8,7 @@
 #include "go_no_go.h"
 #include "least_squares.h"
 #include "nearest_position.h"
+#include "optimised_job.h"
 #include "range_check.h"
 #include "readings.h"
 #include "refine.h"
@@ -150,8 +151,11 @@ JobResult Calculate(const Job& job) {
         return mirrored;
     }
     try {
-        result = IsExactShape(job) ? CalculateExact(job, std::move(result))
-                                   : CalculateLeastSquares(job, std::move(result));
+        if (IsOptimised(job))
+            result = CalculateOptimised(job, std::move(result));
+        else
+            result = IsExactShape(job) ? CalculateExact(job, std::move(result))
+                                       : CalculateLeastSquares(job, std::move(result));
     } catch (const FloatingPointError& failure) {
         result = Overflow(job, failure);
     }

@@ -47,6 +47,13 @@ void Reshape(Job& job, int planes, int points) {
     if (!job.SlowRoll.empty()) job.SlowRoll.resize(p);
     if (!job.ControlRun.empty()) job.ControlRun.resize(p);
     if (!job.Installed.empty()) job.Installed.resize(static_cast<std::size_t>(planes));
+    for (SpeedReadings& speed : job.MoreSpeeds) {
+        speed.Readings.resize(static_cast<std::size_t>(planes + 1));
+        for (std::vector<ReadingText>& run : speed.Readings) run.resize(p);
+    }
+    if (!job.Optimise.PointLimit.empty()) job.Optimise.PointLimit.resize(p);
+    if (!job.Optimise.MassLimit.empty())
+        job.Optimise.MassLimit.resize(static_cast<std::size_t>(planes));
     std::erase_if(job.Repeats, [&](const RepeatRun& repeat) { return repeat.Run > planes; });
     for (RepeatRun& repeat : job.Repeats) repeat.Readings.resize(p);
 }

@@ -96,6 +96,42 @@ struct TrimRecord {
     bool operator==(const TrimRecord&) const = default;
 };
 
+// What the correction makes smallest: the sum of squared residuals, or the largest residual.
+enum class Objective { LeastSquares, MinMax };
+
+// Readings at one more speed: the same runs and points as Job::Readings, read at that speed.
+struct SpeedReadings {
+    std::string Speed;                               // as typed, e.g. "18 000 об/мин"
+    std::vector<std::vector<ReadingText>> Readings;  // [run 0..planes][point]
+    bool operator==(const SpeedReadings&) const = default;
+};
+
+// So many fixed masses of one kind in the box of weights.
+struct BoxMass {
+    double Mass = 0.0;  // in the job's unit
+    int Count = 0;
+    bool operator==(const BoxMass&) const = default;
+};
+
+// Weights from the box into each plane's holes or positions, at the correction radius.
+struct WeightBox {
+    std::vector<BoxMass> Masses;  // empty: no box
+    int PerHole = 1;              // how many weights one hole takes
+    double Seconds = 2.0;         // how long the search may take
+    bool operator==(const WeightBox&) const = default;
+};
+
+// The objective and the limits the correction keeps to. Limits of 0 (or none given) are no limits.
+struct Optimisation {
+    Objective Goal = Objective::LeastSquares;
+    std::vector<double> PointLimit;  // per point, or empty: a point with limit L counts as |R| / L
+    std::vector<double>
+        MassLimit;  // per plane, or empty: in the job's unit, at the correction radius
+    std::vector<double> SpeedWeight;  // per speed (Job::Speed first), or empty: all 1
+    WeightBox Box;
+    bool operator==(const Optimisation&) const = default;
+};
+
 // The whole job: header, set-up, the readings as typed and what has been done on the rotor. A
 // default job is an empty 4 × 4 one.
 struct Job {
@@ -131,7 +167,11 @@ struct Job {
     // Refined holds the coefficients the last recorded trim used when they were refined.
     bool Refine = true;
     std::optional<Coefficients> Refined;
-    std::vector<RepeatRun> Repeats;  // further readings of any run, in the order taken
+    std::vector<RepeatRun> Repeats;         // further readings of any run, in the order taken
+    std::vector<SpeedReadings> MoreSpeeds;  // speeds after Job::Speed; empty for one speed
+    Optimisation Optimise;
+
+    int Speeds() const { return 1 + static_cast<int>(MoreSpeeds.size()); }
 
     int Planes() const { return static_cast<int>(Plane.size()); }
     bool operator==(const Job&) const = default;

@@ -177,15 +177,93 @@ Coefficients ReadCoefficients(const Json& json, const std::string& place) {
 // The first version that has a control run.
 constexpr int kControlRunVersion = 2;
 
+// The further speeds' and the optimisation's fields have versions of their own, so that a file
+// without them is the same as before.
+constexpr int kMoreSpeedsVersion = 1;
+constexpr int kOptimisationVersion = 1;
+
+std::vector<double> ReadNumbers(const Json& json, const std::string& place, std::size_t most) {
+    std::vector<double> numbers;
+    if (Array(json, place).size() > most) throw Damaged{place};
+    for (std::size_t i = 0; i < json.size(); ++i) numbers.push_back(Number(json[i], At(place, i)));
+    return numbers;
+}
+
+void ReadMoreSpeeds(const Json& json, Job& job) {
+    // Each key needs the other.
+    for (const char* key : {"more_speeds", "more_speeds_version"})
+        if (!json.contains(key)) throw Damaged{key};
+    if (Integer(json["more_speeds_version"], "more_speeds_version", 1, 1000) != kMoreSpeedsVersion)
+        throw Damaged{"more_speeds_version"};
+    const Json& speeds = Array(json["more_speeds"], "more_speeds");
+    for (std::size_t s = 0; s < speeds.size(); ++s) {
+        const std::string place = At("more_speeds", s);
+        Keys(speeds[s], place, {"speed", "readings"});
+        SpeedReadings speed{Text(speeds[s]["speed"], At(place, "speed")), {}};
+        const std::string readings = At(place, "readings");
+        const Json& runs = Array(speeds[s]["readings"], readings, job.Plane.size() + 1);
+        for (std::size_t r = 0; r < runs.size(); ++r)
+            speed.Readings.push_back(
+                ReadReadingTexts(runs[r], At(readings, r), static_cast<std::size_t>(job.Points)));
+        job.MoreSpeeds.push_back(std::move(speed));
+    }
+}
+
+Optimisation ReadOptimisation(const Json& json) {
+    const std::string place = "optimisation";
+    Keys(json, place,
+         {"version", "objective", "point_limits", "mass_limits", "speed_weights", "box"});
+    if (Integer(json["version"], At(place, "version"), 1, 1000) != kOptimisationVersion)
+        throw Damaged{At(place, "version")};
+    Optimisation optimisation;
+    optimisation.Goal = Word(json["objective"], At(place, "objective"), "least-squares",
+                             Objective::LeastSquares, "min-max", Objective::MinMax);
+    optimisation.PointLimit =
+        ReadNumbers(json["point_limits"], At(place, "point_limits"), kMaxPoints);
+    optimisation.MassLimit = ReadNumbers(json["mass_limits"], At(place, "mass_limits"), kMaxPlanes);
+    optimisation.SpeedWeight = ReadNumbers(json["speed_weights"], At(place, "speed_weights"), 1000);
+    const std::string box = At(place, "box");
+    Keys(json["box"], box, {"masses", "per_hole", "seconds"});
+    const std::string masses = At(box, "masses");
+    for (std::size_t m = 0; m < Array(json["box"]["masses"], masses).size(); ++m) {
+        const Json& kind = json["box"]["masses"][m];
+        Keys(kind, At(masses, m), {"mass", "count"});
+        optimisation.Box.Masses.push_back(
+            {Number(kind["mass"], At(At(masses, m), "mass")),
+             Integer(kind["count"], At(At(masses, m), "count"), 0, 1000000)});
+    }
+    optimisation.Box.PerHole = Integer(json["box"]["per_hole"], At(box, "per_hole"), 0, 1000);
+    optimisation.Box.Seconds = Number(json["box"]["seconds"], At(box, "seconds"));
+    return optimisation;
+}
+
+Json OptimisationJson(const Optimisation& optimisation) {
+    Json masses = Json::array();
+    for (const BoxMass& kind : optimisation.Box.Masses)
+        masses.push_back({{"mass", kind.Mass}, {"count", kind.Count}});
+    return {{"version", kOptimisationVersion},
+            {"objective", optimisation.Goal == Objective::MinMax ? "min-max" : "least-squares"},
+            {"point_limits", optimisation.PointLimit},
+            {"mass_limits", optimisation.MassLimit},
+            {"speed_weights", optimisation.SpeedWeight},
+            {"box",
+             {{"masses", masses},
+              {"per_hole", optimisation.Box.PerHole},
+              {"seconds", optimisation.Box.Seconds}}}};
+}
+
 Job ReadJob(const Json& json, int version) {
     const std::initializer_list<std::string_view> keys = {
         "format", "version",   "title",      "machine",   "date",          "speed",     "who",
         "unit",   "separator", "convention", "rotation",  "trial_weights", "tolerance", "points",
         "planes", "readings",  "slow_roll",  "installed", "trim_history"};
     if (version >= kControlRunVersion)
-        Keys(json, "", keys, {"coefficients", "acceptance", "control_run", "repeats", "angles"});
+        Keys(json, "", keys,
+             {"coefficients", "acceptance", "control_run", "repeats", "angles", "more_speeds",
+              "more_speeds_version", "optimisation"});
     else
-        Keys(json, "", keys, {"coefficients", "acceptance"});
+        Keys(json, "", keys,
+             {"coefficients", "acceptance", "more_speeds", "more_speeds_version", "optimisation"});
     Job job;
     job.Plane.clear();
     job.Readings.clear();
@@ -260,6 +338,9 @@ Job ReadJob(const Json& json, int version) {
                  ReadReadingTexts(repeats[i]["readings"], At(place, "readings"), points)});
         }
     }
+    if (json.contains("more_speeds") || json.contains("more_speeds_version"))
+        ReadMoreSpeeds(json, job);
+    if (json.contains("optimisation")) job.Optimise = ReadOptimisation(json["optimisation"]);
     return job;
 }
 
@@ -336,6 +417,17 @@ std::string FormatJobFile(const Job& job) {
             json["repeats"].push_back(
                 {{"run", repeat.Run}, {"readings", ReadingsJson(repeat.Readings)}});
     }
+    if (!job.MoreSpeeds.empty()) {
+        json["more_speeds_version"] = kMoreSpeedsVersion;
+        json["more_speeds"] = Json::array();
+        for (const SpeedReadings& speed : job.MoreSpeeds) {
+            Json runs = Json::array();
+            for (const std::vector<ReadingText>& run : speed.Readings)
+                runs.push_back(ReadingsJson(run));
+            json["more_speeds"].push_back({{"speed", speed.Speed}, {"readings", runs}});
+        }
+    }
+    if (job.Optimise != Optimisation{}) json["optimisation"] = OptimisationJson(job.Optimise);
     // Texts that are not valid UTF-8 must not stop the save: they are written with U+FFFD.
     return json.dump(1, '\t', false, Json::error_handler_t::replace) + "\n";
 }

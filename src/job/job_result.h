@@ -27,6 +27,7 @@ enum class Cell {
     Shape,            // planes or points out of range, readings of the wrong shape
     Tolerance,        // the instrument's tolerance
     Coefficients,     // trim: none saved, or of another shape
+    Limit,            // a point's residual limit, a plane's mass limit or a speed's weight
     RepeatAmplitude,  // Run: the repeat's index in Job::Repeats
     RepeatPhase,
 };
@@ -38,6 +39,7 @@ struct CellFailure {
     int Point = -1;
     int Plane = -1;
     std::string Message;
+    int Speed = 0;  // whose readings: 0 for Job::Readings, s for Job::MoreSpeeds[s − 1]
 };
 
 enum class Outcome {
@@ -149,6 +151,54 @@ struct Refinement {
     int Repeated = 0;  // control runs left out: on the rotor were the weights of a run already used
 };
 
+// The predicted vibration at one point at one speed after the correction.
+struct ResidualAt {
+    int Point = 0;  // 0-based, like the speeds
+    int Speed = 0;
+    double Amplitude = 0.0;
+    double PhaseDegrees = 0.0;  // in the phase direction
+};
+
+// How an answer leaves the vibration: the largest and the root mean square of |R| / L over every
+// point and speed (L the point's limit, 1 where none), and where the largest is.
+struct AnswerFigures {
+    double Worst = 0.0;
+    int WorstPoint = 0;
+    int WorstSpeed = 0;
+    double Rms = 0.0;
+};
+
+// A job solved with another objective than plain least squares, mass limits or several speeds: its
+// answer beside plain least squares over the same points and speeds.
+struct OptimisedSummary {
+    Objective Goal = Objective::LeastSquares;
+    AnswerFigures LeastSquares;                // no limits, every speed weighed
+    AnswerFigures Chosen;                      // the answer in PlaneResult
+    std::vector<double> SpeedConditionNumber;  // per speed
+};
+
+// The weights from the box in one hole.
+struct HoleLoad {
+    int Plane = 0;  // 0-based
+    Position At;
+    std::vector<double> Masses;  // largest first
+};
+
+// The weights the box holds, placed in the holes: the best the search found in its time.
+struct BoxResult {
+    bool Found = false;
+    std::string Message;  // why nothing was found
+    bool Proven = false;  // no placement is better
+    double Gap = 0.0;     // how far the proved bound may still lie below it, as a fraction
+    std::vector<HoleLoad> Holes;
+    std::vector<ResidualAt> Residuals;
+    AnswerFigures Figures;
+    // The continuous answer split onto the two holes around it, each part rounded to the nearest
+    // sum of the box's masses; NaiveFits: that needs no more than the box holds.
+    AnswerFigures Naive;
+    bool NaiveFits = false;
+};
+
 // Everything one calculation or trim gives; only Failures (Refused) or Message (NoSolution) when
 // nothing was calculated.
 struct JobResult {
@@ -167,6 +217,9 @@ struct JobResult {
     bool Untrusted = false;  // some plane is «недостоверно», so none is
     std::string UntrustedReason;
     std::optional<Coefficients> Saved;  // a calculated job's coefficients, to keep for trims
+    std::optional<OptimisedSummary> Optimised;
+    std::vector<ResidualAt> Residuals;  // an optimised job's: every point at every speed
+    std::optional<BoxResult> Box;       // a job with a box of weights
     // Some trial mass was not given: the job was calculated as PercentJob, every mass in % of its
     // trial mass; show kTrialMassMissingText with it.
     bool PercentOnly = false;

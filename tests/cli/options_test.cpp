@@ -34,6 +34,10 @@ std::string Describe(const Options& o) {
     if (!o.Unit.empty()) text << " unit=" << o.Unit;
     if (!o.Phase.empty()) text << " phase=" << o.Phase;
     if (!o.TrialWeights.empty()) text << " trials=" << o.TrialWeights;
+    if (!o.Objective.empty()) text << " objective=" << o.Objective;
+    if (o.PointLimit) text << " limit=" << *o.PointLimit;
+    if (o.MassLimit) text << " max-mass=" << *o.MassLimit;
+    if (o.WeightsBox) text << " box=" << *o.WeightsBox << "/" << o.PerHole << "/" << o.TimeLimit;
     if (!o.Coefficients.empty()) text << " coefficients=" << o.Coefficients;
     if (!o.JobFile.empty()) text << " job=" << o.JobFile;
     if (!o.SaveJob.empty()) text << " save-job=" << o.SaveJob;
@@ -68,6 +72,18 @@ TEST(Options, Rows) {
          {"job", "--phase=with-rotation", "--trial-weights", "left-on"},
          "job phase=with-rotation trials=left-on"},
         {"a phase word of another language", {"job", "--phase", "lead"}, "error: --phase: нужно"},
+        {"min-max with limits per point and per plane",
+         {"job", "--objective=min-max", "--point-limit", "50", "--max-mass", "3,5;4"},
+         "job objective=min-max limit=50 max-mass=3,5;4"},
+        {"a box of weights, two to a hole, for half a second",
+         {"job", "--weights-box=5x4; 10×3", "--per-hole", "2", "--time-limit", "0.5"},
+         "job box=5x4; 10×3/2/0.5"},
+        {"a time limit without a box",
+         {"job", "--time-limit", "5"},
+         "error: --per-hole и --time-limit задаются вместе с --weights-box"},
+        {"an objective the tool does not know",
+         {"job", "--objective", "minimax"},
+         "error: --objective: нужно least-squares или min-max"},
         {"--tolerance alone keeps the default", {"job", "--tolerance", "--json"}, "job json"},
         {"positions as given, with a decimal comma after «;»",
          {"job", "--positions", "0;90,5;330"},

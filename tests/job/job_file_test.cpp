@@ -41,14 +41,35 @@ Job FullJob() {
     return job;
 }
 
+// Readings at a second speed, min-max with every limit and a box of weights.
+Job TwoSpeedJob() {
+    Job job = FullJob();
+    job.MoreSpeeds = {{"1200 об/мин", job.Readings}};
+    job.MoreSpeeds[0].Readings[1][2] = {"7,5", "11"};
+    job.Optimise = {
+        Objective::MinMax, {0, 50, 0, 40}, {10, 0, 12, 5}, {1, 2.5}, {{{5, 4}, {10, 3}}, 2, 1.5}};
+    return job;
+}
+
 TEST(JobFile, RoundTrip) {
+    Job extended = TwoSpeedJob();
+    extended.ControlRun = {{"4,1", "35"}, {"", ""}, {"0,9", "110"}, {"2,2", ""}};
+    extended.Repeats = {{1, {{"1", "2"}, {"3", "4"}, {"5", "6"}, {"7", "8"}}}};
+    for (const Job& each : {FullJob(), TwoSpeedJob(), extended}) {
+        const std::string text = FormatJobFile(each);
+        std::string error;
+        const std::optional<Job> back = ParseJobFile(text, error);
+        ASSERT_TRUE(back) << error;
+        EXPECT_TRUE(*back == each);
+        EXPECT_EQ(FormatJobFile(*back), text);
+    }
+    // A job of one speed and least squares is written as it always was.
+    EXPECT_EQ(FormatJobFile(FullJob()).find("more_speeds"), std::string::npos);
+    EXPECT_EQ(FormatJobFile(FullJob()).find("optimisation"), std::string::npos);
+    // Further speeds and the optimisation carry versions of their own: the file stays version 1.
+    EXPECT_NE(FormatJobFile(TwoSpeedJob()).find("\"version\": 1,"), std::string::npos);
     const Job job = FullJob();
-    const std::string text = FormatJobFile(job);
     std::string error;
-    const std::optional<Job> back = ParseJobFile(text, error);
-    ASSERT_TRUE(back) << error;
-    EXPECT_TRUE(*back == job);
-    EXPECT_EQ(FormatJobFile(*back), text);
     // A job without the acceptance inputs writes its file as before they existed.
     EXPECT_EQ(FormatJobFile(ExampleJob()).find("acceptance"), std::string::npos);
 
@@ -184,7 +205,7 @@ TEST(JobFile, OldCoefficientFileLoadsAsA4x4Job) {
 }
 
 TEST(JobFile, BadFilesGetOneLineNamingThePlace) {
-    const std::string good = FormatJobFile(FullJob());
+    const std::string good = FormatJobFile(TwoSpeedJob());
     const auto replaced = [&](const std::string& from, const std::string& to) {
         std::string text = good;
         const std::size_t at = text.find(from);
@@ -222,6 +243,17 @@ TEST(JobFile, BadFilesGetOneLineNamingThePlace) {
         {"refining as a word", replaced("\"refine\": false", "\"refine\": \"нет\""),
          "acceptance.refine"},
         {"nine planes", replaced("\"points\": 4", "\"points\": 17"), "points"},
+        {"a second speed of another shape",
+         replaced("\"speed\": \"1200 об/мин\",\n\t\t\t\"readings\": [",
+                  "\"speed\": \"1200 об/мин\",\n\t\t\t\"readings\": [[],"),
+         "more_speeds[0].readings"},
+        {"newer further speeds",
+         replaced("\"more_speeds_version\": 1", "\"more_speeds_version\": 2"),
+         "more_speeds_version"},
+        {"further speeds without their version", replaced("\"more_speeds_version\": 1,", ""),
+         "more_speeds_version"},
+        {"an objective of another name", replaced("\"min-max\"", "\"minimax\""),
+         "optimisation.objective"},
     };
     for (const Row& row : rows) {
         std::string error;

@@ -1,0 +1,227 @@
+#include "optimised_report.h"
+
+#include <cmath>
+
+#include "cli_text.h"
+#include "number_text.h"
+
+namespace balance4::cli {
+
+namespace {
+
+std::string Text(const JobReport& report, double value) {
+    return FormatResult(value, report.Job->Separator);
+}
+
+// A number as the user would write it: 2 rather than 2,00.
+std::string Short(const JobReport& report, double value) {
+    const std::string& separator = report.Job->Separator;
+    std::string text = Text(report, value);
+    if (text.find(separator) == std::string::npos) return text;
+    if (text.ends_with(separator + "00")) return text.erase(text.size() - 2 - separator.size());
+    if (text.ends_with('0')) text.pop_back();
+    return text;
+}
+
+std::string ListText(const JobReport& report, const std::vector<double>& values) {
+    std::string text;
+    for (const double value : values)
+        text += (text.empty() ? "" : "; ") + (value > 0.0 ? Text(report, value) : "—");
+    return text;
+}
+
+bool AnyLimit(const std::vector<double>& values) {
+    for (const double value : values)
+        if (value > 0.0) return true;
+    return false;
+}
+
+std::string WhereText(const JobReport& report, const job::AnswerFigures& figures) {
+    std::string text = "точка " + std::to_string(figures.WorstPoint + 1);
+    if (report.Job->Speeds() > 1) text += ", скорость " + std::to_string(figures.WorstSpeed + 1);
+    return text;
+}
+
+std::string BoxText(const JobReport& report) {
+    std::string text;
+    for (const job::BoxMass& kind : report.Job->Optimise.Box.Masses)
+        text += (text.empty() ? "" : "; ") + Short(report, kind.Mass) + "×" +
+                std::to_string(kind.Count);
+    return text;
+}
+
+// The weights from the box, hole by hole, and what they leave.
+std::string BoxLines(const JobReport& report) {
+    const job::BoxResult& box = *report.Result->Box;
+    const std::string& unit = report.Job->Unit;
+    std::string text = "Грузы из набора " + BoxText(report) + " " + unit + ", до " +
+                       std::to_string(report.Job->Optimise.Box.PerHole) + " в отверстие:\n";
+    if (!box.Found) return text + "  " + box.Message + ".\n";
+    for (std::size_t k = 0; k < report.Job->Plane.size(); ++k) {
+        const std::string head = "  плоскость " + std::to_string(k + 1) + ": ";
+        std::string lines;
+        for (const job::HoleLoad& hole : box.Holes) {
+            if (hole.Plane != static_cast<int>(k)) continue;
+            std::string masses;
+            for (const double mass : hole.Masses)
+                masses += (masses.empty() ? "" : " + ") + Short(report, mass);
+            lines += (lines.empty() ? head : std::string(CodePoints(head), ' ')) +
+                     (report.Job->Plane[k].Holes > 0 ? "отверстие " : "место ") +
+                     std::to_string(hole.At.Number) + " (" + Short(report, hole.At.AngleDegrees) +
+                     "°): " + masses + " " + unit + "\n";
+        }
+        text += lines.empty() ? head + "грузы не нужны\n" : lines;
+    }
+    text += "  наибольшая остаточная вибрация " + Text(report, box.Figures.Worst) + " (" +
+            WhereText(report, box.Figures) + "), среднеквадратичная " +
+            Text(report, box.Figures.Rms) + ";\n";
+    text += "  без набора " + Text(report, report.Result->Optimised->Chosen.Worst) +
+            "; поправка, разложенная на два отверстия и округлённая до грузов набора, — " +
+            (box.NaiveFits ? Text(report, box.Naive.Worst) : std::string("не помещается в набор")) +
+            ".\n";
+    text += box.Proven ? "  Это наилучшая раскладка.\n"
+                       : "  Лучшая найденная за отведённое время; доказанный предел ниже её на " +
+                             Text(report, box.Gap * 100.0) + " %.\n";
+    for (const job::ResidualAt& residual : box.Residuals)
+        text += std::string("  ") +
+                (report.Job->Speeds() > 1 ? "скорость " + std::to_string(residual.Speed + 1) + ", "
+                                          : "") +
+                "точка " + std::to_string(residual.Point + 1) + ": " +
+                Text(report, residual.Amplitude) + ", фаза " + Text(report, residual.PhaseDegrees) +
+                "°\n";
+    return text;
+}
+
+}  // namespace
+
+std::string_view ObjectiveName(job::Objective objective) {
+    return objective == job::Objective::MinMax ? "min-max" : "least-squares";
+}
+
+std::string OptimisedLines(const JobReport& report) {
+    const job::JobResult& result = *report.Result;
+    if (!result.Optimised) return {};
+    const job::Optimisation& setup = report.Job->Optimise;
+    const job::OptimisedSummary& summary = *result.Optimised;
+    std::string text = summary.Goal == job::Objective::MinMax
+                           ? "Цель: наименьшая наибольшая остаточная вибрация (минимакс).\n"
+                           : "Цель: наименьшая сумма квадратов остаточной вибрации.\n";
+    if (AnyLimit(setup.MassLimit))
+        text += "Пределы массы по плоскостям, " + report.Job->Unit + ": " +
+                ListText(report, setup.MassLimit) + ".\n";
+    const bool pointLimits = AnyLimit(setup.PointLimit);
+    if (pointLimits)
+        text += "Пределы вибрации по точкам: " + ListText(report, setup.PointLimit) +
+                ";\n  вибрация точки с пределом считается в долях предела.\n";
+    if (report.Job->Speeds() > 1) {
+        std::string weights;
+        for (int s = 0; s < report.Job->Speeds(); ++s) {
+            const double weight = s < static_cast<int>(setup.SpeedWeight.size()) &&
+                                          setup.SpeedWeight[static_cast<std::size_t>(s)] > 0.0
+                                      ? setup.SpeedWeight[static_cast<std::size_t>(s)]
+                                      : 1.0;
+            weights += (weights.empty() ? "" : "; ") + Text(report, weight);
+        }
+        text += "Одна поправка на " + std::to_string(report.Job->Speeds()) +
+                " скорости; веса скоростей: " + weights + ".\n";
+    }
+    const std::string head = "Остаточная вибрация";
+    const std::string plain = "наименьшие квадраты", chosen = "эта поправка";
+    const std::string worstLeast = Text(report, summary.LeastSquares.Worst) + " (" +
+                                   WhereText(report, summary.LeastSquares) + ")";
+    const std::string worstChosen =
+        Text(report, summary.Chosen.Worst) + " (" + WhereText(report, summary.Chosen) + ")";
+    const std::string worstLabel = pointLimits ? "  наибольшая (доля предела)" : "  наибольшая";
+    const std::string rmsLabel = "  среднеквадратичная";
+    const std::size_t label =
+        std::max({CodePoints(head), CodePoints(worstLabel), CodePoints(rmsLabel)});
+    const std::size_t left = std::max(CodePoints(plain), CodePoints(worstLeast));
+    const std::size_t right = std::max(CodePoints(chosen), CodePoints(worstChosen));
+    const auto line = [&](const std::string& a, const std::string& b, const std::string& c) {
+        return PadRight(a, label) + "  " + PadLeft(b, left) + "  " + PadLeft(c, right) + "\n";
+    };
+    text += line(head, plain, chosen);
+    text += line(worstLabel, worstLeast, worstChosen);
+    text +=
+        line(rmsLabel, Text(report, summary.LeastSquares.Rms), Text(report, summary.Chosen.Rms));
+    text += "Остаточная вибрация после этой поправки:\n";
+    for (const job::ResidualAt& residual : result.Residuals)
+        text += std::string("  ") +
+                (report.Job->Speeds() > 1 ? "скорость " + std::to_string(residual.Speed + 1) + ", "
+                                          : "") +
+                "точка " + std::to_string(residual.Point + 1) + ": " +
+                Text(report, residual.Amplitude) + ", фаза " + Text(report, residual.PhaseDegrees) +
+                "°\n";
+    if (summary.SpeedConditionNumber.size() > 1) {
+        text += "Число обусловленности по скоростям:";
+        for (std::size_t s = 0; s < summary.SpeedConditionNumber.size(); ++s)
+            text += std::string(s == 0 ? " " : "; ") + std::to_string(s + 1) + " — " +
+                    (std::isfinite(summary.SpeedConditionNumber[s])
+                         ? Text(report, summary.SpeedConditionNumber[s])
+                         : std::string("бесконечность"));
+        text += ".\n";
+    }
+    if (result.Box) text += BoxLines(report);
+    return text;
+}
+
+void AddOptimisedJson(const JobReport& report, nlohmann::ordered_json& json) {
+    using Json = nlohmann::ordered_json;
+    const job::JobResult& result = *report.Result;
+    json["objective"] = ObjectiveName(report.Job->Optimise.Goal);
+    if (!result.Optimised) return;
+    const job::OptimisedSummary& summary = *result.Optimised;
+    const auto figures = [](const job::AnswerFigures& f) {
+        return Json{{"worst", f.Worst},
+                    {"worst_point", f.WorstPoint + 1},
+                    {"worst_speed", f.WorstSpeed + 1},
+                    {"rms", f.Rms}};
+    };
+    const auto limits = [](const std::vector<double>& values) {
+        Json list = Json::array();
+        for (const double value : values) list.push_back(value > 0.0 ? Json(value) : Json());
+        return list;
+    };
+    Json conditions = Json::array();
+    for (const double c : summary.SpeedConditionNumber)
+        conditions.push_back(std::isfinite(c) ? Json(c) : Json());
+    json["optimised"] = {{"least_squares", figures(summary.LeastSquares)},
+                         {"chosen", figures(summary.Chosen)},
+                         {"point_limits", limits(report.Job->Optimise.PointLimit)},
+                         {"mass_limits", limits(report.Job->Optimise.MassLimit)},
+                         {"speeds", report.Job->Speeds()},
+                         {"condition_numbers", conditions}};
+    if (!result.Box) return;
+    const job::BoxResult& box = *result.Box;
+    Json holes = Json::array();
+    for (const job::HoleLoad& hole : box.Holes)
+        holes.push_back({{"plane", hole.Plane + 1},
+                         {"hole", hole.At.Number},
+                         {"angle", hole.At.AngleDegrees},
+                         {"masses", hole.Masses}});
+    Json residuals = Json::array();
+    for (const job::ResidualAt& r : box.Residuals)
+        residuals.push_back({{"point", r.Point + 1},
+                             {"speed", r.Speed + 1},
+                             {"amplitude", r.Amplitude},
+                             {"phase", r.PhaseDegrees}});
+    Json kinds = Json::array();
+    for (const job::BoxMass& kind : report.Job->Optimise.Box.Masses)
+        kinds.push_back({{"mass", kind.Mass}, {"count", kind.Count}});
+    json["box"] = {{"masses", kinds},
+                   {"per_hole", report.Job->Optimise.Box.PerHole},
+                   {"time_limit", report.Job->Optimise.Box.Seconds},
+                   {"found", box.Found}};
+    if (!box.Found) {
+        json["box"]["message"] = box.Message;
+        return;
+    }
+    json["box"]["proven"] = box.Proven;
+    json["box"]["gap"] = box.Gap;
+    json["box"]["holes"] = holes;
+    json["box"]["figures"] = figures(box.Figures);
+    json["box"]["rounded_split"] = box.NaiveFits ? figures(box.Naive) : Json();
+    json["box"]["residuals"] = residuals;
+}
+
+}  // namespace balance4::cli
