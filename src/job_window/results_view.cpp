@@ -8,7 +8,11 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "job/nearest_position.h"
+#include "job/plane_dependence.h"
+#include "job/repeats.h"
 #include "job/result_words.h"
+#include "job/suspect_points.h"
 #include "number_texts.h"
 
 using balance4::job::Job;
@@ -113,6 +117,13 @@ ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
     m_summary->setTextFormat(Qt::PlainText);
     m_summary->setWordWrap(true);
     layout->addWidget(m_summary);
+    m_warnings = new QLabel(this);
+    m_warnings->setObjectName(QStringLiteral("ResultWarnings"));
+    m_warnings->setTextFormat(Qt::PlainText);
+    m_warnings->setWordWrap(true);
+    m_warnings->setStyleSheet(QStringLiteral("color: rgb(176,112,0); font-weight: bold;"));
+    m_warnings->hide();
+    layout->addWidget(m_warnings);
     m_planes = MakeTable(
         tr("Корректирующие грузы"),
         {tr("Масса"), tr("% пробного"), tr("От нуля, °"), tr("От пробного, °"), tr("Разброс 95 %"),
@@ -144,6 +155,7 @@ ResultsView::ResultsView(QWidget* parent) : QWidget(parent) {
 
 void ResultsView::showWaiting(const QString& why) {
     m_banner->hide();
+    m_warnings->hide();
     m_summary->setText(why);
     m_planes->setRowCount(0);
     m_points->setColumnCount(0);
@@ -189,7 +201,11 @@ void ResultsView::show(const Job& job, const JobResult& result) {
         summary +=
             tr(" Пробные грузы остаются на роторе: в каждой плоскости добавьте то, что "
                "указано в столбце «Добавить».");
+    summary += QStringLiteral(" ") + tr("Допуск показаний: %1.")
+                                         .arg(QString::fromStdString(balance4::job::ScatterText(
+                                             result.Scatter, separator.toStdString())));
     m_summary->setText(summary);
+    showWarnings(job, result);
     showPlanes(job, result);
     showPoints(result);
 }
@@ -236,6 +252,9 @@ void ResultsView::showPlanes(const Job& job, const JobResult& result) {
             SetCell(m_planes, plane, kRunColumn, QString());
         }
         QString note = r.SplitAsked ? SplitText(r.Split, unit, separator) : QString();
+        if (r.Nearest && r.Nearest->Recommended)
+            note += QStringLiteral(" ") + QString::fromStdString(balance4::job::NearestPositionText(
+                                              *r.Nearest, separator.toStdString()));
         if (r.KeepTrial) {
             note = tr("добавить %1 %2 под %3°")
                        .arg(ResultText(r.KeepTrial->Mass, separator), unit,
@@ -246,6 +265,25 @@ void ResultsView::showPlanes(const Job& job, const JobResult& result) {
     }
     m_planes->setVerticalHeaderLabels(titles);
     m_planes->resizeColumnsToContents();
+}
+
+// What the library warns of: trial weights too light or too heavy, planes that act alike, a point
+// whose readings disagree with the rest (with the correction without it).
+void ResultsView::showWarnings(const Job& job, const JobResult& result) {
+    const std::string separator = balance4::jobwindow::LocaleDecimal().toStdString();
+    QStringList lines;
+    for (const std::vector<int>& planes : result.PlanesAlike)
+        lines << tr("Внимание: %1.")
+                     .arg(QString::fromStdString(balance4::job::PlanesActingAlikeMessage(planes)));
+    for (const balance4::job::Warning& warning : result.Warnings)
+        lines << tr("Внимание: %1.").arg(QString::fromStdString(warning.Text));
+    for (const balance4::job::SuspectPoint& suspect : result.Suspects)
+        lines << QStringLiteral("  ") +
+                     QString::fromStdString(
+                         balance4::job::WithoutSuspectText(suspect, job.Unit, separator)) +
+                     QStringLiteral(".");
+    m_warnings->setText(lines.join(QLatin1Char('\n')));
+    m_warnings->setVisible(!lines.isEmpty());
 }
 
 void ResultsView::showPoints(const JobResult& result) {

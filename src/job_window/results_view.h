@@ -23,13 +23,16 @@ class ResultsView : public QWidget {
 
     QTableWidget* planeTable() const { return m_planes; }
     QLabel* banner() const { return m_banner; }
+    QLabel* warnings() const { return m_warnings; }
 
   private:
     void showPlanes(const balance4::job::Job& job, const balance4::job::JobResult& result);
     void showPoints(const balance4::job::JobResult& result);
+    void showWarnings(const balance4::job::Job& job, const balance4::job::JobResult& result);
 
     QLabel* m_banner = nullptr;
     QLabel* m_summary = nullptr;
+    QLabel* m_warnings = nullptr;
     QTableWidget* m_planes = nullptr;
     QTableWidget* m_points = nullptr;
 };
