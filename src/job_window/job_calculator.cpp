@@ -37,10 +37,26 @@ void JobCalculator::request(const Job& job) {
     start(job, generation);
 }
 
+namespace {
+
+// One worker for every calculation of the window: the job's and its control run's take turns
+// there, so that they never take the core the window's own thread needs to repaint. It lives as
+// long as the program.
+QThreadPool& Worker() {
+    static QThreadPool* pool = [] {
+        auto* made = new QThreadPool;
+        made->setMaxThreadCount(1);
+        return made;
+    }();
+    return *pool;
+}
+
+}  // namespace
+
 void JobCalculator::start(const Job& job, quint64 generation) {
     m_running = true;
     QPointer<JobCalculator> self(this);
-    QThreadPool::globalInstance()->start([self, work = m_work, job, generation] {
+    Worker().start([self, work = m_work, job, generation] {
         JobResult result = RunSafely(work, job);
         // Delivered on the application's thread, where the guard may be looked at safely.
         QMetaObject::invokeMethod(

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 #include <QUndoStack>
 
 #include "job/calculate.h"
@@ -99,7 +100,14 @@ JobDocument::JobDocument(const QString& recoveryFolder, QObject* parent)
       m_calculator(
           new JobCalculator([](const Job& job) { return balance4::job::Calculate(job); }, this)),
       m_trimmer(new JobCalculator(
-          [](const Job& job) { return balance4::job::Trim(job, job.ControlRun); }, this)) {
+          [](const Job& job) { return balance4::job::Trim(job, job.ControlRun); }, this)),
+      m_trimDelay(new QTimer(this)) {
+    // While readings are typed each one recalculates the job; the control run, which hangs on
+    // the job's coefficients, is redone once the typing pauses, so that it never delays the
+    // job's own results.
+    m_trimDelay->setSingleShot(true);
+    m_trimDelay->setInterval(80);
+    connect(m_trimDelay, &QTimer::timeout, this, [this] { m_trimmer->request(m_state.Job); });
     connect(m_undo, &QUndoStack::cleanChanged, this,
             [this] { emit modifiedChanged(isModified()); });
     // The stack's index moves after an edit's redo or undo has run: only then does it say
@@ -125,6 +133,7 @@ QString JobDocument::separator() const {
 }
 
 void JobDocument::setAsynchronous(bool asynchronous) {
+    m_asynchronous = asynchronous;
     m_calculator->setAsynchronous(asynchronous);
     m_trimmer->setAsynchronous(asynchronous);
 }
@@ -315,12 +324,16 @@ void JobDocument::calculated(const Job& job, const JobResult& result) {
 
 void JobDocument::requestTrim() {
     if (!Complete(m_state.Job.ControlRun) || !m_state.Job.Saved) {
+        m_trimDelay->stop();
         m_trimmedJob = m_state.Job;
         m_trimResult = {};
         emit trimChanged();
         return;
     }
-    m_trimmer->request(m_state.Job);
+    if (m_asynchronous)
+        m_trimDelay->start();
+    else
+        m_trimmer->request(m_state.Job);
 }
 
 void JobDocument::trimmed(const Job& job, const JobResult& result) {

@@ -15,6 +15,7 @@
 #include "table_cells.h"
 
 class JobCalculator;
+class QTimer;
 class QUndoStack;
 class RecoveryFile;
 
@@ -113,6 +114,8 @@ class JobDocument : public QObject {
     std::unique_ptr<RecoveryFile> m_recovery;
     JobCalculator* m_calculator;
     JobCalculator* m_trimmer;
+    QTimer* m_trimDelay;  // the control run waits for a pause in the typing
+    bool m_asynchronous = true;
     balance4::job::Job m_calculatedJob;
     balance4::job::JobResult m_result;
     balance4::job::Job m_trimmedJob;
