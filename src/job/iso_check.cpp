@@ -16,6 +16,15 @@ bool Positive(double value) {
     return std::isfinite(value) && value > 0.0;
 }
 
+// Far beyond any machine: past them an input is a typing error, not a rotor.
+constexpr double kMostRotorMass = 1e7;  // kg
+constexpr double kMostSpeed = 1e6;      // rpm
+constexpr double kMostLever = 1e6;      // mm
+
+bool InRange(double value, double most) {
+    return Positive(value) && value <= most;
+}
+
 // Grams in one of the job's mass unit; empty for a unit that is not a mass in grams' terms.
 std::optional<double> GramsPerUnit(const std::string& unit) {
     if (unit == "г" || unit == "g" || unit == "гр") return 1.0;
@@ -41,12 +50,12 @@ bool IsBalanceGrade(double grade) {
 }
 
 std::optional<PermissibleUnbalance> Permissible(const IsoSetup& setup, std::string& error) {
-    if (!Positive(setup.RotorMass)) {
-        error = "масса ротора должна быть больше нуля (кг)";
+    if (!InRange(setup.RotorMass, kMostRotorMass)) {
+        error = "масса ротора должна быть больше нуля и не больше 10 000 000 кг";
         return std::nullopt;
     }
-    if (!Positive(setup.Speed)) {
-        error = "рабочая частота вращения должна быть больше нуля (об/мин)";
+    if (!InRange(setup.Speed, kMostSpeed)) {
+        error = "рабочая частота вращения должна быть больше нуля и не больше 1 000 000 об/мин";
         return std::nullopt;
     }
     if (!IsBalanceGrade(setup.Grade)) {
@@ -56,14 +65,21 @@ std::optional<PermissibleUnbalance> Permissible(const IsoSetup& setup, std::stri
         return std::nullopt;
     }
     if (!setup.Levers.empty() &&
-        (setup.Levers.size() != 2 || !Positive(setup.Levers[0]) || !Positive(setup.Levers[1]))) {
-        error = "расстояния от центра масс до опор A и B должны быть больше нуля (мм)";
+        (setup.Levers.size() != 2 || !InRange(setup.Levers[0], kMostLever) ||
+         !InRange(setup.Levers[1], kMostLever))) {
+        error =
+            "расстояния от центра масс до опор A и B должны быть больше нуля и не больше "
+            "1 000 000 мм";
         return std::nullopt;
     }
     const double omega = 2.0 * std::numbers::pi * setup.Speed / 60.0;
     PermissibleUnbalance limit;
     limit.PerKilogram = 1000.0 * setup.Grade / omega;
     limit.Total = limit.PerKilogram * setup.RotorMass;
+    if (!std::isfinite(limit.Total)) {
+        error = "рабочая частота вращения слишком мала для расчёта";
+        return std::nullopt;
+    }
     double shareA = 0.5, shareB = 0.5;
     if (!setup.Levers.empty()) {
         const double span = setup.Levers[0] + setup.Levers[1];

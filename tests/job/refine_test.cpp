@@ -157,10 +157,9 @@ TEST(Refine, ControlRunsAgainstABatchFit) {
         // On the rotor in control run 1: the first correction; in run 2 the trim added to it.
         std::vector<C> onRotor;
         const JobResult first = Calculate(job);
-        for (std::size_t k = 0; k < 2; ++k) {
-            const PlaneResult& plane = first.Planes[k];
-            onRotor.push_back(Vector({plane.Mass, plane.AngleFromZero}) / Vector(kTrial[k]));
-        }
+        for (std::size_t k = 0; k < 2; ++k)
+            onRotor.push_back(Vector({first.Planes[k].Mass, first.Planes[k].AngleFromZero}) /
+                              Vector(kTrial[k]));
         std::vector<C> control1 = Read(onRotor, row.Noise1);
         for (std::size_t k = 0; k < 2; ++k) onRotor[k] += Vector(row.Trim1[k]) / Vector(kTrial[k]);
         std::vector<C> control2 = Read(onRotor, row.Noise2);
