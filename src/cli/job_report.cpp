@@ -13,7 +13,7 @@
 #include "plane_dependence.h"
 #include "result_words.h"
 #include "spread.h"
-#include "suspect_points.h"
+#include "disagreeing_points.h"
 
 namespace balance4::cli {
 

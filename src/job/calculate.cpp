@@ -16,7 +16,7 @@
 #include "result_parts.h"
 #include "setup_check.h"
 #include "spread.h"
-#include "suspect_points.h"
+#include "disagreeing_points.h"
 
 namespace balance4::job {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "suspect_points.h"
+#include "disagreeing_points.h"
 
 namespace balance4::job {
 

@@ -12,7 +12,7 @@
 #include "job/plane_dependence.h"
 #include "job/repeats.h"
 #include "job/result_words.h"
-#include "job/suspect_points.h"
+#include "job/disagreeing_points.h"
 #include "number_texts.h"
 
 using balance4::job::Job;

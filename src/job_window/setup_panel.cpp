@@ -72,13 +72,11 @@ SetupPanel::SetupPanel(JobDocument* document, QWidget* parent)
     showDocument();
 }
 
-QLineEdit* SetupPanel::addLine(QFormLayout* form, const QString& label, const QString& name,
-                               int field) {
+QLineEdit* SetupPanel::addLine(QFormLayout* form, const QString& label, const QString& name) {
     auto* line = new QLineEdit(form->parentWidget());
     line->setObjectName(name);
     line->setAccessibleName(label);
     form->addRow(label + QLatin1Char(':'), line);
-    Q_UNUSED(field);
     return line;
 }
 
@@ -86,9 +84,9 @@ void SetupPanel::createHeader() {
     auto* header = new QGroupBox(tr("Работа"), this);
     QFormLayout* form = MakeForm(header);
     for (int field = 0; field < int(std::size(kHeaderFields)); ++field) {
-        const HeaderField& spec = kHeaderFields[field];
-        const QString label = tr(spec.Label);
-        QLineEdit* line = addLine(form, label, QString::fromLatin1(spec.Name), field);
+        const HeaderField& entry = kHeaderFields[field];
+        const QString label = tr(entry.Label);
+        QLineEdit* line = addLine(form, label, QString::fromLatin1(entry.Name));
         m_lines << line;
         connect(line, &QLineEdit::textEdited, this, [this, field, label](const QString& text) {
             const auto member = kHeaderFields[field].Text;

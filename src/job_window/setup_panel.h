@@ -24,8 +24,7 @@ class SetupPanel : public QWidget {
     void createShape();
     void createPlanes();
     void showDocument();
-    QLineEdit* addLine(class QFormLayout* form, const QString& label, const QString& name,
-                       int field);
+    QLineEdit* addLine(class QFormLayout* form, const QString& label, const QString& name);
 
     JobDocument* m_document;
     QList<QLineEdit*> m_lines;  // header fields, in field order

@@ -14,7 +14,7 @@
 #include "repeats.h"
 #include "result_words.h"
 #include "spread.h"
-#include "suspect_points.h"
+#include "disagreeing_points.h"
 #include "weights.h"
 
 namespace balance4::job {

@@ -1,4 +1,4 @@
-#include "suspect_points.h"
+#include "disagreeing_points.h"
 
 #include <cmath>
 #include <numbers>
