@@ -13,6 +13,15 @@ std::string Text(const JobReport& report, double value) {
     return FormatResult(value, report.Job->Separator);
 }
 
+// One point's predicted residual, with its speed when the job has several.
+std::string ResidualLine(const JobReport& report, const job::ResidualAt& residual) {
+    return std::string("  ") +
+           (report.Job->Speeds() > 1 ? "скорость " + std::to_string(residual.Speed + 1) + ", "
+                                     : "") +
+           "точка " + std::to_string(residual.Point + 1) + ": " + Text(report, residual.Amplitude) +
+           ", фаза " + Text(report, residual.PhaseDegrees) + "°\n";
+}
+
 // A number as the user would write it: 2 rather than 2,00.
 std::string Short(const JobReport& report, double value) {
     const std::string& separator = report.Job->Separator;
@@ -82,13 +91,7 @@ std::string BoxLines(const JobReport& report) {
     text += box.Proven ? "  Это наилучшая раскладка.\n"
                        : "  Лучшая найденная за отведённое время; доказанный предел ниже её на " +
                              Text(report, box.Gap * 100.0) + " %.\n";
-    for (const job::ResidualAt& residual : box.Residuals)
-        text += std::string("  ") +
-                (report.Job->Speeds() > 1 ? "скорость " + std::to_string(residual.Speed + 1) + ", "
-                                          : "") +
-                "точка " + std::to_string(residual.Point + 1) + ": " +
-                Text(report, residual.Amplitude) + ", фаза " + Text(report, residual.PhaseDegrees) +
-                "°\n";
+    for (const job::ResidualAt& residual : box.Residuals) text += ResidualLine(report, residual);
     return text;
 }
 
@@ -145,13 +148,7 @@ std::string OptimisedLines(const JobReport& report) {
     text +=
         line(rmsLabel, Text(report, summary.LeastSquares.Rms), Text(report, summary.Chosen.Rms));
     text += "Остаточная вибрация после этой поправки:\n";
-    for (const job::ResidualAt& residual : result.Residuals)
-        text += std::string("  ") +
-                (report.Job->Speeds() > 1 ? "скорость " + std::to_string(residual.Speed + 1) + ", "
-                                          : "") +
-                "точка " + std::to_string(residual.Point + 1) + ": " +
-                Text(report, residual.Amplitude) + ", фаза " + Text(report, residual.PhaseDegrees) +
-                "°\n";
+    for (const job::ResidualAt& residual : result.Residuals) text += ResidualLine(report, residual);
     if (summary.SpeedConditionNumber.size() > 1) {
         text += "Число обусловленности по скоростям:";
         for (std::size_t s = 0; s < summary.SpeedConditionNumber.size(); ++s)
