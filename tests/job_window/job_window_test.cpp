@@ -123,6 +123,14 @@ Job LeastSquares() {
 
 const QStringList kControlRun = {"2,1", "40", "3,3", "250", "1,2", "95", "0,8", "310"};
 
+// The control run above as the cells of its table.
+QList<JobDocument::CellEdit> ControlRunCells() {
+    QList<JobDocument::CellEdit> cells;
+    for (int column = 0; column < kControlRun.size(); ++column)
+        cells.append({0, column, kControlRun[column]});
+    return cells;
+}
+
 // The job's shape and set-up without its readings: what the user types comes from the table.
 Job WithoutReadings(Job job) {
     for (auto& run : job.Readings) {
@@ -412,16 +420,7 @@ class JobWindowTest : public QObject {
             const Job installed = w.job();
             w.document()->undoStack()->clear();
             w.document()->load(installed, {});
-            w.document()->setCells(JobTable::ControlRun,
-                                   {{0, 0, "2,1"},
-                                    {0, 1, "40"},
-                                    {0, 2, "3,3"},
-                                    {0, 3, "250"},
-                                    {0, 4, "1,2"},
-                                    {0, 5, "95"},
-                                    {0, 6, "0,8"},
-                                    {0, 7, "310"}},
-                                   "control run");
+            w.document()->setCells(JobTable::ControlRun, ControlRunCells(), "control run");
             w.document()->undoStack()->clear();
             before = w.job();
             QVERIFY(w.document()->recordControlRun());
@@ -557,16 +556,7 @@ class JobWindowTest : public QObject {
         w.document()->load(ExampleIn20Grams(), {});
         w.window->trimPanel()->findChild<QPushButton*>("InstalledFromResults")->click();
         QVERIFY(w.window->controller()->saveTo(dir.filePath("before.json")));
-        w.document()->setCells(JobTable::ControlRun,
-                               {{0, 0, "2,1"},
-                                {0, 1, "40"},
-                                {0, 2, "3,3"},
-                                {0, 3, "250"},
-                                {0, 4, "1,2"},
-                                {0, 5, "95"},
-                                {0, 6, "0,8"},
-                                {0, 7, "310"}},
-                               "control run");
+        w.document()->setCells(JobTable::ControlRun, ControlRunCells(), "control run");
         w.window->trimPanel()->recordButton()->click();
         QCOMPARE(w.job().TrimHistory.size(), std::size_t(1));
         QVERIFY(w.job().ControlRun.empty());
