@@ -14,11 +14,11 @@ build_packages=(
   xvfb xauth xdg-utils
 )
 # The tests (GoogleTest, the window tests' X tools, reading the manual back), the benchmarks, the
-# fuzzers (clang's libFuzzer and sanitizer runtimes) and the formatter.
+# fuzzers (clang's libFuzzer and sanitizer runtimes), the formatter and the compiler cache.
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  xdotool x11-utils poppler-utils
+  xdotool x11-utils poppler-utils ccache
 )
 
 packages=("${build_packages[@]}")
