@@ -38,6 +38,7 @@ has "$all" "Vo1 → Vo2 → Fo1 → Fo2 → Vo3 → Fo3 → Vo4 → Fo4"
 has "$all" "Перед вводом нажмите F8"
 has "$all" "Поле, которое вы забудете заполнить, сохранит значение примера"
 has "$all" "Окно балансировки balance4-job"
+has "$all" "Работа по шагам"
 
 # The rule and its figure on one page.
 page=0
