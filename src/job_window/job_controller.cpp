@@ -10,6 +10,7 @@
 #include "job/job.h"
 #include "job_document.h"
 #include "job_table_model.h"
+#include "manual_at_chapter.h"
 #include "manual_opener.h"
 #include "recent_files.h"
 #include "recovery_file.h"
@@ -166,9 +167,43 @@ void JobController::printReport() {
 void JobController::openManual() {
     if (!m_manual) return;
     QPointer<JobController> self(this);
-    m_manual->open(QString::fromLatin1(kManualFileName), [self](bool opened) {
-        if (!opened && self) self->showMessage(tr("Запрашиваемый документ не найден"));
+    const QString fileName = QString::fromLatin1(kManualFileName);
+    auto* atChapter = dynamic_cast<ChapterManualOpener*>(m_manual);
+    if (!atChapter) {
+        m_manual->open(fileName, [self](bool opened) {
+            if (!opened && self) self->showMessage(ManualNotOpenedText());
+        });
+        return;
+    }
+    atChapter->openAt(fileName, QStringLiteral("job"), [self](const ManualOpening& opening) {
+        if (self) self->tellManualOpening(opening);
     });
+}
+
+QString JobController::ManualNotOpenedText() {
+    return tr("Не удалось открыть руководство: нет программы для просмотра PDF");
+}
+
+void JobController::tellManualOpening(const ManualOpening& opening) {
+    const QString chapter = tr("«Окно балансировки balance4-job»");
+    const QString page =
+        opening.ChapterPage > 0 ? tr(", страница %1").arg(opening.ChapterPage) : QString();
+    switch (opening.What) {
+        case ManualOpening::Outcome::AtChapter:
+            emit status(tr("Руководство открыто на главе %1%2").arg(chapter, page), 10000);
+            break;
+        case ManualOpening::Outcome::AtFirstPage:
+            emit status(tr("Руководство открыто на первой странице; глава %1%2").arg(chapter, page),
+                        0);
+            break;
+        case ManualOpening::Outcome::NoManual:
+            showMessage(tr("Не найдено руководство %1: оно ставится вместе с программой")
+                            .arg(QString::fromLatin1(kManualFileName)));
+            break;
+        case ManualOpening::Outcome::NoViewer:
+            showMessage(ManualNotOpenedText());
+            break;
+    }
 }
 
 void JobController::fillRecentMenu(QMenu* menu) {

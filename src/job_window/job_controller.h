@@ -8,6 +8,7 @@
 
 class JobDocument;
 class ManualOpener;
+struct ManualOpening;
 class QMenu;
 class QWidget;
 class SheetView;
@@ -33,7 +34,10 @@ class JobController : public QObject {
     void offerRecovery();
     void writeReport();
     void printReport();
+    // F1: the manual at the job window's chapter where the opener can, else at page 1 with the
+    // chapter's page in the status bar; a manual that cannot be shown is told in a message.
     void openManual();
+    static QString ManualNotOpenedText();
     void fillRecentMenu(QMenu* menu);
     // F9: moves to the first refused or empty reading and says why; else the first set-up problem.
     void showFirstProblem(SheetView* readings);
@@ -45,6 +49,7 @@ class JobController : public QObject {
 
   private:
     void showMessage(const QString& text);
+    void tellManualOpening(const ManualOpening& opening);
     void remember(const QString& path);
 
     JobDocument* m_document;

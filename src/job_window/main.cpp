@@ -14,7 +14,7 @@
 #include "command_line_report.h"
 #include "job_controller.h"
 #include "job_window.h"
-#include "manual_opener.h"
+#include "manual_at_chapter.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
-    DesktopManualOpener manual;
+    DesktopChapterOpener manual;
     JobWindow window(&manual);
     window.show();
     QTimer::singleShot(0, &window, [&window, arguments] {

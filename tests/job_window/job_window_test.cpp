@@ -36,6 +36,7 @@
 #include "job_document.h"
 #include "job_table_model.h"
 #include "job_window.h"
+#include "manual_at_chapter.h"
 #include "manual_opener.h"
 #include "modal_driver.h"
 #include "number_texts.h"
@@ -61,6 +62,17 @@ class RecordingOpener : public ManualOpener {
     void open(const QString& fileName, Done done) override {
         requests << fileName;
         done(false);
+    }
+};
+
+// Answers every request for a place in the manual with the given outcome.
+class ChapterAnswer : public ChapterManualOpener {
+  public:
+    ManualOpening answer;
+    QStringList places;
+    void openAt(const QString&, const QString& destination, Opened done) override {
+        places << destination;
+        done(answer);
     }
 };
 
@@ -670,9 +682,68 @@ class JobWindowTest : public QObject {
         QTest::keyClick(&window, Qt::Key_F1);
         QTRY_COMPARE(driver.Count, 1);
         QCOMPARE(manual->requests, QStringList{kManualFileName});
-        QVERIFY(driver.Seen.join("").endsWith(QStringLiteral("Запрашиваемый документ не найден")));
+        QVERIFY(driver.Seen.join("").endsWith(
+            QStringLiteral("Не удалось открыть руководство: нет программы для просмотра PDF")));
         window.document()->recovery()->remove();
         delete manual;
+    }
+
+    // F1 asks for the job window's chapter and tells how far that got: at the chapter, at page 1
+    // with the chapter's page in the status bar, or in its own words when no viewer started. The
+    // chapter's page comes from the manual's named destination; the viewers' command lines take it.
+    void manualAtChapter() {
+        struct Row {
+            ManualOpening::Outcome what;
+            int page;
+            QString status;   // the status bar's line, or empty
+            QString message;  // the message box's text, or empty
+        };
+        const QString chapter = QStringLiteral("«Окно балансировки balance4-job»");
+        const Row rows[] = {
+            {ManualOpening::Outcome::AtChapter, 23,
+             "Руководство открыто на главе " + chapter + ", страница 23", ""},
+            {ManualOpening::Outcome::AtFirstPage, 23,
+             "Руководство открыто на первой странице; глава " + chapter + ", страница 23", ""},
+            {ManualOpening::Outcome::NoViewer, 23, "",
+             "Не удалось открыть руководство: нет программы для просмотра PDF"},
+        };
+        for (const Row& row : rows) {
+            Window w;
+            ChapterAnswer manual;
+            manual.answer = {row.what, row.page};
+            w.window.reset();
+            JobWindow window(&manual, w.recovery.path());
+            window.show();
+            QApplication::setActiveWindow(&window);
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            ModalDriver driver;
+            QTest::keyClick(&window, Qt::Key_F1);
+            QCOMPARE(manual.places, QStringList{"job"});
+            if (row.message.isEmpty()) {
+                QCOMPARE(window.statusBar()->currentMessage(), row.status);
+            } else {
+                QTRY_COMPARE(driver.Count, 1);
+                QVERIFY2(driver.Seen.join("").endsWith(row.message),
+                         qPrintable(driver.Seen.join("")));
+            }
+            window.document()->recovery()->remove();
+        }
+
+        const QByteArray pdf =
+            "1 0 obj\n<<\n/Type /Pages\n/Kids [ 6 0 R 8 0 R 210 0 R 244 0 R ]\n/Count 4\n>>\n"
+            "3 0 obj\n<< /Names << /Dests << /Names [ (about) [ 8 0 R /XYZ 56 418 0 ] "
+            "(job) [ 244 0 R /XYZ 56 754 0 ] (job-files) [ 210 0 R /XYZ 56 300 0 ] ] >> >> >>\n";
+        QCOMPARE(NamedDestinationPage(pdf, "job"), 4);
+        QCOMPARE(NamedDestinationPage(pdf, "about"), 2);
+        QCOMPARE(NamedDestinationPage(pdf, "calc"), 0);
+        QCOMPARE(ViewerCommandAt("org.gnome.Evince.desktop", "/m.pdf", "job", 4),
+                 (QStringList{"evince", "--named-dest=job", "/m.pdf"}));
+        QCOMPARE(ViewerCommandAt("okularApplication_pdf.desktop", "/m.pdf", "job", 4),
+                 (QStringList{"okular", "--page", "4", "/m.pdf"}));
+        QCOMPARE(ViewerCommandAt("firefox-esr.desktop", "/m.pdf", "job", 4),
+                 (QStringList{"firefox", "file:///m.pdf#nameddest=job"}));
+        QVERIFY(ViewerCommandAt("okularApplication_pdf.desktop", "/m.pdf", "job", 0).isEmpty());
+        QVERIFY(ViewerCommandAt("org.kde.gwenview.desktop", "/m.pdf", "job", 4).isEmpty());
     }
 
     // Every control a user can reach has a name for screen readers.
