@@ -99,6 +99,8 @@ ProgramSolution SolveMixedInteger(const LinearProgram& program, double seconds,
     for (std::size_t c = 0; c < program.Integer.size(); ++c)
         if (program.Integer[c]) solver.setInteger(static_cast<int>(c));
     CbcModel model(solver);
+    // Silent from the start: taking the starting solution already prints a line.
+    model.setLogLevel(0);
     if (start && start->size() == program.Cost.size()) {
         double objective = 0.0;
         for (std::size_t c = 0; c < start->size(); ++c) objective += program.Cost[c] * (*start)[c];
