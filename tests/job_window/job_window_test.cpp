@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -846,6 +847,26 @@ class JobWindowTest : public QObject {
                  qPrintable(QStringList(used.keys()).join(' ')));
         const balance4::job::JobResult& result = w.document()->result();
         QVERIFY(result.Box && result.Box->Found);
+    }
+
+    // A long search for the box's weights gives way to a later edit at once, on the worker.
+    void boxSearchSuperseded() {
+        Window w;
+        Job job = ExampleIn20Grams();
+        for (auto& plane : job.Plane) plane.Holes = 24;
+        job.Optimise.Goal = balance4::job::Objective::MinMax;
+        job.Optimise.Box = {{{1, 8}, {2, 8}, {3, 6}, {5, 8}, {7, 4}, {10, 8}, {20, 4}}, 3, 60.0};
+        w.document()->setAsynchronous(true);
+        QElapsedTimer clock;
+        clock.start();
+        w.document()->load(job, {});
+        QTest::qWait(300);
+        QVERIFY(!w.document()->result().Box);  // still searching; the window answers meanwhile
+        w.document()->edit("time", [](Job& j) { j.Optimise.Box.Seconds = 0.5; });
+        QTRY_VERIFY_WITH_TIMEOUT(
+            w.document()->calculatedJob().Optimise.Box.Seconds == 0.5 && w.document()->result().Box,
+            20000);
+        QVERIFY2(clock.elapsed() < 20000, qPrintable(QString::number(clock.elapsed())));
     }
 };
 
