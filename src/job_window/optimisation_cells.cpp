@@ -161,7 +161,7 @@ QString RowTitle(const Job& job, JobTable table, int row) {
         case JobTable::MassLimits:
             return QObject::tr("Предел массы, %1").arg(QString::fromStdString(job.Unit));
         case JobTable::SpeedWeights:
-            return QObject::tr("Вес скорости");
+            return QObject::tr("Вес");
         default:
             return row < int(job.Optimise.Box.Masses.size()) ? QString::number(row + 1)
                                                              : QStringLiteral("+");

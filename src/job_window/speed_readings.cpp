@@ -38,6 +38,8 @@ SpeedReadingsArea::SpeedReadingsArea(JobDocument* document, SheetView* readings,
     m_tabs->setExpanding(false);
     m_tabs->setDrawBase(false);
     bar->addWidget(m_tabs, 1);
+    // Takes the room the tabs leave, so that the buttons keep their size with one speed.
+    bar->addStretch(0);
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("SpeedName"));
     m_name->setAccessibleName(tr("Частота вращения, об/мин"));
