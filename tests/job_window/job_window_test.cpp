@@ -821,6 +821,15 @@ class JobWindowTest : public QObject {
         const auto* residuals = w.window->findChild<QTableWidget*>("SpeedResiduals");
         QCOMPARE(residuals->rowCount(), 2);
         QVERIFY(residuals->item(1, 2) && !residuals->item(1, 2)->text().isEmpty());
+        // With a third speed, Enter on the second speed's last cell never goes on into the
+        // third speed's hidden rows.
+        w.window->findChild<QPushButton*>("AddSpeed")->click();
+        tabs->setCurrentIndex(1);
+        w.focus(more, job.Planes(), job.Points * 2 - 1);
+        PressAll({"7", "Enter"});
+        QVERIFY(!more->isRowHidden(more->currentIndex().row()));
+        QCOMPARE(w.job().MoreSpeeds[0].Readings[2][2].Phase, std::string("7"));
+        QVERIFY(w.job().MoreSpeeds[1].Readings[0][0].Amplitude.empty());
         tabs->setCurrentIndex(0);
         QVERIFY(w.table()->isVisible() && !more->isVisible());
     }
