@@ -3,12 +3,17 @@
 //   job-window-dark.png     the same under a dark palette
 //   job-window-1plane.png   a one-plane job with 12 holes
 //   job-window-8planes.png  an eight-plane job with ten points
+//   job-window-optimised.png  min-max with a mass limit, a box of weights and a second speed,
+//                             whose readings show
 // Re-run after changing the window: build/tools/balance4_render_job_window docs
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPalette>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyleFactory>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -105,7 +110,28 @@ QPalette DarkPalette() {
     return dark;
 }
 
-bool Render(const balance4::job::Job& job, const QString& path, int tab) {
+// Min-max with a mass limit, a box of weights and a second speed whose readings differ.
+balance4::job::Job Optimised() {
+    balance4::job::Job job = Synthetic(3, 6, 5);
+    job.Optimise.Goal = balance4::job::Objective::MinMax;
+    job.Optimise.MassLimit = {25.0, 0.0, 0.0};
+    job.Optimise.Box.Masses = {{5.0, 4}, {10.0, 3}, {20.0, 2}};
+    job.Optimise.Box.PerHole = 2;
+    job.Optimise.Box.Seconds = 1.0;
+    balance4::job::SpeedReadings second{"3200 об/мин", job.Readings};
+    // The first run differs at the second speed, so that no one correction suits both.
+    for (auto& reading : second.Readings[0]) {
+        reading.Amplitude.replace(reading.Amplitude.find(','), 1, ".");
+        reading.Amplitude = Text(std::stod(reading.Amplitude) * 1.3);
+        reading.Phase.replace(reading.Phase.find(','), 1, ".");
+        reading.Phase = Text(std::fmod(std::stod(reading.Phase) + 25.0, 360.0));
+    }
+    job.MoreSpeeds.push_back(second);
+    return job;
+}
+
+// `optimised`: the set-up scrolled to its end and the second speed's readings shown.
+bool Render(const balance4::job::Job& job, const QString& path, int tab, bool optimised = false) {
     NoManual manual;
     QTemporaryDir recovery;
     JobWindow window(&manual, recovery.path());
@@ -115,6 +141,12 @@ bool Render(const balance4::job::Job& job, const QString& path, int tab) {
     window.document()->load(
         job, QStringLiteral("/home/engineer/") + QFileInfo(path).baseName() + ".json");
     window.findChild<QTabWidget*>(QStringLiteral("ResultTabs"))->setCurrentIndex(tab);
+    if (optimised) {
+        window.findChild<QTabBar*>(QStringLiteral("SpeedTabs"))->setCurrentIndex(1);
+        QScrollBar* bar =
+            window.findChild<QScrollArea*>(QStringLiteral("SetupScroll"))->verticalScrollBar();
+        bar->setValue(bar->maximum());
+    }
     QTest::qWait(50);
     const bool saved = window.grab().save(path);
     window.document()->recovery()->remove();
@@ -137,6 +169,7 @@ int main(int argc, char* argv[]) {
     bool ok = Render(ExampleIn20Grams(), dir.filePath("job-window.png"), 0);
     ok = Render(Synthetic(1, 1, 7), dir.filePath("job-window-1plane.png"), 1) && ok;
     ok = Render(Synthetic(8, 10, 11), dir.filePath("job-window-8planes.png"), 0) && ok;
+    ok = Render(Optimised(), dir.filePath("job-window-optimised.png"), 3, true) && ok;
     QApplication::setPalette(DarkPalette());
     ok = Render(ExampleIn20Grams(), dir.filePath("job-window-dark.png"), 0) && ok;
     return ok ? 0 : 1;

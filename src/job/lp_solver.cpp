@@ -1,5 +1,6 @@
 #include "lp_solver.h"
 
+#include <CbcEventHandler.hpp>
 #include <CbcModel.hpp>
 #include <CbcSolver.hpp>
 #include <ClpSimplex.hpp>
@@ -7,6 +8,8 @@
 #include <OsiClpSolverInterface.hpp>
 #include <cmath>
 #include <string>
+
+#include "search_stop.h"
 
 namespace balance4::job {
 
@@ -89,6 +92,24 @@ ProgramSolution SolveLinear(const LinearProgram& program) {
     return solution;
 }
 
+namespace {
+
+// Ends the search at its next node once the calculation is asked to stop; the best solution found
+// so far stands, as at the time limit.
+class StopHandler : public CbcEventHandler {
+  public:
+    explicit StopHandler(const std::atomic<bool>* flag) : m_flag(flag) {}
+    CbcAction event(CbcEvent) override {
+        return m_flag && m_flag->load(std::memory_order_relaxed) ? stop : noAction;
+    }
+    CbcEventHandler* clone() const override { return new StopHandler(*this); }
+
+  private:
+    const std::atomic<bool>* m_flag;
+};
+
+}  // namespace
+
 ProgramSolution SolveMixedInteger(const LinearProgram& program, double seconds,
                                   const std::vector<double>* start) {
     const Loaded loaded = Load(program);
@@ -99,11 +120,15 @@ ProgramSolution SolveMixedInteger(const LinearProgram& program, double seconds,
     for (std::size_t c = 0; c < program.Integer.size(); ++c)
         if (program.Integer[c]) solver.setInteger(static_cast<int>(c));
     CbcModel model(solver);
+    // Silent from the start: taking the starting solution already prints a line.
+    model.setLogLevel(0);
     if (start && start->size() == program.Cost.size()) {
         double objective = 0.0;
         for (std::size_t c = 0; c < start->size(); ++c) objective += program.Cost[c] * (*start)[c];
         model.setBestSolution(start->data(), static_cast<int>(start->size()), objective, true);
     }
+    StopHandler stopHandler(StopFlag());
+    model.passInEventHandler(&stopHandler);
     CbcSolverUsefulData data;
     CbcMain0(model, data);
     model.setLogLevel(0);

@@ -6,6 +6,7 @@
 #include "extended.h"
 #include "least_squares.h"
 #include "optimise.h"
+#include "optimised_text.h"
 #include "readings.h"
 #include "repeats.h"
 #include "result_parts.h"
@@ -121,10 +122,9 @@ void CheckBox(const Job& job, std::vector<CellFailure>& failures) {
         failures.push_back({Cell::Limit, -1, -1, plane, std::move(message)});
     };
     for (std::size_t m = 0; m < box.Masses.size(); ++m)
-        if (!(std::isfinite(box.Masses[m].Mass) && box.Masses[m].Mass > 0.0 &&
-              box.Masses[m].Count >= 1))
-            refuse(-1, "Набор грузов, груз " + std::to_string(m + 1) +
-                           ": нужны масса больше нуля и число штук не меньше 1");
+        if (std::string problem = BoxKindProblem(box.Masses[m], static_cast<int>(m + 1));
+            !problem.empty())
+            refuse(-1, std::move(problem));
     if (box.PerHole < 1 || box.PerHole > kMostPerHole)
         refuse(-1, "В одно отверстие можно поставить от 1 до " + std::to_string(kMostPerHole) +
                        " грузов");
@@ -138,10 +138,12 @@ void CheckBox(const Job& job, std::vector<CellFailure>& failures) {
         refuse(-1, "Слишком много отверстий и масс для подбора: отверстий " +
                        std::to_string(holes) + ", масс " + std::to_string(box.Masses.size()) +
                        ", а их произведение не больше " + std::to_string(kMostBoxChoices));
+    // The plane's positions are the cell to fix.
     for (std::size_t k = 0; k < job.Plane.size(); ++k)
         if (PositionsOf(job.Plane[k]).empty())
-            refuse(static_cast<int>(k), "Плоскость " + std::to_string(k + 1) +
-                                            ": для грузов из набора нужны отверстия или места");
+            failures.push_back({Cell::Positions, -1, -1, static_cast<int>(k),
+                                "Плоскость " + std::to_string(k + 1) +
+                                    ": для грузов из набора нужны отверстия или места"});
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <QThreadPool>
 #include <exception>
 
+#include "job/search_stop.h"
+
 using balance4::job::Job;
 using balance4::job::JobResult;
 
@@ -32,6 +34,8 @@ void JobCalculator::request(const Job& job) {
     }
     if (m_running) {
         m_waiting.emplace(job, generation);
+        // A search still running (the box of weights) gives up what it has: its result is stale.
+        m_stop->store(true);
         return;
     }
     start(job, generation);
@@ -55,8 +59,10 @@ QThreadPool& Worker() {
 
 void JobCalculator::start(const Job& job, quint64 generation) {
     m_running = true;
+    m_stop = std::make_shared<std::atomic<bool>>(false);
     QPointer<JobCalculator> self(this);
-    Worker().start([self, work = m_work, job, generation] {
+    Worker().start([self, work = m_work, job, generation, stop = m_stop] {
+        const balance4::job::StopScope scope(*stop);
         JobResult result = RunSafely(work, job);
         // Delivered on the application's thread, where the guard may be looked at safely.
         QMetaObject::invokeMethod(

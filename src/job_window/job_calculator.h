@@ -1,10 +1,12 @@
 #pragma once
 // Calculates jobs off the window's thread, so that typing never waits for the spread: a job's
 // calculation or its control run, whichever `work` is. The latest request wins: a request made
-// while one is running replaces any request still waiting, and a result that a newer request has
-// overtaken is dropped.
+// while one is running replaces any request still waiting and asks a search the running one makes
+// (the box of weights) to stop; a result that a newer request has overtaken is dropped.
 #include <QObject>
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "job/job.h"
@@ -40,4 +42,5 @@ class JobCalculator : public QObject {
     bool m_running = false;
     quint64 m_generation = 0;  // of the latest request; only its result is told
     std::optional<std::pair<balance4::job::Job, quint64>> m_waiting;
+    std::shared_ptr<std::atomic<bool>> m_stop;  // the running calculation's
 };

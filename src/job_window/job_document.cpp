@@ -10,6 +10,7 @@
 #include "job/job_file.h"
 #include "job_calculator.h"
 #include "number_texts.h"
+#include "optimisation_cells.h"
 #include "recovery_file.h"
 
 using balance4::job::Cell;
@@ -65,11 +66,13 @@ bool Complete(const std::vector<balance4::job::ReadingText>& run) {
 
 // Whether a failure of the library's is about the given cell of a table.
 bool FailureAt(const CellFailure& failure, const Job& job, JobTable table, int row, int column) {
+    if (optimisation_cells::Owns(table))
+        return optimisation_cells::FailureAt(job, failure, table, row, column);
     switch (table) {
         case JobTable::Readings: {
             const int run = table_cells::RunOfRow(job, row);
             const bool amplitude = column % 2 == 0;
-            if (failure.Point != column / 2) return false;
+            if (failure.Point != column / 2 || failure.Speed != 0) return false;
             if (run < 0)
                 return failure.Kind == (amplitude ? Cell::SlowRollAmplitude : Cell::SlowRollPhase);
             return failure.Run == run &&
@@ -87,6 +90,8 @@ bool FailureAt(const CellFailure& failure, const Job& job, JobTable table, int r
             return failure.Plane == row && failure.Kind == Cell::Installed;
         case JobTable::Tolerance:
             return failure.Kind == Cell::Tolerance;
+        default:
+            break;
     }
     return false;
 }

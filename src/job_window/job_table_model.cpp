@@ -155,6 +155,17 @@ void JobTableModel::clear(const QList<QRect>& ranges) {
 void JobTableModel::documentChanged(bool reshaped) {
     const int rows = table_cells::Rows(m_document->job(), m_table);
     const int columns = table_cells::Columns(m_document->job(), m_table);
+    // Rows added or taken at the end (a kind of weight in the box, a speed) keep the cell being
+    // edited: a reset would take its editor away while it commits.
+    if (!reshaped && columns == m_columns && rows > m_rows) {
+        beginInsertRows({}, m_rows, rows - 1);
+        m_rows = rows;
+        endInsertRows();
+    } else if (!reshaped && columns == m_columns && rows < m_rows) {
+        beginRemoveRows({}, rows, m_rows - 1);
+        m_rows = rows;
+        endRemoveRows();
+    }
     if (rows != m_rows || columns != m_columns) {
         beginResetModel();
         m_rows = rows;

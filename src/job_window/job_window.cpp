@@ -17,12 +17,14 @@
 #include "job_controller.h"
 #include "job_document.h"
 #include "job_table_model.h"
+#include "optimised_view.h"
 #include "pictures_area.h"
 #include "readiness.h"
 #include "recovery_file.h"
 #include "results_view.h"
 #include "setup_panel.h"
 #include "sheet_view.h"
+#include "speed_readings.h"
 #include "trim_panel.h"
 
 JobWindow::JobWindow(ManualOpener* manual, const QString& recoveryFolder, QWidget* parent)
@@ -67,10 +69,12 @@ void JobWindow::createWidgets() {
     m_tabs->addTab(m_results, tr("Результаты"));
     m_tabs->addTab(m_pictures, tr("Рисунки"));
     m_tabs->addTab(m_trim, tr("Контрольный пуск"));
+    m_optimised = new OptimisedView;
+    m_tabs->addTab(m_optimised, tr("Оптимизация"));
 
     m_sideSplitter = new QSplitter(Qt::Vertical);
     m_sideSplitter->setObjectName(QStringLiteral("ReadingsSplitter"));
-    m_sideSplitter->addWidget(m_readings);
+    m_sideSplitter->addWidget(new SpeedReadingsArea(m_document, m_readings));
     m_sideSplitter->addWidget(m_tabs);
     m_sideSplitter->setStretchFactor(0, 2);
     m_sideSplitter->setStretchFactor(1, 3);
@@ -171,6 +175,8 @@ void JobWindow::showResult() {
     else
         m_results->show(m_document->calculatedJob(), m_document->result());
     m_pictures->show(m_document->calculatedJob(), m_document->result());
+    m_optimised->showResult(m_document->calculatedJob(), m_document->result());
+    m_tabs->setTabVisible(m_tabs->indexOf(m_optimised), m_optimised->hasAnswer());
     m_readiness->setText(readiness.Text);
     emit resultsShown();
 }

@@ -7,6 +7,7 @@
 class JobController;
 class JobDocument;
 class ManualOpener;
+class OptimisedView;
 class PicturesArea;
 class QLabel;
 class QMenu;
@@ -58,6 +59,7 @@ class JobWindow : public QMainWindow {
     ResultsView* m_results = nullptr;
     TrimPanel* m_trim = nullptr;
     PicturesArea* m_pictures = nullptr;
+    OptimisedView* m_optimised = nullptr;
     QTabWidget* m_tabs = nullptr;
     QSplitter* m_sideSplitter = nullptr;
     QSplitter* m_mainSplitter = nullptr;

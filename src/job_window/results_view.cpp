@@ -8,11 +8,12 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "job/disagreeing_points.h"
 #include "job/nearest_position.h"
+#include "job/optimised_text.h"
 #include "job/plane_dependence.h"
 #include "job/repeats.h"
 #include "job/result_words.h"
-#include "job/disagreeing_points.h"
 #include "number_texts.h"
 
 using balance4::job::Job;
@@ -189,6 +190,11 @@ void ResultsView::show(const Job& job, const JobResult& result) {
                           : tr("Углы отсчитываются %1. Метод наименьших квадратов, "
                                "число обусловленности %2.")
                                 .arg(word, ResultText(result.ConditionNumber, separator));
+    if (result.Optimised)
+        summary =
+            tr("Углы отсчитываются %1. %2 Оба ответа рядом — на вкладке «Оптимизация».")
+                .arg(word,
+                     QString::fromUtf8(balance4::job::ObjectiveSentence(result.Optimised->Goal)));
     if (result.SpreadFailed > 0) {
         summary += tr(" Разброс: %1 из %2 повторов без решения.")
                        .arg(result.SpreadFailed)

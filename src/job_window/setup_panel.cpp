@@ -10,7 +10,9 @@
 
 #include "job_document.h"
 #include "job_table_model.h"
+#include "optimisation_panel.h"
 #include "sheet_view.h"
+#include "weight_box_panel.h"
 
 using balance4::job::Job;
 
@@ -66,6 +68,8 @@ SetupPanel::SetupPanel(JobDocument* document, QWidget* parent)
     createHeader();
     createShape();
     createPlanes();
+    layout->addWidget(new OptimisationPanel(document, this));
+    layout->addWidget(new WeightBoxPanel(document, this));
     layout->addStretch(1);
     connect(document, &JobDocument::changed, this, [this] { showDocument(); });
     connect(document, &JobDocument::resultChanged, this, [this] { showDocument(); });

@@ -133,6 +133,12 @@ void SheetView::moveFrom(Move move) {
             row = std::min(row + 1, rows - 1);
             break;
     }
+    // Rows the view hides (another speed's runs) lie past its ends.
+    if (isRowHidden(row)) {
+        if (move == Move::Next || move == Move::Previous)
+            QWidget::focusNextPrevChild(move == Move::Next);
+        return;
+    }
     setCurrentIndex(model()->index(row, column));
 }
 

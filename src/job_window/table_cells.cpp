@@ -6,6 +6,7 @@
 #include "job/positions.h"
 #include "job/weights.h"
 #include "number_texts.h"
+#include "optimisation_cells.h"
 
 using balance4::job::Job;
 using balance4::job::PlaneSetup;
@@ -59,6 +60,7 @@ bool SetNumber(const QString& text, double& value, bool emptyIsZero, QString& re
 }  // namespace
 
 int Rows(const Job& job, JobTable table) {
+    if (optimisation_cells::Owns(table)) return optimisation_cells::Rows(job, table);
     switch (table) {
         case JobTable::Readings:
             return job.Planes() + 1 + (job.SlowRoll.empty() ? 0 : 1);
@@ -68,11 +70,14 @@ int Rows(const Job& job, JobTable table) {
         case JobTable::Planes:
         case JobTable::Installed:
             return job.Planes();
+        default:
+            break;
     }
     return 0;
 }
 
 int Columns(const Job& job, JobTable table) {
+    if (optimisation_cells::Owns(table)) return optimisation_cells::Columns(job, table);
     switch (table) {
         case JobTable::Readings:
         case JobTable::ControlRun:
@@ -82,6 +87,8 @@ int Columns(const Job& job, JobTable table) {
         case JobTable::Installed:
         case JobTable::Tolerance:
             return 2;
+        default:
+            break;
     }
     return 0;
 }
@@ -97,6 +104,8 @@ int RunOfRow(const Job& job, int row) {
 QString Text(const Job& job, JobTable table, int row, int column, const QString& separator) {
     if (row < 0 || column < 0 || row >= Rows(job, table) || column >= Columns(job, table))
         return {};
+    if (optimisation_cells::Owns(table))
+        return optimisation_cells::Text(job, table, row, column, separator);
     switch (table) {
         case JobTable::Readings:
         case JobTable::ControlRun: {
@@ -131,6 +140,8 @@ QString Text(const Job& job, JobTable table, int row, int column, const QString&
             return PlainNumberText(
                 column == 0 ? job.Instrument.AmplitudePercent : job.Instrument.PhaseDegrees,
                 separator);
+        default:
+            break;
     }
     return {};
 }
@@ -138,6 +149,8 @@ QString Text(const Job& job, JobTable table, int row, int column, const QString&
 bool SetText(Job& job, JobTable table, int row, int column, const QString& text, QString& reason) {
     if (row < 0 || column < 0 || row >= Rows(job, table) || column >= Columns(job, table))
         return true;
+    if (optimisation_cells::Owns(table))
+        return optimisation_cells::SetText(job, table, row, column, text, reason);
     switch (table) {
         case JobTable::Readings:
         case JobTable::ControlRun: {
@@ -201,11 +214,14 @@ bool SetText(Job& job, JobTable table, int row, int column, const QString& text,
             return SetNumber(
                 text, column == 0 ? job.Instrument.AmplitudePercent : job.Instrument.PhaseDegrees,
                 false, reason);
+        default:
+            break;
     }
     return true;
 }
 
 QString RowTitle(const Job& job, JobTable table, int row) {
+    if (optimisation_cells::Owns(table)) return optimisation_cells::RowTitle(job, table, row);
     switch (table) {
         case JobTable::Readings: {
             const int run = RunOfRow(job, row);
@@ -222,11 +238,14 @@ QString RowTitle(const Job& job, JobTable table, int row) {
             return QObject::tr("Пл. %1").arg(row + 1);
         case JobTable::Tolerance:
             return QObject::tr("Погрешность прибора");
+        default:
+            break;
     }
     return {};
 }
 
 QString ColumnTitle(const Job& job, JobTable table, int column) {
+    if (optimisation_cells::Owns(table)) return optimisation_cells::ColumnTitle(job, table, column);
     switch (table) {
         case JobTable::Readings:
         case JobTable::ControlRun:
@@ -257,11 +276,15 @@ QString ColumnTitle(const Job& job, JobTable table, int column) {
         case JobTable::Tolerance:
             return column == 0 ? QObject::tr("Погрешность амплитуды, %")
                                : QObject::tr("Погрешность фазы, °");
+        default:
+            break;
     }
     return {};
 }
 
 QString CellName(const Job& job, JobTable table, int row, int column) {
+    if (optimisation_cells::Owns(table))
+        return optimisation_cells::CellName(job, table, row, column);
     switch (table) {
         case JobTable::Readings:
         case JobTable::ControlRun:
@@ -279,6 +302,8 @@ QString CellName(const Job& job, JobTable table, int row, int column) {
                 .arg(column == 0 ? QObject::tr("масса") : QObject::tr("угол"));
         case JobTable::Tolerance:
             return ColumnTitle(job, table, column);
+        default:
+            break;
     }
     return {};
 }

@@ -6,7 +6,19 @@
 
 #include "job/job.h"
 
-enum class JobTable { Readings, ControlRun, Planes, Installed, Tolerance };
+enum class JobTable {
+    Readings,
+    ControlRun,
+    Planes,
+    Installed,
+    Tolerance,
+    // The optimisation's tables (optimisation_cells.h).
+    PointLimits,
+    MassLimits,
+    BoxMasses,
+    SpeedWeights,
+    SpeedReadings,
+};
 
 // The planes' set-up columns.
 enum PlaneColumn {

@@ -63,12 +63,16 @@ TEST(Program, Rows) {
         {"a bad option", "job --example --trial-mass 20,5,10", "", 2, "",
          "balance4-calc job: --trial-mass"},
         {"a refused reading", "job --separator .", example, 1, "", "Неверно задан Vo1, пуск 1"},
+        {"a box of weights searched from the rounded split",
+         "job --example --holes 8 --weights-box '1×50'", "", 0, "Это наилучшая раскладка.", ""},
     };
     for (const SmokeRow& row : rows) {
         const CliRun run = RunProgram(row.arguments, row.input);
         EXPECT_EQ(run.Status, row.status) << row.name << "\n" << run.Err;
         EXPECT_NE(run.Out.find(row.out), std::string::npos) << row.name << ": " << run.Out;
         EXPECT_NE(run.Err.find(row.err), std::string::npos) << row.name << ": " << run.Err;
+        // Nothing of the solvers' own log reaches either stream.
+        EXPECT_EQ((run.Out + run.Err).find("Cbc"), std::string::npos) << row.name;
         if (row.status != 0) {
             EXPECT_EQ(run.Out.empty(), row.status != 3) << row.name;
         }

@@ -111,6 +111,21 @@ class JobReportTest : public QObject {
         QTest::newRow("weak trial run: the untrusted banner with its reason")
             << WeakTrial() << QStringList{"НЕДОСТОВЕРНО", "Не устанавливайте", "слабый отклик"}
             << 4;
+        job::Job optimised = Example20g();
+        optimised.Points = 5;
+        job::Reshape(optimised, 4, 5);
+        for (std::size_t run = 0; run < optimised.Readings.size(); ++run)
+            optimised.Readings[run][4] = optimised.Readings[run][(run + 1) % 4];
+        optimised.Optimise.Goal = job::Objective::MinMax;
+        optimised.Optimise.MassLimit = {5.0};
+        optimised.Optimise.Box = {{{2.0, 4}, {5.0, 2}}, 2, 0.5};
+        QTest::newRow("min-max with a mass limit and a box: the objective, limits and weights")
+            << optimised
+            << QStringList{"Цель: наименьшая наибольшая остаточная вибрация (минимакс).",
+                           "Пределы массы по плоскостям, г: 5,00.",
+                           "среднеквадратичная",
+                           "Набор 2×4; 5×2 г, до 2 в отверстие"}
+            << 8;
         QTest::newRow("singular system: no numbers, the reason")
             << NoSolution() << QStringList{"Решения нет", "Страница 1 из"} << 4;
     }

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -828,6 +830,123 @@ class JobWindowTest : public QObject {
         w.document()->load(balance4::job::ExampleJob(), {});
         QVERIFY(shown.wait(10000));
         QCOMPARE(w.document()->result().Result, balance4::job::Outcome::Calculated);
+    }
+
+    // Min-max leaves a smaller worst point than least squares, shown side by side; a mass limit
+    // typed into its cell holds every mass, is one undo step and is saved; a refused limit is red.
+    void optimisedSideBySide() {
+        Window w;
+        Job job = LeastSquares();
+        w.document()->load(job, {});
+        w.window->findChild<QComboBox*>("Objective")->setCurrentIndex(1);
+        QCOMPARE(w.job().Optimise.Goal, balance4::job::Objective::MinMax);
+        const auto* comparison = w.window->findChild<QTableWidget*>("OptimisedComparison");
+        const auto figure = [comparison](int row, int column) {
+            return ReadNumberText(comparison->item(row, column)->text()).value_or(-1.0);
+        };
+        QVERIFY(figure(0, 1) < figure(0, 0) * 0.99);  // the worst point
+        QVERIFY(figure(2, 1) >= figure(2, 0));        // least squares has the smaller RMS
+        auto* massLimits = w.window->findChild<SheetView*>("MassLimits");
+        w.focus(massLimits, 0, 0);
+        PressAll({"1,5", "Enter"});
+        QCOMPARE(w.job().Optimise.MassLimit, std::vector<double>{1.5});
+        QCOMPARE(w.document()->result().Result, balance4::job::Outcome::Calculated);
+        QVERIFY(w.document()->result().Planes[0].Mass <= 1.5 + 1e-12);
+        QVERIFY(w.document()->result().Planes[0].Mass > 1.49);  // the limit binds
+        auto* pointLimits = w.window->findChild<SheetView*>("PointLimits");
+        w.focus(pointLimits, 0, 1);
+        PressAll({"-2", "Enter"});
+        QVERIFY(!pointLimits->model()
+                     ->index(0, 1)
+                     .data(JobTableModel::RefusalRole)
+                     .toString()
+                     .isEmpty());
+        PressAll({"Ctrl+Z", "Ctrl+Z"});
+        QVERIFY(w.job().Optimise.MassLimit.empty());
+        QCOMPARE(w.job().Optimise.Goal, balance4::job::Objective::MinMax);
+    }
+
+    // A second speed is added and typed in its own tab; the first speed's readings stay, and
+    // the results show each speed's residuals.
+    void secondSpeed() {
+        Window w;
+        const Job job = LeastSquares();
+        w.document()->load(job, {});
+        w.window->findChild<QPushButton*>("AddSpeed")->click();
+        QCOMPARE(w.job().Speeds(), 2);
+        auto* tabs = w.window->findChild<QTabBar*>("SpeedTabs");
+        QCOMPARE(tabs->currentIndex(), 1);
+        auto* more = w.window->findChild<SheetView*>("SpeedReadings");
+        QTRY_VERIFY(more->hasFocus());
+        // The same runs read at the other speed, the first run moved: the speeds disagree.
+        for (int run = 0; run <= job.Planes(); ++run)
+            for (int point = 0; point < job.Points; ++point)
+                PressAll({run == 0 ? QString("%1,5").arg(point + 4)
+                                   : QString::fromStdString(job.Readings[run][point].Amplitude),
+                          "Enter", QString::fromStdString(job.Readings[run][point].Phase),
+                          "Enter"});
+        QCOMPARE(w.job().MoreSpeeds[0].Readings[0][2].Amplitude, std::string("6,5"));
+        QCOMPARE(w.job().MoreSpeeds[0].Readings[2][2], job.Readings[2][2]);
+        QCOMPARE(w.job().Readings, job.Readings);
+        QCOMPARE(w.document()->result().Result, balance4::job::Outcome::Calculated);
+        const auto* residuals = w.window->findChild<QTableWidget*>("SpeedResiduals");
+        QCOMPARE(residuals->rowCount(), 2);
+        QVERIFY(residuals->item(1, 2) && !residuals->item(1, 2)->text().isEmpty());
+        // With a third speed, Enter on the second speed's last cell never goes on into the
+        // third speed's hidden rows.
+        w.window->findChild<QPushButton*>("AddSpeed")->click();
+        tabs->setCurrentIndex(1);
+        w.focus(more, job.Planes(), job.Points * 2 - 1);
+        PressAll({"7", "Enter"});
+        QVERIFY(!more->isRowHidden(more->currentIndex().row()));
+        QCOMPARE(w.job().MoreSpeeds[0].Readings[2][2].Phase, std::string("7"));
+        QVERIFY(w.job().MoreSpeeds[1].Readings[0][0].Amplitude.empty());
+        tabs->setCurrentIndex(0);
+        QVERIFY(w.table()->isVisible() && !more->isVisible());
+    }
+
+    // The weights placed from the box never use more of a mass than the box holds.
+    void boxNeverExceeded() {
+        Window w;
+        Job job = LeastSquares();
+        for (auto& plane : job.Plane) plane.Holes = 8;
+        job.Optimise.Box.Seconds = 0.5;
+        job.Optimise.Box.PerHole = 2;
+        w.document()->load(job, {});
+        auto* box = w.window->findChild<SheetView*>("WeightBox");
+        w.focus(box, 0, 0);
+        PressAll({"2", "Tab", "3", "Enter", "5", "Tab", "1", "Enter"});
+        QCOMPARE(w.job().Optimise.Box.Masses.size(), std::size_t(2));
+        QCOMPARE(w.document()->result().Result, balance4::job::Outcome::Calculated);
+        const auto* holes = w.window->findChild<QTableWidget*>("BoxHoles");
+        QVERIFY(holes->rowCount() > 0);
+        QMap<QString, int> used;
+        for (int row = 0; row < holes->rowCount(); ++row)
+            for (const QString& mass : holes->item(row, 3)->text().split(" + ")) ++used[mass];
+        QVERIFY2(used.value("2") <= 3 && used.value("5") <= 1 && used.size() <= 2,
+                 qPrintable(QStringList(used.keys()).join(' ')));
+        const balance4::job::JobResult& result = w.document()->result();
+        QVERIFY(result.Box && result.Box->Found);
+    }
+
+    // A long search for the box's weights gives way to a later edit at once, on the worker.
+    void boxSearchSuperseded() {
+        Window w;
+        Job job = ExampleIn20Grams();
+        for (auto& plane : job.Plane) plane.Holes = 24;
+        job.Optimise.Goal = balance4::job::Objective::MinMax;
+        job.Optimise.Box = {{{1, 8}, {2, 8}, {3, 6}, {5, 8}, {7, 4}, {10, 8}, {20, 4}}, 3, 60.0};
+        w.document()->setAsynchronous(true);
+        QElapsedTimer clock;
+        clock.start();
+        w.document()->load(job, {});
+        QTest::qWait(300);
+        QVERIFY(!w.document()->result().Box);  // still searching; the window answers meanwhile
+        w.document()->edit("time", [](Job& j) { j.Optimise.Box.Seconds = 0.5; });
+        QTRY_VERIFY_WITH_TIMEOUT(
+            w.document()->calculatedJob().Optimise.Box.Seconds == 0.5 && w.document()->result().Box,
+            20000);
+        QVERIFY2(clock.elapsed() < 20000, qPrintable(QString::number(clock.elapsed())));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "report_content.h"
 
+#include "job/optimised_text.h"
 #include "job/result_words.h"
 
 #include <QPainter>
@@ -8,6 +9,7 @@
 #include "job_picture.h"
 #include "job_sketches.h"
 #include "job_tables.h"
+#include "optimised_section.h"
 #include "report_numbers.h"
 
 namespace balance4::jobwindow {
@@ -187,7 +189,8 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
             QStringLiteral("Углы отсчитываются %1 от нулевой метки и от места пробного груза. ")
                 .arg(Q(result.RotationWord));
         summary += result.Exact ? QStringLiteral("Решено точным путём калькулятора. ")
-                                : QStringLiteral("Метод наименьших квадратов. ");
+                   : result.Optimised ? Q(job::ObjectiveSentence(result.Optimised->Goal)) + ' '
+                                      : QStringLiteral("Метод наименьших квадратов. ");
         summary +=
             QStringLiteral("Число обусловленности %1.").arg(Fixed2(result.ConditionNumber, d));
         report.Text(summary);
@@ -219,6 +222,7 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
             report.KeepWithNext();
             report.Table(ResidualTable(result, d));
         }
+        OptimisedSection(report, job, result, d);
     }
     const std::optional<job::Coefficients>& saved = result.Saved ? result.Saved : job.Saved;
     if (saved) {

@@ -1,0 +1,72 @@
+#include "optimised_text.h"
+
+#include <cmath>
+
+#include "number_text.h"
+
+namespace balance4::job {
+
+namespace {
+
+// A mass as one would write it: 2 rather than 2,00.
+std::string Short(double value, std::string_view separator) {
+    std::string text = FormatResult(value, separator);
+    const std::string cut(separator);
+    if (text.find(cut) == std::string::npos) return text;
+    if (text.ends_with(cut + "00")) return text.erase(text.size() - 2 - cut.size());
+    if (text.ends_with('0')) text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+std::string_view ObjectiveChoiceName(Objective objective) {
+    return objective == Objective::MinMax ? "наименьший наибольший остаток" : "наименьшие квадраты";
+}
+
+std::string_view ObjectiveSentence(Objective objective) {
+    return objective == Objective::MinMax
+               ? "Цель: наименьшая наибольшая остаточная вибрация (минимакс)."
+               : "Цель: наименьшая сумма квадратов остаточной вибрации.";
+}
+
+std::string LimitListText(const std::vector<double>& limits, std::string_view separator) {
+    std::string text;
+    for (const double value : limits)
+        text += (text.empty() ? "" : "; ") + (value > 0.0 ? FormatResult(value, separator) : "—");
+    return text;
+}
+
+bool AnyLimitGiven(const std::vector<double>& limits) {
+    for (const double value : limits)
+        if (value > 0.0) return true;
+    return false;
+}
+
+std::string WorstPlaceText(const AnswerFigures& figures, int speeds) {
+    std::string text = "точка " + std::to_string(figures.WorstPoint + 1);
+    if (speeds > 1) text += ", скорость " + std::to_string(figures.WorstSpeed + 1);
+    return text;
+}
+
+std::string BoxKindsText(const std::vector<BoxMass>& masses, std::string_view separator) {
+    std::string text;
+    for (const BoxMass& kind : masses)
+        text += (text.empty() ? "" : "; ") + Short(kind.Mass, separator) + "×" +
+                std::to_string(kind.Count);
+    return text;
+}
+
+std::string BoxKindProblem(const BoxMass& kind, int number) {
+    if (std::isfinite(kind.Mass) && kind.Mass > 0.0 && kind.Count >= 1) return {};
+    return "Набор грузов, груз " + std::to_string(number) +
+           ": нужны масса больше нуля и число штук не меньше 1";
+}
+
+std::string BoxSearchText(const BoxResult& box, std::string_view separator) {
+    return box.Proven ? "Это наилучшая раскладка."
+                      : "Лучшая найденная за отведённое время; доказанный предел ниже её на " +
+                            FormatResult(box.Gap * 100.0, separator) + " %.";
+}
+
+}  // namespace balance4::job
