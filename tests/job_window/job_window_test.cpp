@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
 #include <QJsonArray>
@@ -389,8 +390,9 @@ class JobWindowTest : public QObject {
     // do it again.
     void undo_data() {
         QTest::addColumn<QString>("edit");
-        for (const char* edit : {"cell", "pasted block", "fewer planes", "slow roll", "title",
-                                 "control run recorded", "readings cleared"})
+        for (const char* edit :
+             {"cell", "pasted block", "fewer planes", "slow roll", "title", "control run recorded",
+              "readings cleared", "acceptance limit", "balance grade", "refining off"})
             QTest::newRow(edit) << edit;
     }
 
@@ -427,6 +429,16 @@ class JobWindowTest : public QObject {
             QCOMPARE(w.job().TrimHistory.size(), std::size_t(1));
         } else if (edit == "readings cleared") {
             w.document()->clearReadings();
+        } else if (edit == "acceptance limit") {
+            auto* limit = w.window->findChild<QLineEdit*>("AcceptanceLimit");
+            limit->setFocus();
+            QTest::keyClicks(limit, "2,8");
+        } else if (edit == "balance grade") {
+            auto* grade = w.window->findChild<QComboBox*>("IsoGrade");
+            grade->setFocus();
+            QTest::keyClicks(grade->lineEdit(), "6,3");
+        } else if (edit == "refining off") {
+            w.window->findChild<QCheckBox*>("RefineCoefficients")->click();
         }
         const Job after = w.job();
         QVERIFY(after != before);
@@ -439,12 +451,87 @@ class JobWindowTest : public QObject {
         QCOMPARE(w.job().TrimHistory, before.TrimHistory);
         QCOMPARE(w.job().Installed, before.Installed);
         QCOMPARE(w.job().SlowRoll, before.SlowRoll);
+        QCOMPARE(w.job().Limit, before.Limit);
+        QCOMPARE(w.job().Iso, before.Iso);
+        QCOMPARE(w.job().Refine, before.Refine);
         QVERIFY(!w.document()->isModified());
         PressAll({edit.size() % 2 ? "Ctrl+Y" : "Ctrl+Shift+Z"});
         QCOMPARE(w.job().Readings, after.Readings);
         QCOMPARE(w.job().TrimHistory, after.TrimHistory);
         QVERIFY(w.document()->isModified());
         QVERIFY(w.window->isWindowModified());
+    }
+
+    // The «Приёмка» fields: what the job takes, and texts it cannot use kept red with the reason.
+    void acceptanceFields_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("reason");  // a part of it; empty: taken
+        QTest::newRow("one limit for every point") << "AcceptanceLimit"
+                                                   << "2,8"
+                                                   << "";
+        QTest::newRow("a limit per point") << "AcceptanceLimit"
+                                           << "1; 2; 3; 4,5"
+                                           << "";
+        QTest::newRow("three limits for four points") << "AcceptanceLimit"
+                                                      << "1; 2; 3"
+                                                      << "4 точек";
+        QTest::newRow("a zero limit") << "AcceptanceLimit"
+                                      << "0"
+                                      << "больше нуля";
+        QTest::newRow("a grade from the series") << "IsoGrade"
+                                                 << "2,5"
+                                                 << "";
+        QTest::newRow("a grade off the series") << "IsoGrade"
+                                                << "3"
+                                                << "из ряда";
+        QTest::newRow("rotor mass") << "IsoRotorMass"
+                                    << "3600"
+                                    << "";
+        QTest::newRow("a negative rotor mass") << "IsoRotorMass"
+                                               << "-1"
+                                               << "больше нуля";
+        QTest::newRow("levers") << "IsoLevers"
+                                << "900; 1500"
+                                << "";
+        QTest::newRow("one lever") << "IsoLevers"
+                                   << "900"
+                                   << "два числа";
+        QTest::newRow("plane positions for two of four planes") << "IsoPlanePositions"
+                                                                << "100; 200"
+                                                                << "4 плоскостей";
+        QTest::newRow("speed no number") << "IsoSpeed"
+                                         << "3000 об"
+                                         << "не число";
+    }
+
+    void acceptanceFields() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, reason);
+        Window w;
+        w.document()->load(ExampleIn20Grams(), {});
+        const Job before = w.job();
+        auto* line = field == "IsoGrade" ? w.window->findChild<QComboBox*>(field)->lineEdit()
+                                         : w.window->findChild<QLineEdit*>(field);
+        QVERIFY(line);
+        // The whole text at once: typed key by key, a shorter text before it may be taken.
+        line->setText(text);
+        emit line->textEdited(text);
+        QCOMPARE(line->text(), text);
+        auto* control = w.window->findChild<QWidget*>(field);
+        if (reason.isEmpty()) {
+            QVERIFY(w.job() != before);
+            QCOMPARE(w.document()->undoStack()->count(), 1);
+            // What the job now holds reads back as typed.
+            w.document()->load(w.job(), {});
+            QCOMPARE(line->text(), text);
+        } else {
+            QCOMPARE(w.job().Limit, before.Limit);
+            QCOMPARE(w.job().Iso, before.Iso);
+            QVERIFY2(control->toolTip().contains(reason), qPrintable(control->toolTip()));
+            QVERIFY(line->styleSheet().contains("background"));
+        }
     }
 
     // A job file dropped on the window opens.
