@@ -90,6 +90,14 @@ Acceptance AcceptanceOfJob(const Job& job) {
     return Judge(job, std::move(runs));
 }
 
+Acceptance AcceptanceOfJob(const Job& job, const JobResult& calculated) {
+    // A trim's result (no trial runs) is no prediction of the job's own correction.
+    if (!job.TrimHistory.empty() || calculated.Runs.empty()) return AcceptanceOfJob(job);
+    std::vector<RunVibration> runs = RecordedRuns(job);
+    AddPrediction(runs, calculated);
+    return Judge(job, std::move(runs));
+}
+
 Acceptance AcceptanceOfTrim(const Job& job, const std::vector<ReadingText>& run0,
                             const JobResult& trim) {
     std::vector<RunVibration> runs = RecordedRuns(job);

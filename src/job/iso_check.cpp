@@ -166,4 +166,19 @@ std::optional<std::vector<Weight>> RemainingCorrection(const Job& job, std::stri
     return remaining;
 }
 
+std::optional<IsoCheck> CheckJobIso(const Job& job, const IsoSetup& setup, const JobResult& result,
+                                    std::string& error) {
+    const bool trim = result.Runs.empty();
+    std::optional<std::vector<Weight>> remaining;
+    if (result.Result == Outcome::Calculated && (trim || job.TrimHistory.empty())) {
+        remaining.emplace();
+        for (const PlaneResult& plane : result.Planes)
+            remaining->push_back({plane.Mass, plane.AngleFromZero});
+    } else {
+        remaining = RemainingCorrection(job, error);
+    }
+    if (!remaining) return std::nullopt;
+    return CheckIso(job, setup, *remaining, error);
+}
+
 }  // namespace balance4::job
