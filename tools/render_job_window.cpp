@@ -3,11 +3,13 @@
 //   job-window-dark.png     the same under a dark palette
 //   job-window-1plane.png   a one-plane job with 12 holes
 //   job-window-8planes.png  an eight-plane job with ten points
+//   job-window-acceptance.png  a published two-plane job after a control run, «Приёмка» tab
 // Re-run after changing the window: build/tools/balance4_render_job_window docs
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPalette>
+#include <QScrollArea>
 #include <QStyleFactory>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -15,6 +17,7 @@
 #include <complex>
 #include <cstdio>
 
+#include "../tests/job_window/published_job.h"
 #include "job/job.h"
 #include "job_calculator.h"
 #include "job_document.h"
@@ -116,7 +119,13 @@ bool Render(const balance4::job::Job& job, const QString& path, int tab) {
         job, QStringLiteral("/home/engineer/") + QFileInfo(path).baseName() + ".json");
     window.findChild<QTabWidget*>(QStringLiteral("ResultTabs"))->setCurrentIndex(tab);
     QTest::qWait(50);
-    const bool saved = window.grab().save(path);
+    bool saved = window.grab().save(path);
+    // The acceptance tab's whole content as well, pictures included.
+    if (auto* view = window.findChild<QWidget*>(QStringLiteral("AcceptanceView"));
+        view && view->isVisible()) {
+        auto* scroll = view->findChild<QScrollArea*>();
+        saved = scroll->widget()->grab().save(QString(path).replace(".png", "-tab.png")) && saved;
+    }
     window.document()->recovery()->remove();
     return saved;
 }
@@ -137,6 +146,8 @@ int main(int argc, char* argv[]) {
     bool ok = Render(ExampleIn20Grams(), dir.filePath("job-window.png"), 0);
     ok = Render(Synthetic(1, 1, 7), dir.filePath("job-window-1plane.png"), 1) && ok;
     ok = Render(Synthetic(8, 10, 11), dir.filePath("job-window-8planes.png"), 0) && ok;
+    ok =
+        Render(published::JobWithAControlRun(), dir.filePath("job-window-acceptance.png"), 3) && ok;
     QApplication::setPalette(DarkPalette());
     ok = Render(ExampleIn20Grams(), dir.filePath("job-window-dark.png"), 0) && ok;
     return ok ? 0 : 1;

@@ -87,6 +87,10 @@ std::vector<std::string> IsoLines(const IsoSetup& setup, const PermissibleUnbala
     return lines;
 }
 
+std::string IsoNotCheckedText(std::string_view problem) {
+    return "Допуск ISO 21940-11 не проверен: " + std::string(problem) + ".";
+}
+
 std::string RunName(const RunVibration& run) {
     switch (run.Kind) {
         case RunKind::Control:

@@ -26,6 +26,9 @@ std::string IsoVerdictText(double grade, bool within, std::string_view separator
 std::vector<std::string> IsoLines(const IsoSetup& setup, const PermissibleUnbalance& limit,
                                   const IsoCheck* check, std::string_view separator);
 
+// «Допуск ISO 21940-11 не проверен: причина.»
+std::string IsoNotCheckedText(std::string_view problem);
+
 // «пуск 0», «контрольный пуск 2», «прогноз».
 std::string RunName(const RunVibration& run);
 
