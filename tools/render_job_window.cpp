@@ -4,6 +4,7 @@
 //   job-window-1plane.png   a one-plane job with 12 holes
 //   job-window-8planes.png  an eight-plane job with ten points
 //   job-window-acceptance.png  a published two-plane job after a control run, «Приёмка» tab
+//   job-report-acceptance.pdf  that job's report, to look at its concluding first page
 // Re-run after changing the window: build/tools/balance4_render_job_window docs
 #include <QApplication>
 #include <QDir>
@@ -18,12 +19,14 @@
 #include <cstdio>
 
 #include "../tests/job_window/published_job.h"
+#include "job/calculate.h"
 #include "job/job.h"
 #include "job_calculator.h"
 #include "job_document.h"
 #include "job_window.h"
 #include "manual_opener.h"
 #include "recovery_file.h"
+#include "report/job_report.h"
 
 namespace {
 
@@ -148,6 +151,14 @@ int main(int argc, char* argv[]) {
     ok = Render(Synthetic(8, 10, 11), dir.filePath("job-window-8planes.png"), 0) && ok;
     ok =
         Render(published::JobWithAControlRun(), dir.filePath("job-window-acceptance.png"), 3) && ok;
+    {
+        const balance4::job::Job job = published::JobWithAControlRun();
+        QString error;
+        ok =
+            balance4::jobwindow::WriteReportPdf(job, balance4::job::Calculate(job),
+                                                dir.filePath("job-report-acceptance.pdf"), error) &&
+            ok;
+    }
     QApplication::setPalette(DarkPalette());
     ok = Render(ExampleIn20Grams(), dir.filePath("job-window-dark.png"), 0) && ok;
     return ok ? 0 : 1;

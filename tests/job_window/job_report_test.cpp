@@ -14,6 +14,7 @@
 #include "job/job.h"
 #include "job_picture.h"
 #include "job_report.h"
+#include "published_job.h"
 
 Q_DECLARE_METATYPE(balance4::job::Job)
 
@@ -54,10 +55,11 @@ job::Job NoSolution() {
 }
 
 // The PDF's text with runs of blanks made one, so that wrapped cells still match.
-QString PdfText(const QString& path) {
+QString PdfText(const QString& path, int lastPage = 0) {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    QStringList arguments = {QStringLiteral("-layout"), path, QStringLiteral("-")};
+    if (lastPage > 0) arguments << QStringLiteral("-l") << QString::number(lastPage);
+    process.start(QStringLiteral("pdftotext"), arguments);
     if (!process.waitForFinished(20000) || process.exitCode() != 0) return {};
     return QString::fromUtf8(process.readAllStandardOutput()).simplified();
 }
@@ -74,6 +76,7 @@ class JobReportTest : public QObject {
         QTest::addColumn<job::Job>("job");
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<int>("mostPages");
+        QTest::addColumn<QStringList>("firstPage");  // on page 1
 
         QTest::newRow("built-in example, 20 g: results, split, numbering")
             << Example20g()
@@ -85,7 +88,7 @@ class JobReportTest : public QObject {
                            "Страница 1 из",
                            "Точка 4",
                            "Коэффициенты влияния"}
-            << 6;
+            << 6 << QStringList{};
         job::Job hostile = Example20g();
         hostile.Title = "<b>x</b>&amp;";
         hostile.Machine = "<i>насос</i>\n№2";
@@ -94,7 +97,7 @@ class JobReportTest : public QObject {
         QTest::newRow("typed texts appear literally, never as markup")
             << hostile
             << QStringList{"<b>x</b>&amp;", "<i>насос</i> №2", "&lt;Иванов&gt;", "Масса, <u>г</u>"}
-            << 6;
+            << 6 << QStringList{};
         job::Job typedWithPoint = Example20g();
         typedWithPoint.Separator = ".";
         for (auto& run : typedWithPoint.Readings)
@@ -103,22 +106,37 @@ class JobReportTest : public QObject {
                 std::replace(reading.Phase.begin(), reading.Phase.end(), ',', '.');
             }
         QTest::newRow("readings typed with a point: the calculator's own texts in the locale's")
-            << typedWithPoint << QStringList{"33,63", "282,20 282,20", "123,26"} << 6;
+            << typedWithPoint << QStringList{"33,63", "282,20 282,20", "123,26"} << 6
+            << QStringList{};
         job::Job longTitle = Example20g();
         longTitle.Title = "Начало" + std::string(20000, 'W') + " конец";
         QTest::newRow("a very long title is cut, the report stays short")
-            << longTitle << QStringList{"Начало", "…", "Страница 1 из", "6,73"} << 6;
+            << longTitle << QStringList{"Начало", "…", "Страница 1 из", "6,73"} << 6
+            << QStringList{};
         QTest::newRow("weak trial run: the untrusted banner with its reason")
-            << WeakTrial() << QStringList{"НЕДОСТОВЕРНО", "Не устанавливайте", "слабый отклик"}
-            << 4;
+            << WeakTrial() << QStringList{"НЕДОСТОВЕРНО", "Не устанавливайте", "слабый отклик"} << 4
+            << QStringList{};
         QTest::newRow("singular system: no numbers, the reason")
-            << NoSolution() << QStringList{"Решения нет", "Страница 1 из"} << 4;
+            << NoSolution() << QStringList{"Решения нет", "Страница 1 из"} << 4 << QStringList{};
+        // The first page concludes: limit, before and after, verdict, balance grade, weights.
+        QTest::newRow("published job after a control run, with a limit: verdict on page 1")
+            << published::JobWithAControlRun()
+            << QStringList{"Приёмка: вибрация по пускам", "Коэффициенты влияния уточнены"} << 8
+            << QStringList{"Стенд, ротор Р-2",
+                           "3000 об/мин",
+                           "2,80 во всех точках",
+                           "1 30,00 0,67 0,00 2,80 в норме",
+                           "Итог: вибрация в норме во всех точках (контрольный пуск 1).",
+                           "Допуск ISO 21940-11, G 6,3: выполнен",
+                           "в отверстие",
+                           "Вибрация по пускам"};
     }
 
     void pdfText() {
         QFETCH(job::Job, job);
         QFETCH(QStringList, expected);
         QFETCH(int, mostPages);
+        QFETCH(QStringList, firstPage);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("отчёт.pdf"));
         QString error;
@@ -135,6 +153,10 @@ class JobReportTest : public QObject {
         const int count = pages.captured(1).toInt();
         QVERIFY(count >= 1 && count <= mostPages);
         QVERIFY(text.contains(QStringLiteral("Страница %1 из %1").arg(count)));
+        const QString first = PdfText(path, 1);
+        for (const QString& piece : firstPage)
+            QVERIFY2(first.contains(piece),
+                     qPrintable(piece + QStringLiteral(" missing on page 1: ") + first));
     }
 
     void failedWriteLeavesNothing() {
