@@ -4,7 +4,9 @@
 
 #include <QImage>
 #include <QLocale>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -15,6 +17,7 @@
 #include "job_picture.h"
 #include "job_report.h"
 #include "published_job.h"
+#include "report_layout.h"
 
 Q_DECLARE_METATYPE(balance4::job::Job)
 
@@ -22,6 +25,7 @@ using namespace balance4;
 using balance4::jobwindow::JobPicture;
 using balance4::jobwindow::PlaneSketch;
 using balance4::jobwindow::PlaneTexts;
+using balance4::jobwindow::ReportTable;
 using balance4::jobwindow::SketchPart;
 using balance4::jobwindow::SketchPosition;
 using balance4::jobwindow::SketchView;
@@ -157,6 +161,49 @@ class JobReportTest : public QObject {
         for (const QString& piece : firstPage)
             QVERIFY2(first.contains(piece),
                      qPrintable(piece + QStringLiteral(" missing on page 1: ") + first));
+    }
+
+    // Whatever space the page has left, a section that fits on a page is never split: its
+    // second table never lands on a page without its heading.
+    void sectionKeptTogether() {
+        ReportTable first;
+        first.Corner = QStringLiteral("Пуск");
+        first.Columns = {QStringLiteral("точка 1")};
+        ReportTable second = first;
+        for (int r = 0; r < 6; ++r) {
+            first.Rows.push_back({QStringLiteral("первая %1").arg(r), {QStringLiteral("1,00")}});
+            second.Rows.push_back({QStringLiteral("вторая %1").arg(r), {QStringLiteral("2,00")}});
+        }
+        QTemporaryDir dir;
+        for (int fill = 30; fill < 75; fill += 2) {
+            jobwindow::ReportDocument report;
+            for (int i = 0; i < fill; ++i) report.Text(QStringLiteral("строка %1").arg(i));
+            report.Heading(QStringLiteral("Раздел"));
+            report.Text(QStringLiteral("Вводная строка."));
+            report.KeepWithNext();
+            report.Table(first);
+            report.Text(QStringLiteral("Вторая таблица:"));
+            report.KeepWithNext();
+            report.Table(second);
+            const QString path = dir.filePath(QStringLiteral("%1.pdf").arg(fill));
+            {
+                QPdfWriter writer(path);
+                writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                                 QMarginsF(15, 12, 15, 12),
+                                                 QPageLayout::Millimeter));
+                QVERIFY(report.Print(writer, QString()));
+            }
+            QProcess process;
+            process.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+            QVERIFY(process.waitForFinished(20000));
+            const QStringList pages =
+                QString::fromUtf8(process.readAllStandardOutput()).split('\f');
+            for (const QString& page : pages)
+                if (page.contains(QStringLiteral("вторая 5")))
+                    QVERIFY2(page.contains(QStringLiteral("Раздел")) &&
+                                 page.contains(QStringLiteral("первая 0")),
+                             qPrintable(QStringLiteral("fill %1: %2").arg(fill).arg(page)));
+        }
     }
 
     void failedWriteLeavesNothing() {
