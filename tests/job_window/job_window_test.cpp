@@ -31,6 +31,7 @@
 #include <QUndoStack>
 #include <memory>
 
+#include "acceptance_view.h"
 #include "job/job.h"
 #include "job/job_file.h"
 #include "job_controller.h"
@@ -40,6 +41,7 @@
 #include "manual_opener.h"
 #include "modal_driver.h"
 #include "number_texts.h"
+#include "published_job.h"
 #include "recovery_file.h"
 #include "results_view.h"
 #include "setup_panel.h"
@@ -532,6 +534,57 @@ class JobWindowTest : public QObject {
             QVERIFY2(control->toolTip().contains(reason), qPrintable(control->toolTip()));
             QVERIFY(line->styleSheet().contains("background"));
         }
+    }
+
+    // The published job after its control run, in the «Приёмка» tab: the verdict follows the
+    // limit typed in the set-up, and a control run typed but not recorded is judged next.
+    void acceptanceVerdict_data() {
+        QTest::addColumn<QString>("limit");  // typed; "=" keeps the job's 2,8
+        QTest::addColumn<bool>("controlRun");
+        QTest::addColumn<QString>("verdict");
+        QTest::addColumn<QString>("lastRun");  // the table's row before «прогноз»
+        QTest::newRow("the job's limit")
+            << "=" << false << "Итог: вибрация в норме во всех точках (контрольный пуск 1)."
+            << "контрольный пуск 1";
+        QTest::newRow("a limit below the control run at point 1")
+            << "0,5" << false << "Итог: вибрация выше нормы в точке 1 (контрольный пуск 1)."
+            << "контрольный пуск 1";
+        QTest::newRow("no limit, no verdict")
+            << "" << false << "Норма вибрации не задана: итог не оценивается."
+            << "контрольный пуск 1";
+        QTest::newRow("a second control run typed")
+            << "0,5" << true << "Итог: вибрация в норме во всех точках (контрольный пуск 2)."
+            << "контрольный пуск 2";
+    }
+
+    void acceptanceVerdict() {
+        QFETCH(QString, limit);
+        QFETCH(bool, controlRun);
+        QFETCH(QString, verdict);
+        QFETCH(QString, lastRun);
+        Window w;
+        w.document()->load(published::JobWithAControlRun(), {});
+        auto* tabs = w.window->findChild<QTabWidget*>("ResultTabs");
+        auto* view = w.window->findChild<AcceptanceView*>("AcceptanceView");
+        tabs->setCurrentWidget(view);
+        if (limit != "=") {
+            auto* line = w.window->findChild<QLineEdit*>("AcceptanceLimit");
+            line->setText(limit);
+            emit line->textEdited(limit);
+        }
+        if (controlRun)
+            w.document()->setCells(JobTable::ControlRun,
+                                   {{0, 0, "0,31"}, {0, 1, "12"}, {0, 2, "0,12"}, {0, 3, "200"}},
+                                   "control run");
+        QCOMPARE(view->verdict()->text(), verdict);
+        QTableWidget* table = view->table();
+        QCOMPARE(table->item(0, 1)->text(), QString("70,00"));
+        const int predicted = controlRun ? 3 : 2;
+        QCOMPARE(table->verticalHeaderItem(predicted - 1)->text(), lastRun);
+        QCOMPARE(table->verticalHeaderItem(predicted)->text(), QString("прогноз"));
+        QVERIFY2(view->iso()->text().endsWith("Допуск ISO 21940-11, G 6,3: выполнен"),
+                 qPrintable(view->iso()->text()));
+        QVERIFY(view->refinementTable()->isVisibleTo(view));
     }
 
     // A job file dropped on the window opens.
