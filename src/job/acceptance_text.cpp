@@ -175,6 +175,10 @@ std::string VerdictText(const Acceptance& acceptance) {
            points + run;
 }
 
+std::string_view NoVerdictText() {
+    return "Норма вибрации не задана: итог не оценивается.";
+}
+
 std::string RefinementText(const Refinement& refinement) {
     std::string text = "Коэффициенты влияния уточнены по " + std::to_string(refinement.Runs) +
                        " пускам (пробным и контрольным).";

@@ -51,6 +51,9 @@ std::vector<std::vector<std::string>> BeforeAfterTable(const Acceptance& accepta
 // точках 1, 3 (пуск 0).»; empty without a limit.
 std::string VerdictText(const Acceptance& acceptance);
 
+// What stands in place of the verdict when no limit is given.
+std::string_view NoVerdictText();
+
 // «Коэффициенты влияния уточнены по 5 пускам (пробным и контрольным); изменение — ниже.», with
 // a second sentence counting the control runs left out as repeats of a run already fitted.
 std::string RefinementText(const Refinement& refinement);

@@ -188,6 +188,7 @@ AcceptanceGroup::AcceptanceGroup(JobDocument* document, QWidget* parent)
         QWidget* control = field == Grade ? static_cast<QWidget*>(m_grade) : line;
         control->setObjectName(QString::fromLatin1(text.Name));
         control->setAccessibleName(label);
+        line->setAccessibleName(label);
         m_lines[field] = line;
         if (field == RotorMass)
             form->addRow(new QLabel(tr("Допуск ISO 21940-11 (по остаточному дисбалансу):"), this));

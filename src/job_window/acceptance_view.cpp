@@ -109,9 +109,10 @@ QTableWidget* MakeTable(const QString& name, const QString& accessible, QWidget*
     return table;
 }
 
-QLabel* MakeLabel(const QString& name, QWidget* parent) {
+QLabel* MakeLabel(const QString& name, const QString& accessible, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
+    label->setAccessibleName(accessible);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -130,13 +131,14 @@ AcceptanceView::AcceptanceView(JobDocument* document, QWidget* parent)
     scroll->setAccessibleName(tr("Приёмка"));
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
-    m_verdict = MakeLabel(QStringLiteral("AcceptanceVerdict"), content);
+    m_verdict = MakeLabel(QStringLiteral("AcceptanceVerdict"), tr("Итог приёмки"), content);
     QFont bold = m_verdict->font();
     bold.setBold(true);
     m_verdict->setFont(bold);
     m_table = MakeTable(QStringLiteral("AcceptanceTable"), tr("Вибрация по пускам"), content);
-    m_iso = MakeLabel(QStringLiteral("AcceptanceIso"), content);
-    m_refinementText = MakeLabel(QStringLiteral("RefinementText"), content);
+    m_iso = MakeLabel(QStringLiteral("AcceptanceIso"), tr("Допуск ISO 21940-11"), content);
+    m_refinementText =
+        MakeLabel(QStringLiteral("RefinementText"), tr("Уточнение коэффициентов"), content);
     m_refinement =
         MakeTable(QStringLiteral("RefinementTable"), tr("Изменение коэффициентов"), content);
     m_pictures = new AcceptancePictures(content);
@@ -175,8 +177,7 @@ void AcceptanceView::refresh() {
     const QString decimal = balance4::jobwindow::LocaleDecimal();
     const std::string separator = decimal.toStdString();
     const std::string verdict = balance4::job::VerdictText(m_figures.Acceptance);
-    m_verdict->setText(verdict.empty() ? tr("Норма вибрации не задана: итог не оценивается.")
-                                       : Q(verdict));
+    m_verdict->setText(Q(verdict.empty() ? std::string(balance4::job::NoVerdictText()) : verdict));
     m_verdict->setStyleSheet(!m_figures.Acceptance.Within ? QString()
                              : *m_figures.Acceptance.Within
                                  ? QStringLiteral("color: rgb(46,125,50);")

@@ -99,8 +99,7 @@ void AddConclusion(ReportDocument& report, const job::Job& job, const job::JobRe
         report.Text(Q(verdict), ReportDocument::Style::Heading, 0,
                     *figures.Acceptance.Within ? kWithin : kAbove);
     else
-        report.Text(QStringLiteral("Норма вибрации не задана: итог не оценивается."),
-                    ReportDocument::Style::Bold);
+        report.Text(Utf8(job::NoVerdictText()), ReportDocument::Style::Bold);
     const QStringList iso = IsoTextLines(figures, d);
     for (int i = 0; i < iso.size(); ++i)
         report.Text(iso[i], i + 1 == iso.size() ? ReportDocument::Style::Bold
