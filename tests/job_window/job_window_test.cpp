@@ -525,8 +525,13 @@ class JobWindowTest : public QObject {
         if (reason.isEmpty()) {
             QVERIFY(w.job() != before);
             QCOMPARE(w.document()->undoStack()->count(), 1);
-            // What the job now holds reads back as typed.
-            w.document()->load(w.job(), {});
+            // Saved, opened again, it reads back as typed.
+            QTemporaryDir dir;
+            QString error;
+            QVERIFY2(w.document()->saveTo(dir.filePath("job.json"), error), qPrintable(error));
+            w.document()->startNew(2, 2);
+            QVERIFY(line->text().isEmpty());
+            QVERIFY2(w.document()->open(dir.filePath("job.json"), error), qPrintable(error));
             QCOMPARE(line->text(), text);
         } else {
             QCOMPARE(w.job().Limit, before.Limit);

@@ -42,7 +42,7 @@ ReportTable FromTexts(const std::vector<std::vector<std::string>>& texts) {
 }
 
 QString LimitText(const job::Job& job, const QString& d) {
-    if (job.Limit.empty()) return QStringLiteral("не задана — итог не оценивается");
+    if (job.Limit.empty()) return QStringLiteral("не задана");
     if (job.Limit.size() == 1)
         return Fixed2(job.Limit.front(), d) + QStringLiteral(" во всех точках");
     QStringList points;
