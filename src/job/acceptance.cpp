@@ -91,8 +91,10 @@ Acceptance AcceptanceOfJob(const Job& job) {
 }
 
 Acceptance AcceptanceOfJob(const Job& job, const JobResult& calculated) {
-    // A trim's result (no trial runs) is no prediction of the job's own correction.
-    if (!job.TrimHistory.empty() || calculated.Runs.empty()) return AcceptanceOfJob(job);
+    // A trim's result (no trial runs) is no prediction of the job's own correction. A job that
+    // was not calculated predicts nothing: it is not calculated here either.
+    const bool trim = calculated.Result == Outcome::Calculated && calculated.Runs.empty();
+    if (!job.TrimHistory.empty() || trim) return AcceptanceOfJob(job);
     std::vector<RunVibration> runs = RecordedRuns(job);
     AddPrediction(runs, calculated);
     return Judge(job, std::move(runs));

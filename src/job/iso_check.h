@@ -54,7 +54,8 @@ std::optional<std::vector<Weight>> RemainingCorrection(const Job& job, std::stri
 
 // The job's check with the remaining correction taken from a result already made: a trim's
 // result (no trial runs) is that control run's correction; the job's own calculation stands for
-// the first correction of a job with no control run recorded. Empty optional: `error` says why.
+// the first correction of a job with no control run recorded; a result not calculated gives its
+// own reason, and the job is not calculated again. Empty optional: `error` says why.
 std::optional<IsoCheck> CheckJobIso(const Job& job, const IsoSetup& setup, const JobResult& result,
                                     std::string& error);
 

@@ -172,6 +172,17 @@ TEST(Acceptance, FromACalculationAlreadyMade) {
         EXPECT_DOUBLE_EQ(check->ResidualA, expected->ResidualA) << withControlRun;
         EXPECT_DOUBLE_EQ(check->ResidualB, expected->ResidualB) << withControlRun;
     }
+    // A job whose calculation was refused: no prediction, its reason, nothing calculated again.
+    {
+        Job refused = PublishedJobWithAControlRun();
+        refused.TrimHistory.clear();
+        JobResult failed;
+        failed.Failures.push_back({Cell::Amplitude, 0, 0, -1, "пуск 0: не число"});
+        EXPECT_EQ(AcceptanceOfJob(refused, failed).Runs.size(), 1u);
+        std::string why;
+        EXPECT_FALSE(CheckJobIso(refused, {120, 3000, 6.3, {}, {}, {}}, failed, why));
+        EXPECT_EQ(why, "пуск 0: не число");
+    }
     // A control run not yet recorded: its trim's correction is what remains.
     Job job = PublishedJobWithAControlRun();
     for (PlaneSetup& plane : job.Plane) plane.CorrectionRadius = 100;
