@@ -5,6 +5,8 @@
 //   job-window-8planes.png  an eight-plane job with ten points
 //   job-window-optimised.png  min-max with a mass limit, a box of weights and a second speed,
 //                             whose readings show
+//   job-window-acceptance.png  a published two-plane job after a control run, «Приёмка» tab
+//   job-report-acceptance.pdf  that job's report, to look at its concluding first page
 // Re-run after changing the window: build/tools/balance4_render_job_window docs
 #include <QApplication>
 #include <QDir>
@@ -20,12 +22,15 @@
 #include <complex>
 #include <cstdio>
 
+#include "../tests/job_window/published_job.h"
+#include "job/calculate.h"
 #include "job/job.h"
 #include "job_calculator.h"
 #include "job_document.h"
 #include "job_window.h"
 #include "manual_opener.h"
 #include "recovery_file.h"
+#include "report/job_report.h"
 
 namespace {
 
@@ -148,7 +153,13 @@ bool Render(const balance4::job::Job& job, const QString& path, int tab, bool op
         bar->setValue(bar->maximum());
     }
     QTest::qWait(50);
-    const bool saved = window.grab().save(path);
+    bool saved = window.grab().save(path);
+    // The acceptance tab's whole content as well, pictures included.
+    if (auto* view = window.findChild<QWidget*>(QStringLiteral("AcceptanceView"));
+        view && view->isVisible()) {
+        auto* scroll = view->findChild<QScrollArea*>();
+        saved = scroll->widget()->grab().save(QString(path).replace(".png", "-tab.png")) && saved;
+    }
     window.document()->recovery()->remove();
     return saved;
 }
@@ -170,6 +181,16 @@ int main(int argc, char* argv[]) {
     ok = Render(Synthetic(1, 1, 7), dir.filePath("job-window-1plane.png"), 1) && ok;
     ok = Render(Synthetic(8, 10, 11), dir.filePath("job-window-8planes.png"), 0) && ok;
     ok = Render(Optimised(), dir.filePath("job-window-optimised.png"), 3, true) && ok;
+    ok =
+        Render(published::JobWithAControlRun(), dir.filePath("job-window-acceptance.png"), 4) && ok;
+    {
+        const balance4::job::Job job = published::JobWithAControlRun();
+        QString error;
+        ok =
+            balance4::jobwindow::WriteReportPdf(job, balance4::job::Calculate(job),
+                                                dir.filePath("job-report-acceptance.pdf"), error) &&
+            ok;
+    }
     QApplication::setPalette(DarkPalette());
     ok = Render(ExampleIn20Grams(), dir.filePath("job-window-dark.png"), 0) && ok;
     return ok ? 0 : 1;

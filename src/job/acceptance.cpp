@@ -90,6 +90,16 @@ Acceptance AcceptanceOfJob(const Job& job) {
     return Judge(job, std::move(runs));
 }
 
+Acceptance AcceptanceOfJob(const Job& job, const JobResult& calculated) {
+    // A trim's result (no trial runs) is no prediction of the job's own correction. A job that
+    // was not calculated predicts nothing: it is not calculated here either.
+    const bool trim = calculated.Result == Outcome::Calculated && calculated.Runs.empty();
+    if (!job.TrimHistory.empty() || trim) return AcceptanceOfJob(job);
+    std::vector<RunVibration> runs = RecordedRuns(job);
+    AddPrediction(runs, calculated);
+    return Judge(job, std::move(runs));
+}
+
 Acceptance AcceptanceOfTrim(const Job& job, const std::vector<ReadingText>& run0,
                             const JobResult& trim) {
     std::vector<RunVibration> runs = RecordedRuns(job);

@@ -38,6 +38,11 @@ std::optional<std::string> LimitProblem(const Job& job);
 // now (the first correction, or the trim of the last control run).
 Acceptance AcceptanceOfJob(const Job& job);
 
+// The same, with the job's own calculation already made (`calculated`, of this job): a job with
+// no control run predicts from it and is not calculated again; when it was refused or has no
+// solution, nothing is predicted.
+Acceptance AcceptanceOfJob(const Job& job, const JobResult& calculated);
+
 // A trim just calculated from a new control run not yet recorded: that run after the recorded
 // ones, and the trim's prediction.
 Acceptance AcceptanceOfTrim(const Job& job, const std::vector<ReadingText>& run0,

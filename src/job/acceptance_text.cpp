@@ -87,6 +87,10 @@ std::vector<std::string> IsoLines(const IsoSetup& setup, const PermissibleUnbala
     return lines;
 }
 
+std::string IsoNotCheckedText(std::string_view problem) {
+    return "Допуск ISO 21940-11 не проверен: " + std::string(problem) + ".";
+}
+
 std::string RunName(const RunVibration& run) {
     switch (run.Kind) {
         case RunKind::Control:
@@ -169,6 +173,10 @@ std::string VerdictText(const Acceptance& acceptance) {
         }
     return "Итог: вибрация выше нормы в " + std::string(count == 1 ? "точке " : "точках ") +
            points + run;
+}
+
+std::string_view NoVerdictText() {
+    return "Норма вибрации не задана: итог не оценивается.";
 }
 
 std::string RefinementText(const Refinement& refinement) {

@@ -26,6 +26,9 @@ std::string IsoVerdictText(double grade, bool within, std::string_view separator
 std::vector<std::string> IsoLines(const IsoSetup& setup, const PermissibleUnbalance& limit,
                                   const IsoCheck* check, std::string_view separator);
 
+// «Допуск ISO 21940-11 не проверен: причина.»
+std::string IsoNotCheckedText(std::string_view problem);
+
 // «пуск 0», «контрольный пуск 2», «прогноз».
 std::string RunName(const RunVibration& run);
 
@@ -47,6 +50,9 @@ std::vector<std::vector<std::string>> BeforeAfterTable(const Acceptance& accepta
 // «Итог: вибрация в норме во всех точках (контрольный пуск 1).», «Итог: вибрация выше нормы в
 // точках 1, 3 (пуск 0).»; empty without a limit.
 std::string VerdictText(const Acceptance& acceptance);
+
+// What stands in place of the verdict when no limit is given.
+std::string_view NoVerdictText();
 
 // «Коэффициенты влияния уточнены по 5 пускам (пробным и контрольным); изменение — ниже.», with
 // a second sentence counting the control runs left out as repeats of a run already fitted.

@@ -166,4 +166,26 @@ std::optional<std::vector<Weight>> RemainingCorrection(const Job& job, std::stri
     return remaining;
 }
 
+std::optional<IsoCheck> CheckJobIso(const Job& job, const IsoSetup& setup, const JobResult& result,
+                                    std::string& error) {
+    const bool calculated = result.Result == Outcome::Calculated;
+    const bool trim = calculated && result.Runs.empty();
+    std::optional<std::vector<Weight>> remaining;
+    if (trim || (calculated && job.TrimHistory.empty())) {
+        remaining.emplace();
+        for (const PlaneResult& plane : result.Planes)
+            remaining->push_back({plane.Mass, plane.AngleFromZero});
+    } else if (!job.TrimHistory.empty()) {
+        remaining = RemainingCorrection(job, error);
+    } else {
+        // Not calculated: why, without calculating the job again.
+        error = !result.Message.empty()    ? result.Message
+                : !result.Failures.empty() ? result.Failures.front().Message
+                                           : "задание не рассчитано";
+        return std::nullopt;
+    }
+    if (!remaining) return std::nullopt;
+    return CheckIso(job, setup, *remaining, error);
+}
+
 }  // namespace balance4::job

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "job.h"
+#include "job_result.h"
 
 namespace balance4::job {
 
@@ -50,5 +51,12 @@ std::optional<IsoCheck> CheckIso(const Job& job, const IsoSetup& setup,
 // What is still to correct on the rotor: after a control run, that run's trim correction; before
 // any, the job's first correction. Empty optional: `error` says why there is none.
 std::optional<std::vector<Weight>> RemainingCorrection(const Job& job, std::string& error);
+
+// The job's check with the remaining correction taken from a result already made: a trim's
+// result (no trial runs) is that control run's correction; the job's own calculation stands for
+// the first correction of a job with no control run recorded; a result not calculated gives its
+// own reason, and the job is not calculated again. Empty optional: `error` says why.
+std::optional<IsoCheck> CheckJobIso(const Job& job, const IsoSetup& setup, const JobResult& result,
+                                    std::string& error);
 
 }  // namespace balance4::job

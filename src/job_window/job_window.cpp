@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QUndoStack>
 
+#include "acceptance_view.h"
 #include "job_controller.h"
 #include "job_document.h"
 #include "job_table_model.h"
@@ -71,6 +72,7 @@ void JobWindow::createWidgets() {
     m_tabs->addTab(m_trim, tr("Контрольный пуск"));
     m_optimised = new OptimisedView;
     m_tabs->addTab(m_optimised, tr("Оптимизация"));
+    m_tabs->addTab(new AcceptanceView(m_document), tr("Приёмка"));
 
     m_sideSplitter = new QSplitter(Qt::Vertical);
     m_sideSplitter->setObjectName(QStringLiteral("ReadingsSplitter"));

@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "acceptance_group.h"
 #include "job_document.h"
 #include "job_table_model.h"
 #include "optimisation_panel.h"
@@ -70,6 +71,7 @@ SetupPanel::SetupPanel(JobDocument* document, QWidget* parent)
     createPlanes();
     layout->addWidget(new OptimisationPanel(document, this));
     layout->addWidget(new WeightBoxPanel(document, this));
+    layout->addWidget(new AcceptanceGroup(document, this));
     layout->addStretch(1);
     connect(document, &JobDocument::changed, this, [this] { showDocument(); });
     connect(document, &JobDocument::resultChanged, this, [this] { showDocument(); });

@@ -10,6 +10,7 @@
 #include "acceptance.h"
 #include "acceptance_text.h"
 #include "calculate.h"
+#include "iso_check.h"
 #include "refine.h"
 
 namespace balance4::job {
@@ -142,6 +143,55 @@ TEST(Acceptance, DamagedControlRunIsSkipped) {
     EXPECT_TRUE(acceptance.Runs[1].Amplitude.empty());
     EXPECT_EQ(acceptance.Judged, 0u);
     EXPECT_FALSE(RefineCoefficients(job));
+}
+
+// The window and the report hand in the calculation they already have: it stands for the first
+// correction only while no control run is recorded, and a trim's result for that run.
+TEST(Acceptance, FromACalculationAlreadyMade) {
+    for (const bool withControlRun : {false, true}) {
+        Job job = PublishedJobWithAControlRun();
+        job.Limit = {2.8};
+        job.TrimHistory[0].Correction = {{0.004, 10}, {0.002, 200}};
+        for (PlaneSetup& plane : job.Plane) plane.CorrectionRadius = 100;
+        if (!withControlRun) job.TrimHistory.clear();
+        const JobResult calculated = Calculate(job);
+        const Acceptance alone = AcceptanceOfJob(job);
+        const Acceptance handed = AcceptanceOfJob(job, calculated);
+        ASSERT_EQ(handed.Runs.size(), alone.Runs.size()) << withControlRun;
+        for (std::size_t r = 0; r < alone.Runs.size(); ++r)
+            EXPECT_EQ(handed.Runs[r].Amplitude, alone.Runs[r].Amplitude) << withControlRun;
+        EXPECT_EQ(handed.Within, alone.Within) << withControlRun;
+
+        const IsoSetup setup = {120, 3000, 6.3, {}, {}, {}};
+        std::string error;
+        const std::optional<std::vector<Weight>> remaining = RemainingCorrection(job, error);
+        ASSERT_TRUE(remaining) << error;
+        const std::optional<IsoCheck> expected = CheckIso(job, setup, *remaining, error);
+        const std::optional<IsoCheck> check = CheckJobIso(job, setup, calculated, error);
+        ASSERT_TRUE(expected && check) << error;
+        EXPECT_DOUBLE_EQ(check->ResidualA, expected->ResidualA) << withControlRun;
+        EXPECT_DOUBLE_EQ(check->ResidualB, expected->ResidualB) << withControlRun;
+    }
+    // A job whose calculation was refused: no prediction, its reason, nothing calculated again.
+    {
+        Job refused = PublishedJobWithAControlRun();
+        refused.TrimHistory.clear();
+        JobResult failed;
+        failed.Failures.push_back({Cell::Amplitude, 0, 0, -1, "пуск 0: не число"});
+        EXPECT_EQ(AcceptanceOfJob(refused, failed).Runs.size(), 1u);
+        std::string why;
+        EXPECT_FALSE(CheckJobIso(refused, {120, 3000, 6.3, {}, {}, {}}, failed, why));
+        EXPECT_EQ(why, "пуск 0: не число");
+    }
+    // A control run not yet recorded: its trim's correction is what remains.
+    Job job = PublishedJobWithAControlRun();
+    for (PlaneSetup& plane : job.Plane) plane.CorrectionRadius = 100;
+    const JobResult trim = Trim(job, {{"0.31", "12"}, {"0.12", "200"}});
+    std::string error;
+    const std::optional<IsoCheck> check =
+        CheckJobIso(job, {120, 3000, 6.3, {}, {}, {}}, trim, error);
+    ASSERT_TRUE(check) << error;
+    EXPECT_NEAR(check->ResidualA, trim.Planes[0].Mass * 1000 * 100, 1e-6);
 }
 
 TEST(Acceptance, LimitProblems) {

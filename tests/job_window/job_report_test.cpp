@@ -4,7 +4,9 @@
 
 #include <QImage>
 #include <QLocale>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -14,6 +16,8 @@
 #include "job/job.h"
 #include "job_picture.h"
 #include "job_report.h"
+#include "published_job.h"
+#include "report_layout.h"
 
 Q_DECLARE_METATYPE(balance4::job::Job)
 
@@ -21,6 +25,7 @@ using namespace balance4;
 using balance4::jobwindow::JobPicture;
 using balance4::jobwindow::PlaneSketch;
 using balance4::jobwindow::PlaneTexts;
+using balance4::jobwindow::ReportTable;
 using balance4::jobwindow::SketchPart;
 using balance4::jobwindow::SketchPosition;
 using balance4::jobwindow::SketchView;
@@ -54,10 +59,11 @@ job::Job NoSolution() {
 }
 
 // The PDF's text with runs of blanks made one, so that wrapped cells still match.
-QString PdfText(const QString& path) {
+QString PdfText(const QString& path, int lastPage = 0) {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    QStringList arguments = {QStringLiteral("-layout"), path, QStringLiteral("-")};
+    if (lastPage > 0) arguments << QStringLiteral("-l") << QString::number(lastPage);
+    process.start(QStringLiteral("pdftotext"), arguments);
     if (!process.waitForFinished(20000) || process.exitCode() != 0) return {};
     return QString::fromUtf8(process.readAllStandardOutput()).simplified();
 }
@@ -74,6 +80,7 @@ class JobReportTest : public QObject {
         QTest::addColumn<job::Job>("job");
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<int>("mostPages");
+        QTest::addColumn<QStringList>("firstPage");  // on page 1
 
         QTest::newRow("built-in example, 20 g: results, split, numbering")
             << Example20g()
@@ -85,7 +92,7 @@ class JobReportTest : public QObject {
                            "Страница 1 из",
                            "Точка 4",
                            "Коэффициенты влияния"}
-            << 6;
+            << 6 << QStringList{};
         job::Job hostile = Example20g();
         hostile.Title = "<b>x</b>&amp;";
         hostile.Machine = "<i>насос</i>\n№2";
@@ -94,7 +101,7 @@ class JobReportTest : public QObject {
         QTest::newRow("typed texts appear literally, never as markup")
             << hostile
             << QStringList{"<b>x</b>&amp;", "<i>насос</i> №2", "&lt;Иванов&gt;", "Масса, <u>г</u>"}
-            << 6;
+            << 6 << QStringList{};
         job::Job typedWithPoint = Example20g();
         typedWithPoint.Separator = ".";
         for (auto& run : typedWithPoint.Readings)
@@ -103,14 +110,16 @@ class JobReportTest : public QObject {
                 std::replace(reading.Phase.begin(), reading.Phase.end(), ',', '.');
             }
         QTest::newRow("readings typed with a point: the calculator's own texts in the locale's")
-            << typedWithPoint << QStringList{"33,63", "282,20 282,20", "123,26"} << 6;
+            << typedWithPoint << QStringList{"33,63", "282,20 282,20", "123,26"} << 6
+            << QStringList{};
         job::Job longTitle = Example20g();
         longTitle.Title = "Начало" + std::string(20000, 'W') + " конец";
         QTest::newRow("a very long title is cut, the report stays short")
-            << longTitle << QStringList{"Начало", "…", "Страница 1 из", "6,73"} << 6;
+            << longTitle << QStringList{"Начало", "…", "Страница 1 из", "6,73"} << 6
+            << QStringList{};
         QTest::newRow("weak trial run: the untrusted banner with its reason")
-            << WeakTrial() << QStringList{"НЕДОСТОВЕРНО", "Не устанавливайте", "слабый отклик"}
-            << 4;
+            << WeakTrial() << QStringList{"НЕДОСТОВЕРНО", "Не устанавливайте", "слабый отклик"} << 4
+            << QStringList{};
         job::Job optimised = Example20g();
         optimised.Points = 5;
         job::Reshape(optimised, 4, 5);
@@ -122,18 +131,30 @@ class JobReportTest : public QObject {
         QTest::newRow("min-max with a mass limit and a box: the objective, limits and weights")
             << optimised
             << QStringList{"Цель: наименьшая наибольшая остаточная вибрация (минимакс).",
-                           "Пределы массы по плоскостям, г: 5,00.",
-                           "среднеквадратичная",
+                           "Пределы массы по плоскостям, г: 5,00.", "среднеквадратичная",
                            "Набор 2×4; 5×2 г, до 2 в отверстие"}
-            << 8;
+            << 8 << QStringList{};
         QTest::newRow("singular system: no numbers, the reason")
-            << NoSolution() << QStringList{"Решения нет", "Страница 1 из"} << 4;
+            << NoSolution() << QStringList{"Решения нет", "Страница 1 из"} << 4 << QStringList{};
+        // The first page concludes: limit, before and after, verdict, balance grade, weights.
+        QTest::newRow("published job after a control run, with a limit: verdict on page 1")
+            << published::JobWithAControlRun()
+            << QStringList{"Приёмка: вибрация по пускам", "Коэффициенты влияния уточнены"} << 8
+            << QStringList{"Стенд, ротор Р-2",
+                           "3000 об/мин",
+                           "2,80 во всех точках",
+                           "1 30,00 0,67 0,00 2,80 в норме",
+                           "Итог: вибрация в норме во всех точках (контрольный пуск 1).",
+                           "Допуск ISO 21940-11, G 6,3: выполнен",
+                           "в отверстие",
+                           "Вибрация по пускам"};
     }
 
     void pdfText() {
         QFETCH(job::Job, job);
         QFETCH(QStringList, expected);
         QFETCH(int, mostPages);
+        QFETCH(QStringList, firstPage);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("отчёт.pdf"));
         QString error;
@@ -150,6 +171,53 @@ class JobReportTest : public QObject {
         const int count = pages.captured(1).toInt();
         QVERIFY(count >= 1 && count <= mostPages);
         QVERIFY(text.contains(QStringLiteral("Страница %1 из %1").arg(count)));
+        const QString first = PdfText(path, 1);
+        for (const QString& piece : firstPage)
+            QVERIFY2(first.contains(piece),
+                     qPrintable(piece + QStringLiteral(" missing on page 1: ") + first));
+    }
+
+    // Whatever space the page has left, a section that fits on a page is never split: its
+    // second table never lands on a page without its heading.
+    void sectionKeptTogether() {
+        ReportTable first;
+        first.Corner = QStringLiteral("Пуск");
+        first.Columns = {QStringLiteral("точка 1")};
+        ReportTable second = first;
+        for (int r = 0; r < 6; ++r) {
+            first.Rows.push_back({QStringLiteral("первая %1").arg(r), {QStringLiteral("1,00")}});
+            second.Rows.push_back({QStringLiteral("вторая %1").arg(r), {QStringLiteral("2,00")}});
+        }
+        QTemporaryDir dir;
+        for (int fill = 30; fill < 75; fill += 2) {
+            jobwindow::ReportDocument report;
+            for (int i = 0; i < fill; ++i) report.Text(QStringLiteral("строка %1").arg(i));
+            report.Heading(QStringLiteral("Раздел"));
+            report.Text(QStringLiteral("Вводная строка."));
+            report.KeepWithNext();
+            report.Table(first);
+            report.Text(QStringLiteral("Вторая таблица:"));
+            report.KeepWithNext();
+            report.Table(second);
+            const QString path = dir.filePath(QStringLiteral("%1.pdf").arg(fill));
+            {
+                QPdfWriter writer(path);
+                writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                                 QMarginsF(15, 12, 15, 12),
+                                                 QPageLayout::Millimeter));
+                QVERIFY(report.Print(writer, QString()));
+            }
+            QProcess process;
+            process.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+            QVERIFY(process.waitForFinished(20000));
+            const QStringList pages =
+                QString::fromUtf8(process.readAllStandardOutput()).split('\f');
+            for (const QString& page : pages)
+                if (page.contains(QStringLiteral("вторая 5")))
+                    QVERIFY2(page.contains(QStringLiteral("Раздел")) &&
+                                 page.contains(QStringLiteral("первая 0")),
+                             qPrintable(QStringLiteral("fill %1: %2").arg(fill).arg(page)));
+        }
     }
 
     void failedWriteLeavesNothing() {

@@ -32,6 +32,7 @@
 #include <QUndoStack>
 #include <memory>
 
+#include "acceptance_view.h"
 #include "job/job.h"
 #include "job/job_file.h"
 #include "job_controller.h"
@@ -42,6 +43,7 @@
 #include "manual_opener.h"
 #include "modal_driver.h"
 #include "number_texts.h"
+#include "published_job.h"
 #include "recovery_file.h"
 #include "results_view.h"
 #include "setup_panel.h"
@@ -403,8 +405,9 @@ class JobWindowTest : public QObject {
     // do it again.
     void undo_data() {
         QTest::addColumn<QString>("edit");
-        for (const char* edit : {"cell", "pasted block", "fewer planes", "slow roll", "title",
-                                 "control run recorded", "readings cleared"})
+        for (const char* edit :
+             {"cell", "pasted block", "fewer planes", "slow roll", "title", "control run recorded",
+              "readings cleared", "acceptance limit", "balance grade", "refining off"})
             QTest::newRow(edit) << edit;
     }
 
@@ -441,6 +444,16 @@ class JobWindowTest : public QObject {
             QCOMPARE(w.job().TrimHistory.size(), std::size_t(1));
         } else if (edit == "readings cleared") {
             w.document()->clearReadings();
+        } else if (edit == "acceptance limit") {
+            auto* limit = w.window->findChild<QLineEdit*>("AcceptanceLimit");
+            limit->setFocus();
+            QTest::keyClicks(limit, "2,8");
+        } else if (edit == "balance grade") {
+            auto* grade = w.window->findChild<QComboBox*>("IsoGrade");
+            grade->setFocus();
+            QTest::keyClicks(grade->lineEdit(), "6,3");
+        } else if (edit == "refining off") {
+            w.window->findChild<QCheckBox*>("RefineCoefficients")->click();
         }
         const Job after = w.job();
         QVERIFY(after != before);
@@ -453,12 +466,143 @@ class JobWindowTest : public QObject {
         QCOMPARE(w.job().TrimHistory, before.TrimHistory);
         QCOMPARE(w.job().Installed, before.Installed);
         QCOMPARE(w.job().SlowRoll, before.SlowRoll);
+        QCOMPARE(w.job().Limit, before.Limit);
+        QCOMPARE(w.job().Iso, before.Iso);
+        QCOMPARE(w.job().Refine, before.Refine);
         QVERIFY(!w.document()->isModified());
         PressAll({edit.size() % 2 ? "Ctrl+Y" : "Ctrl+Shift+Z"});
         QCOMPARE(w.job().Readings, after.Readings);
         QCOMPARE(w.job().TrimHistory, after.TrimHistory);
         QVERIFY(w.document()->isModified());
         QVERIFY(w.window->isWindowModified());
+    }
+
+    // The «Приёмка» fields: what the job takes, and texts it cannot use kept red with the reason.
+    void acceptanceFields_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("reason");  // a part of it; empty: taken
+        QTest::newRow("one limit for every point") << "AcceptanceLimit"
+                                                   << "2,8"
+                                                   << "";
+        QTest::newRow("a limit per point") << "AcceptanceLimit"
+                                           << "1; 2; 3; 4,5"
+                                           << "";
+        QTest::newRow("three limits for four points") << "AcceptanceLimit"
+                                                      << "1; 2; 3"
+                                                      << "4 точек";
+        QTest::newRow("a zero limit") << "AcceptanceLimit"
+                                      << "0"
+                                      << "больше нуля";
+        QTest::newRow("a grade from the series") << "IsoGrade"
+                                                 << "2,5"
+                                                 << "";
+        QTest::newRow("a grade off the series") << "IsoGrade"
+                                                << "3"
+                                                << "из ряда";
+        QTest::newRow("rotor mass") << "IsoRotorMass"
+                                    << "3600"
+                                    << "";
+        QTest::newRow("a negative rotor mass") << "IsoRotorMass"
+                                               << "-1"
+                                               << "больше нуля";
+        QTest::newRow("levers") << "IsoLevers"
+                                << "900; 1500"
+                                << "";
+        QTest::newRow("one lever") << "IsoLevers"
+                                   << "900"
+                                   << "два числа";
+        QTest::newRow("plane positions for two of four planes") << "IsoPlanePositions"
+                                                                << "100; 200"
+                                                                << "4 плоскостей";
+        QTest::newRow("speed no number") << "IsoSpeed"
+                                         << "3000 об"
+                                         << "не число";
+    }
+
+    void acceptanceFields() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, reason);
+        Window w;
+        w.document()->load(ExampleIn20Grams(), {});
+        const Job before = w.job();
+        auto* line = field == "IsoGrade" ? w.window->findChild<QComboBox*>(field)->lineEdit()
+                                         : w.window->findChild<QLineEdit*>(field);
+        QVERIFY(line);
+        // The whole text at once: typed key by key, a shorter text before it may be taken.
+        line->setText(text);
+        emit line->textEdited(text);
+        QCOMPARE(line->text(), text);
+        auto* control = w.window->findChild<QWidget*>(field);
+        if (reason.isEmpty()) {
+            QVERIFY(w.job() != before);
+            QCOMPARE(w.document()->undoStack()->count(), 1);
+            // Saved, opened again, it reads back as typed.
+            QTemporaryDir dir;
+            QString error;
+            QVERIFY2(w.document()->saveTo(dir.filePath("job.json"), error), qPrintable(error));
+            w.document()->startNew(2, 2);
+            QVERIFY(line->text().isEmpty());
+            QVERIFY2(w.document()->open(dir.filePath("job.json"), error), qPrintable(error));
+            QCOMPARE(line->text(), text);
+        } else {
+            QCOMPARE(w.job().Limit, before.Limit);
+            QCOMPARE(w.job().Iso, before.Iso);
+            QVERIFY2(control->toolTip().contains(reason), qPrintable(control->toolTip()));
+            QVERIFY(line->styleSheet().contains("background"));
+        }
+    }
+
+    // The published job after its control run, in the «Приёмка» tab: the verdict follows the
+    // limit typed in the set-up, and a control run typed but not recorded is judged next.
+    void acceptanceVerdict_data() {
+        QTest::addColumn<QString>("limit");  // typed; "=" keeps the job's 2,8
+        QTest::addColumn<bool>("controlRun");
+        QTest::addColumn<QString>("verdict");
+        QTest::addColumn<QString>("lastRun");  // the table's row before «прогноз»
+        QTest::newRow("the job's limit")
+            << "=" << false << "Итог: вибрация в норме во всех точках (контрольный пуск 1)."
+            << "контрольный пуск 1";
+        QTest::newRow("a limit below the control run at point 1")
+            << "0,5" << false << "Итог: вибрация выше нормы в точке 1 (контрольный пуск 1)."
+            << "контрольный пуск 1";
+        QTest::newRow("no limit, no verdict")
+            << "" << false << "Норма вибрации не задана: итог не оценивается."
+            << "контрольный пуск 1";
+        QTest::newRow("a second control run typed")
+            << "0,5" << true << "Итог: вибрация в норме во всех точках (контрольный пуск 2)."
+            << "контрольный пуск 2";
+    }
+
+    void acceptanceVerdict() {
+        QFETCH(QString, limit);
+        QFETCH(bool, controlRun);
+        QFETCH(QString, verdict);
+        QFETCH(QString, lastRun);
+        Window w;
+        w.document()->load(published::JobWithAControlRun(), {});
+        auto* tabs = w.window->findChild<QTabWidget*>("ResultTabs");
+        auto* view = w.window->findChild<AcceptanceView*>("AcceptanceView");
+        tabs->setCurrentWidget(view);
+        if (limit != "=") {
+            auto* line = w.window->findChild<QLineEdit*>("AcceptanceLimit");
+            line->setText(limit);
+            emit line->textEdited(limit);
+        }
+        if (controlRun)
+            w.document()->setCells(JobTable::ControlRun,
+                                   {{0, 0, "0,31"}, {0, 1, "12"}, {0, 2, "0,12"}, {0, 3, "200"}},
+                                   "control run");
+        QCOMPARE(view->verdict()->text(), verdict);
+        QTableWidget* table = view->table();
+        QCOMPARE(table->item(0, 1)->text(), QString("70,00"));
+        const int predicted = controlRun ? 3 : 2;
+        QCOMPARE(table->verticalHeaderItem(predicted - 1)->text(), lastRun);
+        QCOMPARE(table->verticalHeaderItem(predicted)->text(), QString("прогноз"));
+        QVERIFY2(view->iso()->text().endsWith("Допуск ISO 21940-11, G 6,3: выполнен"),
+                 qPrintable(view->iso()->text()));
+        QVERIFY(view->refinementTable()->isVisibleTo(view));
     }
 
     // A job file dropped on the window opens.

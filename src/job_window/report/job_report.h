@@ -1,7 +1,8 @@
 #pragma once
-// The job's report: title block, readings, coefficients, results with their splits, spreads and
-// trust, the pictures, the residuals and the trim history, on numbered A4 pages. The same pages
-// go to a PDF file and to a printer.
+// The job's report: a calculated job's conclusion on the first page (before and after, verdict,
+// balance grade, weights on the rotor), then the worksheet: title block, readings, coefficients,
+// results with their splits, spreads and trust, the pictures, the residuals, the trim history and
+// the acceptance, on numbered A4 pages. The same pages go to a PDF file and to a printer.
 #include <QString>
 
 #include "job/job.h"

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <memory>
 
+#include "acceptance_report.h"
 #include "job_picture.h"
 #include "job_sketches.h"
 #include "job_tables.h"
@@ -28,10 +29,7 @@ std::vector<std::pair<QString, QString>> SetupFields(const job::Job& job, const 
     std::vector<std::pair<QString, QString>> fields = {
         {QStringLiteral("Машина"), orDash(job.Machine)},
         {QStringLiteral("Дата"), orDash(job.Date)},
-        {QStringLiteral("Частота вращения"),
-         // A bare number is in revolutions per minute, as the set-up asks for it.
-         job::ParseNumberText(job.Speed, job.Separator) ? Q(job.Speed) + QStringLiteral(" об/мин")
-                                                        : orDash(job.Speed)},
+        {QStringLiteral("Частота вращения"), SpeedWithUnit(job)},
         {QStringLiteral("Исполнитель"), orDash(job.Who)},
         {QStringLiteral("Единица массы"), orDash(job.Unit)},
         {QStringLiteral("Плоскостей, точек"),
@@ -138,6 +136,14 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
     ReportDocument report;
     report.Text(QStringLiteral("Отчёт о балансировке"), ReportDocument::Style::Title);
     if (!job.Title.empty()) report.Text(Q(job.Title), ReportDocument::Style::Heading, 3);
+    // A calculated job's report concludes on its first page; the worksheet follows.
+    const bool concluded = result.Result == job::Outcome::Calculated;
+    const AcceptanceFigures acceptance =
+        concluded ? ReportAcceptance(job, result) : AcceptanceFigures{};
+    if (concluded) {
+        AddConclusion(report, job, result, acceptance, d);
+        report.Text(QStringLiteral("Расчёт"), ReportDocument::Style::Title);
+    }
     report.Fields(SetupFields(job, d));
 
     switch (result.Result) {
@@ -235,6 +241,7 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
     }
     Pictures(report, job, result, d);
     TrimHistory(report, job, d);
+    if (concluded) AddAcceptanceWorksheet(report, job, acceptance, d);
     return report;
 }
 

@@ -127,6 +127,15 @@ void ReportDocument::Heading(const QString& text) {
     Space(2.0);
     Text(text, Style::Heading, 2);
     KeepWithNext();
+    m_parts.push_back([](const ReportMetrics&, double, std::vector<Block>& out) {
+        if (!out.empty()) out.back().StartsSection = true;
+    });
+}
+
+void ReportDocument::PageBreak() {
+    m_parts.push_back([](const ReportMetrics&, double, std::vector<Block>& out) {
+        if (!out.empty()) out.back().BreakAfter = true;
+    });
 }
 
 void ReportDocument::KeepWithNext() {
@@ -265,12 +274,24 @@ bool ReportDocument::Print(QPagedPaintDevice& device, const QString& footer) con
         double need = height;
         for (std::size_t j = i; blocks[j].KeepWithNext && j + 1 < blocks.size(); ++j)
             need += blocks[j].SpaceAfter * mm + std::min(blocks[j + 1].Height, usable);
+        // A whole section that fits on a page is kept on one.
+        if (block.StartsSection) {
+            double section = height;
+            for (std::size_t j = i + 1;
+                 j < blocks.size() && !blocks[j].StartsSection && !blocks[j - 1].BreakAfter; ++j)
+                section += blocks[j - 1].SpaceAfter * mm + blocks[j].Height;
+            if (section <= usable) need = std::max(need, section);
+        }
         if (y > 0.0 && y + std::min(need, usable) > usable) {
             pages.emplace_back();
             y = 0.0;
         }
         pages.back().push_back({&block, y, height});
         y += height + block.SpaceAfter * mm;
+        if (block.BreakAfter && i + 1 < blocks.size()) {
+            pages.emplace_back();
+            y = 0.0;
+        }
     }
     m_pages = static_cast<int>(pages.size());
 

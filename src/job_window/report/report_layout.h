@@ -49,7 +49,8 @@ class ReportDocument {
     // `maxLines` > 0 cuts it there with an ellipsis.
     void Text(const QString& text, Style style = Style::Body, int maxLines = 0,
               const QColor& colour = QColor(0x20, 0x20, 0x20));
-    // A heading stays on the page of what follows it.
+    // A heading stays on the page of what follows it, and begins a section: a section that fits
+    // on a page starts on a new one rather than leave part of it, a table alone, on the next.
     void Heading(const QString& text);
     // What was added last stays on the page of what comes next.
     void KeepWithNext();
@@ -62,6 +63,8 @@ class ReportDocument {
     void Pictures(int count, int columns,
                   const std::function<void(QPainter&, const QRectF&, int)>& paint);
     void Space(double millimetres);
+    // What follows starts on a new page.
+    void PageBreak();
 
     // Lays the blocks out on the device's pages (its page layout already set) and draws them,
     // with «Страница N из M» and `footer` at the foot of each. False if the device cannot be
@@ -77,6 +80,8 @@ class ReportDocument {
         std::function<void(QPainter&, const ReportMetrics&, const QRectF&)> Paint;
         bool KeepWithNext = false;
         double SpaceAfter = 0.0;  // millimetres
+        bool StartsSection = false;
+        bool BreakAfter = false;
     };
     // Each part of the document becomes its blocks once the page's width and fonts are known.
     using Part = std::function<void(const ReportMetrics&, double width, std::vector<Block>&)>;

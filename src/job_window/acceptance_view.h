@@ -1,0 +1,40 @@
+#pragma once
+// The «Приёмка» tab: is the rotor balanced. The vibration at each point over the runs (run 0,
+// each control run, the prediction) against the limit, each point's word and the job's verdict,
+// the balance-grade check, the coefficients' change by refinement, and the trend and run-vector
+// pictures the report draws too. Shown from the document's latest calculation and control run.
+#include <QWidget>
+
+#include "report/acceptance_figures.h"
+
+class JobDocument;
+class QLabel;
+class QTableWidget;
+
+class AcceptanceView : public QWidget {
+    Q_OBJECT
+  public:
+    explicit AcceptanceView(JobDocument* document, QWidget* parent = nullptr);
+
+    QLabel* verdict() const { return m_verdict; }
+    QLabel* iso() const { return m_iso; }
+    QTableWidget* table() const { return m_table; }
+    QTableWidget* refinementTable() const { return m_refinement; }
+    const balance4::jobwindow::AcceptanceFigures& figures() const { return m_figures; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void refresh();
+
+    JobDocument* m_document;
+    QLabel* m_verdict = nullptr;
+    QLabel* m_iso = nullptr;
+    QTableWidget* m_table = nullptr;
+    QLabel* m_refinementText = nullptr;
+    QTableWidget* m_refinement = nullptr;
+    class AcceptancePictures* m_pictures = nullptr;
+    balance4::jobwindow::AcceptanceFigures m_figures;
+    bool m_stale = true;  // changed while hidden: found again when shown
+};
