@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QRect>
 
+#include "job/angle_frame.h"
 #include "job/calculate.h"
 #include "job/reading_line.h"
 #include "job_document.h"
@@ -77,7 +78,7 @@ QVariant JobTableModel::headerData(int section, Qt::Orientation orientation, int
         case kTrialAngle:
             return tr("Угол пробного груза от нулевой метки, отсчитывается так же, как углы "
                       "поправок: %1")
-                .arg(QString::fromUtf8(balance4::job::RotationWordOf(job.Convention)));
+                .arg(QString::fromUtf8(balance4::job::AngleDirectionWord(job)));
         case kTrialRadius:
         case kCorrectionRadius:
             return tr("Радиус в мм; пусто — поправка на радиусе пробного груза");

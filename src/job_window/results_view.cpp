@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "job/angle_frame.h"
 #include "job/nearest_position.h"
 #include "job/plane_dependence.h"
 #include "job/repeats.h"
@@ -214,6 +215,9 @@ void ResultsView::showPlanes(const Job& job, const JobResult& result) {
     const QString separator = balance4::jobwindow::LocaleDecimal();
     const QString unit = QString::fromStdString(job.Unit);
     m_planes->setHorizontalHeaderItem(0, new QTableWidgetItem(MassHeading(job)));
+    for (const auto& [column, heading] : {std::pair{2, "От нуля, °"}, {3, "От пробного, °"}})
+        m_planes->setHorizontalHeaderItem(column, new QTableWidgetItem(QString::fromStdString(
+                                                      balance4::job::AngleHeading(heading, job))));
     const bool leftOn = job.Trials == balance4::job::TrialWeights::LeftOn;
     m_planes->setHorizontalHeaderItem(
         kSplitColumn, new QTableWidgetItem(leftOn ? tr("Добавить (пробный груз остаётся)")

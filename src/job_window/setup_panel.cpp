@@ -5,12 +5,15 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "angle_frame_choice.h"
 #include "job_document.h"
 #include "job_table_model.h"
 #include "sheet_view.h"
+#include "trial_weight_dialog.h"
 
 using balance4::job::Job;
 
@@ -133,6 +136,7 @@ void SetupPanel::createShape() {
     form->addRow(tr("Плоскостей:"), m_planes);
     form->addRow(tr("Точек:"), m_points);
     form->addRow(tr("Фаза отсчитывается:"), m_convention);
+    form->addRow(tr("Углы на роторе:"), new AngleFrameChoice(m_document, shape));
     form->addRow(tr("Вращение от привода:"), m_rotation);
     form->addRow(m_trialsLeftOn);
     form->addRow(m_slowRoll);
@@ -204,6 +208,7 @@ void SetupPanel::createPlanes() {
     // Every plane in sight: the panel scrolls, not the table.
     m_planeTable->fitHeightToRows();
     boxLayout->addWidget(m_planeTable);
+    boxLayout->addWidget(TrialWeightDialog::makeButton(m_document, box), 0, Qt::AlignLeft);
     layout()->addWidget(box);
 }
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
 #include <QJsonArray>
@@ -28,6 +29,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
+#include <cmath>
+#include <complex>
 #include <memory>
 
 #include "job/job.h"
@@ -43,6 +46,7 @@
 #include "results_view.h"
 #include "setup_panel.h"
 #include "sheet_view.h"
+#include "trial_weight_dialog.h"
 #include "trim_panel.h"
 
 using balance4::job::Job;
@@ -121,6 +125,34 @@ Job LeastSquares() {
     return job;
 }
 
+// A reading as the instrument would show it, to 4 decimals: amplitude and phase in degrees.
+balance4::job::ReadingText ReadingOf(std::complex<double> v) {
+    const auto text = [](double x) {
+        return QString::number(x, 'f', 4).replace('.', ',').toStdString();
+    };
+    double phase = std::arg(v) * 180.0 / M_PI;
+    if (phase < 0) phase += 360.0;
+    return {text(std::abs(v)), text(phase)};
+}
+
+// A published two-plane job whose angles run as the phase (R. Tiwari, "Theory and Practice of
+// Rotor Dynamics", Example 13.5): 0,3 kg at the book's 30° in each plane; the book's answer is
+// 208,92° and 331,22°.
+Job BookJobAsPublished() {
+    const auto polar = [](double r, double degrees) {
+        return std::polar(r, degrees * M_PI / 180.0);
+    };
+    const std::complex<double> v1 = -polar(30, 230), v2 = -polar(70, 330);
+    const std::complex<double> near = polar(50, 61), far = polar(42, 130);
+    Job job = balance4::job::MakeJob(2, 2);
+    job.Unit = "кг";
+    for (auto& plane : job.Plane) plane = {0.3, 30.0, 0.0, 0.0, 0, {}};
+    job.Readings = {{ReadingOf(v1), ReadingOf(v2)},
+                    {ReadingOf(v1 + near), ReadingOf(v2 + far)},
+                    {ReadingOf(v1 + far), ReadingOf(v2 + near)}};
+    return job;
+}
+
 const QStringList kControlRun = {"2,1", "40", "3,3", "250", "1,2", "95", "0,8", "310"};
 
 // The control run above as the cells of its table.
@@ -153,7 +185,9 @@ void Press(const QString& key) {
         {"Ctrl+Z", Qt::CTRL | Qt::Key_Z},
         {"Ctrl+Y", Qt::CTRL | Qt::Key_Y},
         {"Ctrl+Shift+Z", Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
-        {"Ctrl+N", Qt::CTRL | Qt::Key_N}};
+        {"Ctrl+N", Qt::CTRL | Qt::Key_N},
+        {"Ctrl+R", Qt::CTRL | Qt::Key_R},
+        {"Ctrl+Shift+R", Qt::CTRL | Qt::SHIFT | Qt::Key_R}};
     if (named.contains(key)) {
         const QKeyCombination combination = named[key];
         QWidget* focus = QApplication::focusWidget();
@@ -207,6 +241,9 @@ struct Window {
     // text, Enter goes on along the run and on to the next run.
     void type(const Job& job) {
         document()->load(WithoutReadings(job), {});
+        typeReadings(job);
+    }
+    void typeReadings(const Job& job) {
         focus(table(), 0, 0);
         for (int run = 0; run <= job.Planes(); ++run) {
             for (int point = 0; point < job.Points; ++point) {
@@ -505,6 +542,116 @@ class JobWindowTest : public QObject {
             QCOMPARE(w.result(plane, 0), tool[plane].first);
             QCOMPARE(w.result(plane, 2), tool[plane].second);
         }
+    }
+
+    // A paper's job typed as published, its angles counted as the phase once the set-up says so:
+    // the paper's own angles, and every angle heading says which way they run.
+    void anglesAsPhase() {
+        Window w;
+        const Job book = BookJobAsPublished();
+        w.document()->load(WithoutReadings(book), {});
+        auto* frame = w.window->findChild<QComboBox*>("AngleFrame");
+        QVERIFY(frame->currentText().startsWith("по вращению"));
+        frame->setCurrentIndex(1);
+        QCOMPARE(w.job().Angles, balance4::job::AngleFrame::AsPhase);
+        QVERIFY(frame->currentText().startsWith("против вращения"));
+        w.document()->undoStack()->undo();
+        QCOMPARE(frame->currentIndex(), 0);
+        w.document()->undoStack()->redo();
+        QCOMPARE(frame->currentIndex(), 1);
+        w.typeReadings(book);
+        QCOMPARE(w.result(0, 2), QStringLiteral("208,92"));
+        QCOMPARE(w.result(1, 2), QStringLiteral("331,22"));
+        QTableWidget* results = w.window->resultsView()->planeTable();
+        QVERIFY(results->horizontalHeaderItem(2)->text().endsWith("против вращения"));
+        auto* setup = w.window->findChild<SheetView*>("PlaneTable");
+        QVERIFY(setup->model()
+                    ->headerData(kTrialAngle, Qt::Horizontal)
+                    .toString()
+                    .endsWith("против вращ."));
+    }
+
+    // A repeat of run 0 goes under it, is typed like any run, is refused red like any run, and
+    // its scatter is what the results say they used; removing it and undoing are edits.
+    void repeatRow() {
+        Window w;
+        const Job job = ExampleIn20Grams();
+        w.type(job);
+        const int before = w.document()->undoStack()->index();
+        w.focus(w.table(), 0, 3);
+        PressAll({"Ctrl+R"});
+        QCOMPARE(w.table()->model()->rowCount(), job.Planes() + 2);
+        QCOMPARE(w.table()->currentIndex(), w.table()->model()->index(1, 0));
+        QCOMPARE(w.table()->model()->headerData(1, Qt::Vertical).toString(), "Повтор пуска 0");
+        // Run 0 read again, point 1's phase 10° on: the scatter outgrows the instrument's ±2°.
+        QStringList keys;
+        for (int point = 0; point < job.Points; ++point) {
+            const auto& reading = job.Readings[0][std::size_t(point)];
+            keys << QString::fromStdString(reading.Amplitude) << "Enter"
+                 << (point == 0 ? "1040" : QString::fromStdString(reading.Phase)) << "Enter";
+        }
+        PressAll(keys);
+        QCOMPARE(w.job().Repeats.size(), std::size_t(1));
+        QVERIFY(w.refusal(1, 1).contains("1040"));
+        w.focus(w.table(), 1, 1);
+        const double phase =
+            ReadNumberText(QString::fromStdString(job.Readings[0][0].Phase)).value();
+        PressAll({QString::number(std::fmod(phase + 10, 360)).replace('.', ','), "Enter"});
+        QVERIFY(w.refusal(1, 1).isEmpty());
+        QCOMPARE(w.document()->result().Result, balance4::job::Outcome::Calculated);
+        QVERIFY(w.document()->result().Scatter.FromRepeats);
+        const QString summary = w.window->findChild<QLabel*>("ResultSummary")->text();
+        QVERIFY2(summary.contains("±10,00° по фазе — по разбросу повторных показаний"),
+                 qPrintable(summary));
+        PressAll({"Ctrl+Shift+R"});
+        QCOMPARE(w.table()->model()->rowCount(), job.Planes() + 1);
+        QVERIFY(w.job().Repeats.empty());
+        PressAll({"Ctrl+Z"});
+        QCOMPARE(w.job().Repeats.size(), std::size_t(1));
+        QCOMPARE(w.cell(1, 0), QString::fromStdString(job.Readings[0][0].Amplitude));
+        w.document()->undoStack()->setIndex(before);
+        QCOMPARE(w.table()->model()->rowCount(), job.Planes() + 1);
+        QVERIFY(w.job().Repeats.empty());
+    }
+
+    // The set-up's button sizes the trial weights and writes them into the empty planes only, as
+    // one undo step: 500 kg on 4 planes at 3000 rpm is 10 % of 1226 N at 314 rad/s, 150 mm or
+    // the table's 300 mm.
+    void trialWeightButton() {
+        Window w;
+        Job job = balance4::job::MakeJob(4, 4);
+        job.Speed = "3 000 об/мин";
+        job.Plane[1].TrialMass = 7.5;
+        job.Plane[2].TrialRadius = 300.0;
+        w.document()->load(job, {});
+        w.document()->setCells(JobTable::Planes, {{3, kTrialMass, "abc"}}, "typed");
+        const int before = w.document()->undoStack()->index();
+        QString shown;
+        QStringList prefilled;
+        ModalDriver driver([&](QWidget* modal) {
+            auto* dialog = qobject_cast<TrialWeightDialog*>(modal);
+            if (!dialog) return false;
+            for (const char* field : {"RotorSpeed", "TrialRadiusAll"})
+                prefilled << dialog->findChild<QLineEdit*>(field)->text();
+            dialog->findChild<QLineEdit*>("TrialRadiusAll")->setText("150");
+            dialog->findChild<QLineEdit*>("RotorMass")->setText("500");
+            dialog->findChild<QPushButton*>("FillTrialMasses")->click();
+            shown = dialog->findChild<QLabel*>("TrialWeightResult")->text();
+            dialog->close();
+            return true;
+        });
+        w.window->findChild<QPushButton*>("SizeTrialMasses")->click();
+        QTRY_COMPARE(driver.Count, 1);
+        QCOMPARE(prefilled, QStringList({"3000", "300"}));
+        QVERIFY2(shown.contains("Плоскость 1. Пробная масса на плоскость: 8,28 г (не меньше "
+                                "4,14 г)"),
+                 qPrintable(shown));
+        QVERIFY2(shown.contains("Плоскость 3. Пробная масса на плоскость: 4,14 г"),
+                 qPrintable(shown));
+        const QStringList masses = {"8,28", "7,5", "4,14", "abc"};
+        for (int plane = 0; plane < 4; ++plane)
+            QCOMPARE(w.document()->cellText(JobTable::Planes, plane, kTrialMass), masses[plane]);
+        QCOMPARE(w.document()->undoStack()->index(), before + 1);
     }
 
     // A new job asks for the trial masses: until each plane has one, corrections are in %.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "job/angle_frame.h"
 #include "job/split.h"
 #include "report_numbers.h"
 
@@ -47,7 +48,8 @@ ReportTable TrialTable(const job::Job& job, const QString& d) {
     const QString unit = Q(job.Unit);
     ReportTable table;
     table.Corner = QStringLiteral("Плоскость");
-    table.Columns = {QStringLiteral("Пробный, ") + unit, QStringLiteral("Угол пробного, °"),
+    const QString trialAngle = Q(job::AngleHeading("Угол пробного, °", job));
+    table.Columns = {QStringLiteral("Пробный, ") + unit, trialAngle,
                      QStringLiteral("Радиус пробного"), QStringLiteral("Радиус поправки"),
                      QStringLiteral("Места для грузов")};
     const auto radius = [&](double r) { return r > 0.0 ? Short(r, d) : QStringLiteral("—"); };
@@ -141,9 +143,14 @@ ReportTable ResultTable(const job::Job& job, const job::JobResult& result, const
     const QString unit = Q(job.Unit);
     ReportTable table;
     table.Corner = QStringLiteral("Плоскость");
-    table.Columns = {QStringLiteral("Масса, ") + unit,   QStringLiteral("% пробного"),
-                     QStringLiteral("От нуля, °"),       QStringLiteral("От пробного, °"),
-                     QStringLiteral("± масса, ") + unit, QStringLiteral("± угол, °"),
+    const QString fromZero = Q(job::AngleHeading("От нуля, °", job));
+    const QString fromTrial = Q(job::AngleHeading("От пробного, °", job));
+    table.Columns = {QStringLiteral("Масса, ") + unit,
+                     QStringLiteral("% пробного"),
+                     fromZero,
+                     fromTrial,
+                     QStringLiteral("± масса, ") + unit,
+                     QStringLiteral("± угол, °"),
                      QStringLiteral("Доверие")};
     for (std::size_t k = 0; k < result.Planes.size(); ++k) {
         const job::PlaneResult& plane = result.Planes[k];

@@ -1,5 +1,6 @@
 #include "report_content.h"
 
+#include "job/angle_frame.h"
 #include "job/result_words.h"
 
 #include <QPainter>
@@ -77,7 +78,7 @@ void TrimHistory(ReportDocument& report, const job::Job& job, const QString& d) 
     ReportTable readings = PointPairs(QStringLiteral("Пуск, дата"), job.Points);
     ReportTable corrections =
         PairedTable(readings.Corner, QStringLiteral("Плоскость %1"), job.Planes(),
-                    QStringLiteral("масса, ") + Q(job.Unit), QStringLiteral("угол, °"));
+                    QStringLiteral("масса, ") + Q(job.Unit), Q(job::AngleHeading("угол, °", job)));
     for (std::size_t i = 0; i < job.TrimHistory.size(); ++i) {
         const job::TrimRecord& record = job.TrimHistory[i];
         const QString label =
