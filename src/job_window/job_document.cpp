@@ -56,7 +56,7 @@ std::vector<int> RepeatedRuns(const Job& job) {
 bool SameTables(const Job& a, const Job& b) {
     return a.Planes() == b.Planes() && a.Points == b.Points &&
            a.SlowRoll.empty() == b.SlowRoll.empty() && a.Trials == b.Trials && a.Unit == b.Unit &&
-           a.Convention == b.Convention && a.Angles == b.Angles &&
+           a.Convention == b.Convention && a.Angles == b.Angles && a.ReadingUnit == b.ReadingUnit &&
            RepeatedRuns(a) == RepeatedRuns(b);
 }
 

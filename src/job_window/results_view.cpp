@@ -13,6 +13,7 @@
 #include "job/plane_dependence.h"
 #include "job/repeats.h"
 #include "job/result_words.h"
+#include "job/units.h"
 #include "job/disagreeing_points.h"
 #include "number_texts.h"
 
@@ -209,6 +210,9 @@ void ResultsView::show(const Job& job, const JobResult& result) {
     showWarnings(job, result);
     showPlanes(job, result);
     showPoints(result);
+    m_points->setVerticalHeaderLabels(
+        {tr("Амплитуда") + QString::fromStdString(balance4::job::ReadingUnitAfterHeading(job)),
+         tr("Фаза, °")});
 }
 
 void ResultsView::showPlanes(const Job& job, const JobResult& result) {
@@ -259,6 +263,13 @@ void ResultsView::showPlanes(const Job& job, const JobResult& result) {
         if (r.Nearest && r.Nearest->Recommended)
             note += QStringLiteral(" ") + QString::fromStdString(balance4::job::NearestPositionText(
                                               *r.Nearest, separator.toStdString()));
+        if (plane < job.Planes()) {
+            const std::string unbalance = balance4::job::UnbalanceText(
+                job.Plane[std::size_t(plane)], job.Unit, r.Mass, separator.toStdString());
+            if (!unbalance.empty())
+                note += (note.isEmpty() ? QString() : QStringLiteral("; ")) +
+                        QString::fromStdString(unbalance);
+        }
         if (r.KeepTrial) {
             note = tr("добавить %1 %2 под %3°")
                        .arg(ResultText(r.KeepTrial->Mass, separator), unit,

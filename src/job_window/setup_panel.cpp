@@ -12,6 +12,7 @@
 #include "angle_frame_choice.h"
 #include "job_document.h"
 #include "job_table_model.h"
+#include "reading_unit_field.h"
 #include "sheet_view.h"
 #include "trial_weight_dialog.h"
 
@@ -140,6 +141,7 @@ void SetupPanel::createShape() {
     form->addRow(tr("Вращение от привода:"), m_rotation);
     form->addRow(m_trialsLeftOn);
     form->addRow(m_slowRoll);
+    form->addRow(tr("Единица показаний:"), new ReadingUnitField(m_document, shape));
     form->addRow(tr("Погрешность амплитуды, %:"), m_toleranceAmplitude);
     form->addRow(tr("Погрешность фазы, °:"), m_tolerancePhase);
     layout()->addWidget(shape);

@@ -5,6 +5,7 @@
 #include "job/angle_frame.h"
 #include "job/calculate.h"
 #include "job/positions.h"
+#include "job/units.h"
 #include "job/weights.h"
 #include "number_texts.h"
 #include "reading_rows.h"
@@ -256,8 +257,10 @@ QString ColumnTitle(const Job& job, JobTable table, int column) {
     switch (table) {
         case JobTable::Readings:
         case JobTable::ControlRun:
-            return column % 2 == 0 ? QObject::tr("Т%1 ампл.").arg(column / 2 + 1)
-                                   : QObject::tr("Т%1 фаза, °").arg(column / 2 + 1);
+            return column % 2 == 0
+                       ? QObject::tr("Т%1 ампл.").arg(column / 2 + 1) +
+                             QString::fromStdString(balance4::job::ReadingUnitAfterHeading(job))
+                       : QObject::tr("Т%1 фаза, °").arg(column / 2 + 1);
         case JobTable::Planes: {
             const QString unit = QString::fromStdString(job.Unit);
             switch (column) {

@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "job/trial_weight.h"
-#include "job/unbalance.h"
+#include "job/units.h"
 #include "job_document.h"
 #include "number_texts.h"
 

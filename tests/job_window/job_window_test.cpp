@@ -655,6 +655,59 @@ class JobWindowTest : public QObject {
     }
 
     // A new job asks for the trial masses: until each plane has one, corrections are in %.
+    // The reading unit typed in the set-up labels the readings and the residual vibration; a
+    // mass with its radius is also an unbalance, in g·mm (and oz·in for ounces).
+    void units_data() {
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<double>("trialRadius");
+        QTest::addColumn<double>("correctionRadius");
+        QTest::addColumn<QString>("unbalance");  // the plane 1 note's unbalance, or empty
+        QTest::newRow("grams at the trial radius") << "г" << 100.0 << 0.0 << "г·мм";
+        QTest::newRow("kilograms converted to the correction radius")
+            << "кг" << 100.0 << 200.0 << "г·мм";
+        QTest::newRow("ounces") << "oz" << 100.0 << 0.0 << "oz·in";
+        QTest::newRow("a correction radius alone: the mass's radius is unknown")
+            << "г" << 0.0 << 200.0 << "";
+        QTest::newRow("percent is no mass") << "%" << 100.0 << 0.0 << "";
+    }
+
+    void units() {
+        QFETCH(QString, unit);
+        QFETCH(double, trialRadius);
+        QFETCH(double, correctionRadius);
+        QFETCH(QString, unbalance);
+        Window w;
+        Job job = LeastSquares();
+        job.Unit = unit.toStdString();
+        for (auto& plane : job.Plane) {
+            plane.TrialRadius = trialRadius;
+            plane.CorrectionRadius = correctionRadius;
+        }
+        w.document()->load(job, {});
+        auto* field = w.window->findChild<QLineEdit*>("ReadingUnit");
+        field->setFocus();
+        QTest::sendKeyEvent(QTest::Press, field, Qt::Key_unknown, QStringLiteral("мкм"),
+                            Qt::NoModifier);
+        QCOMPARE(w.job().ReadingUnit, "мкм");
+        QCOMPARE(w.table()->model()->headerData(0, Qt::Horizontal).toString(), "Т1 ампл., мкм");
+        auto* residual = w.window->resultsView()->findChild<QTableWidget*>("Остаточная вибрация");
+        QCOMPARE(residual->verticalHeaderItem(0)->text(), "Амплитуда, мкм");
+        const double mass = w.document()->result().Planes[0].Mass;
+        const double grams = unit == "кг" ? 1000 : unit == "oz" ? 28.349523125 : 1;
+        const double radius = correctionRadius > 0 ? correctionRadius : trialRadius;
+        const QString note = w.result(0, 7);
+        if (unbalance.isEmpty()) {
+            QVERIFY2(!note.contains("дисбаланс"), qPrintable(note));
+        } else {
+            QVERIFY2(note.contains(
+                         QString("дисбаланс %1 г·мм").arg(ResultText(mass * grams * radius, ","))),
+                     qPrintable(note));
+            QVERIFY2(note.contains(unbalance), qPrintable(note));
+        }
+        w.document()->undoStack()->undo();
+        QCOMPARE(field->text(), "");
+    }
+
     void newJobHasNoTrialMass() {
         Window w;
         w.document()->load(ExampleIn20Grams(), {});

@@ -7,6 +7,7 @@
 
 #include "job/angle_frame.h"
 #include "job/split.h"
+#include "job/units.h"
 #include "report_numbers.h"
 
 namespace balance4::jobwindow {
@@ -105,12 +106,19 @@ QStringList ReadingCells(const std::vector<job::ReadingText>& readings, int poin
     return row;
 }
 
-// Readings as typed, one row per run, a pair of columns per point.
+// Readings as typed, one row per run followed by its repeats, a pair of columns per point.
 ReportTable ReadingsTable(const job::Job& job) {
     ReportTable table = PointPairs(QStringLiteral("Пуск"), job.Points);
-    for (std::size_t run = 0; run < job.Readings.size(); ++run)
+    for (qsizetype column = 0; column < table.Columns.size(); column += 2)
+        table.Columns[column] += Q(job::ReadingUnitAfterHeading(job));
+    for (std::size_t run = 0; run < job.Readings.size(); ++run) {
         table.Rows.push_back(
             {RunLabel(job, static_cast<int>(run)), ReadingCells(job.Readings[run], job.Points)});
+        for (const job::RepeatRun& repeat : job.Repeats)
+            if (static_cast<std::size_t>(repeat.Run) == run)
+                table.Rows.push_back({QStringLiteral("%1 — повтор").arg(run),
+                                      ReadingCells(repeat.Readings, job.Points)});
+    }
     if (!job.SlowRoll.empty())
         table.Rows.push_back({QStringLiteral("Биение (медленное вращение)"),
                               ReadingCells(job.SlowRoll, job.Points)});
@@ -211,6 +219,11 @@ QStringList SplitLines(const job::Job& job, const job::JobResult& result, const 
         if (notes.isEmpty())
             notes << QStringLiteral("%1 под %2°")
                          .arg(MassText(plane.Mass, unit, d), Fixed2(plane.AngleFromZero, d));
+        if (k < job.Plane.size())
+            if (const std::string unbalance =
+                    job::UnbalanceText(job.Plane[k], job.Unit, plane.Mass, d.toStdString());
+                !unbalance.empty())
+                notes << Q(unbalance);
         lines << QStringLiteral("Плоскость %1: ").arg(k + 1) + notes.join(QStringLiteral("; "));
     }
     return lines;

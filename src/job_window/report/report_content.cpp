@@ -2,6 +2,7 @@
 
 #include "job/angle_frame.h"
 #include "job/result_words.h"
+#include "job/units.h"
 
 #include <QPainter>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "job_sketches.h"
 #include "job_tables.h"
 #include "report_numbers.h"
+#include "trust_section.h"
 
 namespace balance4::jobwindow {
 
@@ -33,6 +35,7 @@ std::vector<std::pair<QString, QString>> SetupFields(const job::Job& job, const 
                                                         : orDash(job.Speed)},
         {QStringLiteral("Исполнитель"), orDash(job.Who)},
         {QStringLiteral("Единица массы"), orDash(job.Unit)},
+        {QStringLiteral("Единица показаний"), orDash(job.ReadingUnit)},
         {QStringLiteral("Плоскостей, точек"),
          QStringLiteral("%1, %2").arg(job.Planes()).arg(job.Points)},
         {QStringLiteral("Фаза прибора"), job.Convention == job::PhaseConvention::AgainstRotation
@@ -167,9 +170,11 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
     }
 
     report.Heading(QStringLiteral("Пробные грузы и места для грузов"));
-    report.Text(
-        QStringLiteral("Углы — от нулевой метки, отсчитываются противоположно фазе прибора."),
-        ReportDocument::Style::Small);
+    report.Text(QStringLiteral("Углы — от нулевой метки, отсчитываются %1 (%2).")
+                    .arg(Q(job::AngleDirectionWord(job)),
+                         job::AnglesAsPhase(job) ? QStringLiteral("как фаза прибора")
+                                                 : QStringLiteral("противоположно фазе прибора")),
+                ReportDocument::Style::Small);
     report.KeepWithNext();
     report.Table(TrialTable(job, d));
     report.Heading(QStringLiteral("Показания (как введены)"));
@@ -196,7 +201,7 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
         report.Table(ResultTable(job, result, d));
         report.Text(
             QStringLiteral("Разброс: в этих пределах остаются 95 % из %1 пересчётов, где "
-                           "каждое показание случайно изменено в пределах допуска прибора.")
+                           "каждое показание случайно изменено в пределах допуска показаний.")
                     .arg(result.SpreadSamples) +
                 (result.SpreadFailed > 0
                      ? QStringLiteral(" Пересчётов без решения: %1.").arg(result.SpreadFailed)
@@ -205,6 +210,7 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
         report.Text(QStringLiteral("Куда ставить (углы от нуля):"), ReportDocument::Style::Bold);
         report.KeepWithNext();
         for (const QString& line : SplitLines(job, result, d)) report.Text(line);
+        TrustSection(report, job, result, d);
         if (!result.Runs.empty()) {
             report.Heading(QStringLiteral("Качество пробных пусков"));
             report.Text(
@@ -218,7 +224,9 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
         if (!trim) {
             report.Heading(QStringLiteral("Остаточная вибрация после поправки (расчётная)"));
             report.KeepWithNext();
-            report.Table(ResidualTable(result, d));
+            ReportTable residual = ResidualTable(result, d);
+            residual.Columns[0] += Q(job::ReadingUnitAfterHeading(job));
+            report.Table(residual);
         }
     }
     const std::optional<job::Coefficients>& saved = result.Saved ? result.Saved : job.Saved;

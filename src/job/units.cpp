@@ -1,4 +1,4 @@
-#include "unbalance.h"
+#include "units.h"
 
 #include <cmath>
 
@@ -19,7 +19,8 @@ bool OunceUnit(const std::string& unit) {
 }
 
 double CorrectionAt(const PlaneSetup& plane) {
-    return plane.CorrectionRadius > 0.0 ? plane.CorrectionRadius : plane.TrialRadius;
+    if (plane.TrialRadius > 0.0 && plane.CorrectionRadius > 0.0) return plane.CorrectionRadius;
+    return plane.CorrectionRadius > 0.0 ? 0.0 : plane.TrialRadius;
 }
 
 std::string UnbalanceText(const PlaneSetup& plane, const std::string& unit, double mass,
@@ -31,6 +32,14 @@ std::string UnbalanceText(const PlaneSetup& plane, const std::string& unit, doub
     if (OunceUnit(unit))
         text += ", " + FormatResult(mass * radius / kMillimetresPerInch, separator) + " oz·in";
     return text;
+}
+
+std::string ReadingUnitAfterHeading(const Job& job) {
+    return job.ReadingUnit.empty() ? std::string() : ", " + job.ReadingUnit;
+}
+
+std::string ReadingUnitAfterNumber(const Job& job) {
+    return job.ReadingUnit.empty() ? std::string() : " " + job.ReadingUnit;
 }
 
 }  // namespace balance4::job
