@@ -255,7 +255,7 @@ void ResultsView::showPlanes(const Job& job, const JobResult& result) {
                     tr("%1 % — %2")
                         .arg(ResultText(run.ChangePercent, separator),
                              QString::fromUtf8(balance4::job::RunQualityWord(run))),
-                    run.Weak ? kDoubtful : QColor());
+                    run.Weak || run.Large ? kDoubtful : QColor());
         } else {
             SetCell(m_planes, plane, kRunColumn, QString());
         }

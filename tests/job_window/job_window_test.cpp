@@ -532,6 +532,7 @@ class JobWindowTest : public QObject {
             QCOMPARE(w.result(0, 2), angle);
             // The example's first trial run moved the vibration by 415 %: the library's warning.
             QVERIFY(w.window->resultsView()->warnings()->text().contains("пробный груз велик"));
+            QCOMPARE(w.result(0, 6), QStringLiteral("415,44 % — велик"));
         }
         QTemporaryDir dir;
         const QString file = dir.filePath("job.json");
@@ -654,7 +655,6 @@ class JobWindowTest : public QObject {
         QCOMPARE(w.document()->undoStack()->index(), before + 1);
     }
 
-    // A new job asks for the trial masses: until each plane has one, corrections are in %.
     // The reading unit typed in the set-up labels the readings and the residual vibration; a
     // mass with its radius is also an unbalance, in g·mm (and oz·in for ounces).
     void units_data() {
@@ -708,6 +708,7 @@ class JobWindowTest : public QObject {
         QCOMPARE(field->text(), "");
     }
 
+    // A new job asks for the trial masses: until each plane has one, corrections are in %.
     void newJobHasNoTrialMass() {
         Window w;
         w.document()->load(ExampleIn20Grams(), {});

@@ -237,7 +237,7 @@ ReportTable RunTable(const job::JobResult& result, const QString& d) {
         const job::RunQuality& run = result.Runs[r];
         table.Rows.push_back(
             {QString::number(r + 1), {Fixed2(run.ChangePercent, d), Q(job::RunQualityWord(run))}});
-        if (run.Weak) table.Colours.insert({static_cast<int>(r), 1}, kDoubtful);
+        if (run.Weak || run.Large) table.Colours.insert({static_cast<int>(r), 1}, kDoubtful);
     }
     return table;
 }
