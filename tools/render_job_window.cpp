@@ -3,6 +3,7 @@
 //   job-window-dark.png     the same under a dark palette
 //   job-window-1plane.png   a one-plane job with 12 holes
 //   job-window-8planes.png  an eight-plane job with ten points
+//   job-window-repeats.png  the example read in мкм, run 0 read again, radii given
 // Re-run after changing the window: build/tools/balance4_render_job_window docs
 #include <QApplication>
 #include <QDir>
@@ -88,6 +89,17 @@ balance4::job::Job ExampleIn20Grams() {
     return job;
 }
 
+// The example with a repeat of run 0 (one phase 10° off), a reading unit and radii: the repeat
+// row, the scatter from the repeats, the unit in the headings and the unbalance in g·mm.
+balance4::job::Job ExampleWithRepeats() {
+    balance4::job::Job job = ExampleIn20Grams();
+    job.ReadingUnit = "мкм";
+    for (auto& plane : job.Plane) plane.TrialRadius = 150.0;
+    job.Repeats = {{0, job.Readings[0]}};
+    job.Repeats[0].Readings[1].Phase = "279";
+    return job;
+}
+
 QPalette DarkPalette() {
     QPalette dark;
     dark.setColor(QPalette::Window, QColor(45, 45, 48));
@@ -137,6 +149,7 @@ int main(int argc, char* argv[]) {
     bool ok = Render(ExampleIn20Grams(), dir.filePath("job-window.png"), 0);
     ok = Render(Synthetic(1, 1, 7), dir.filePath("job-window-1plane.png"), 1) && ok;
     ok = Render(Synthetic(8, 10, 11), dir.filePath("job-window-8planes.png"), 0) && ok;
+    ok = Render(ExampleWithRepeats(), dir.filePath("job-window-repeats.png"), 0) && ok;
     QApplication::setPalette(DarkPalette());
     ok = Render(ExampleIn20Grams(), dir.filePath("job-window-dark.png"), 0) && ok;
     return ok ? 0 : 1;
