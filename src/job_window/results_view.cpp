@@ -219,9 +219,12 @@ void ResultsView::showPlanes(const Job& job, const JobResult& result) {
     const QString separator = balance4::jobwindow::LocaleDecimal();
     const QString unit = QString::fromStdString(job.Unit);
     m_planes->setHorizontalHeaderItem(0, new QTableWidgetItem(MassHeading(job)));
+    // The way the angles run on a line of its own, so that the columns stay narrow.
     for (const auto& [column, heading] : {std::pair{2, "От нуля, °"}, {3, "От пробного, °"}})
-        m_planes->setHorizontalHeaderItem(column, new QTableWidgetItem(QString::fromStdString(
-                                                      balance4::job::AngleHeading(heading, job))));
+        m_planes->setHorizontalHeaderItem(
+            column,
+            new QTableWidgetItem(QString::fromUtf8(heading) + QLatin1Char('\n') +
+                                 QString::fromUtf8(balance4::job::AngleDirectionWord(job))));
     const bool leftOn = job.Trials == balance4::job::TrialWeights::LeftOn;
     m_planes->setHorizontalHeaderItem(
         kSplitColumn, new QTableWidgetItem(leftOn ? tr("Добавить (пробный груз остаётся)")
