@@ -2,6 +2,7 @@
 // as every reading is valid, files, the control run, the unsaved-changes question and the report.
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -897,7 +898,8 @@ class JobWindowTest : public QObject {
         }
     }
 
-    // Random edits, pastes, shape changes, undo and calculations never crash or hang the window.
+    // Random edits, pastes, shape changes, repeat rows, undo and calculations never crash or hang
+    // the window.
     void randomEdits() {
         Window w;
         w.document()->setAsynchronous(true);
@@ -949,6 +951,14 @@ class JobWindowTest : public QObject {
                 case 4:
                     w.document()->recordControlRun();
                     break;
+                case 5: {
+                    SheetView* readings = w.table();
+                    readings->setCurrentIndex(readings->model()->index(
+                        int(random.bounded(std::max(readings->model()->rowCount(), 1))), 0));
+                    w.window->findChild<QAction*>(random.bounded(2) ? "AddRepeat" : "RemoveRepeat")
+                        ->trigger();
+                    break;
+                }
                 default:
                     model->setBlock(row, column, {{texts[random.bounded(texts.size())]}}, "edit");
             }
