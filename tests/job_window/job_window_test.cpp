@@ -605,7 +605,15 @@ class JobWindowTest : public QObject {
         const QString summary = w.window->findChild<QLabel*>("ResultSummary")->text();
         QVERIFY2(summary.contains("±10,00° по фазе — по разбросу повторных показаний"),
                  qPrintable(summary));
-        PressAll({"Ctrl+Shift+R"});
+        // A reading line of balance4-calc fills the runs and leaves the repeat as typed.
+        QStringList line;
+        for (int i = 0; i < 40; ++i) line << QString::number(i);
+        QApplication::clipboard()->setText(line.join('\t'));
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
+        QCOMPARE(w.cell(0, 0), "0");
+        QCOMPARE(w.cell(2, 0), "2");
+        QCOMPARE(w.cell(1, 0), QString::fromStdString(job.Readings[0][0].Amplitude));
+        PressAll({"Ctrl+Z", "Ctrl+Shift+R"});
         QCOMPARE(w.table()->model()->rowCount(), job.Planes() + 1);
         QVERIFY(w.job().Repeats.empty());
         PressAll({"Ctrl+Z"});
