@@ -7,6 +7,7 @@
 //                             whose readings show
 //   job-window-acceptance.png  a published two-plane job after a control run, «Приёмка» tab
 //   job-report-acceptance.pdf  that job's report, to look at its concluding first page
+//   job-window-repeats.png  the example read in мкм, run 0 read again, radii given
 // Re-run after changing the window: build/tools/balance4_render_job_window docs
 #include <QApplication>
 #include <QDir>
@@ -95,6 +96,17 @@ balance4::job::Job ExampleIn20Grams() {
         plane.TrialMass = 20.0;
         plane.Holes = 12;
     }
+    return job;
+}
+
+// The example with a repeat of run 0 (one phase 10° off), a reading unit and radii: the repeat
+// row, the scatter from the repeats, the unit in the headings and the unbalance in g·mm.
+balance4::job::Job ExampleWithRepeats() {
+    balance4::job::Job job = ExampleIn20Grams();
+    job.ReadingUnit = "мкм";
+    for (auto& plane : job.Plane) plane.TrialRadius = 150.0;
+    job.Repeats = {{0, job.Readings[0]}};
+    job.Repeats[0].Readings[1].Phase = "279";
     return job;
 }
 
@@ -191,6 +203,7 @@ int main(int argc, char* argv[]) {
                                                 dir.filePath("job-report-acceptance.pdf"), error) &&
             ok;
     }
+    ok = Render(ExampleWithRepeats(), dir.filePath("job-window-repeats.png"), 0) && ok;
     QApplication::setPalette(DarkPalette());
     ok = Render(ExampleIn20Grams(), dir.filePath("job-window-dark.png"), 0) && ok;
     return ok ? 0 : 1;

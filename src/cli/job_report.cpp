@@ -13,6 +13,7 @@
 #include "plane_dependence.h"
 #include "result_words.h"
 #include "spread.h"
+#include "units.h"
 #include "disagreeing_points.h"
 
 namespace balance4::cli {
@@ -129,7 +130,8 @@ std::string ResidualLines(const JobReport& report) {
     std::string text = "Остаточная вибрация после поправки (наименьшие квадраты):\n";
     for (std::size_t p = 0; p < result.Points.size(); ++p)
         text += "  точка " + std::to_string(p + 1) + ": " +
-                Text(report, result.Points[p].Amplitude) + ", фаза " +
+                Text(report, result.Points[p].Amplitude) +
+                job::ReadingUnitAfterNumber(*report.Job) + ", фаза " +
                 Text(report, result.Points[p].PhaseDegrees) + "°\n";
     return text;
 }

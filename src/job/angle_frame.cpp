@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "calculate.h"
 #include "number_text.h"
 #include "split.h"
 
@@ -28,6 +29,16 @@ AngleFrame FrameCounting(bool withRotation, PhaseConvention convention) {
     return withRotation == (convention == PhaseConvention::AgainstRotation)
                ? AngleFrame::AgainstPhase
                : AngleFrame::AsPhase;
+}
+
+std::string_view AngleDirectionWord(const Job& job) {
+    const std::string_view againstPhase = RotationWordOf(job.Convention);
+    if (!AnglesAsPhase(job)) return againstPhase;
+    return againstPhase == "по вращению" ? "против вращения" : "по вращению";
+}
+
+std::string AngleHeading(std::string_view heading, const Job& job) {
+    return std::string(heading) + ", " + std::string(AngleDirectionWord(job));
 }
 
 Job InCalculationFrame(const Job& job) {

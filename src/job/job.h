@@ -141,6 +141,7 @@ struct Job {
     std::string Speed;  // as typed, e.g. "2980 об/мин"
     std::string Who;
     std::string Unit = "г";
+    std::string ReadingUnit;  // the instrument's unit, a label only (мкм, мм/с…); empty: none
     std::string Separator = ",";  // the decimal separator the readings are typed with
     PhaseConvention Convention = PhaseConvention::AgainstRotation;
     RotationDirection Rotation = RotationDirection::Clockwise;

@@ -260,10 +260,11 @@ Job ReadJob(const Json& json, int version) {
     if (version >= kControlRunVersion)
         Keys(json, "", keys,
              {"coefficients", "acceptance", "control_run", "repeats", "angles", "more_speeds",
-              "more_speeds_version", "optimisation"});
+              "more_speeds_version", "optimisation", "reading_unit"});
     else
         Keys(json, "", keys,
-             {"coefficients", "acceptance", "more_speeds", "more_speeds_version", "optimisation"});
+             {"coefficients", "acceptance", "more_speeds", "more_speeds_version", "optimisation",
+              "reading_unit"});
     Job job;
     job.Plane.clear();
     job.Readings.clear();
@@ -273,6 +274,7 @@ Job ReadJob(const Json& json, int version) {
     job.Speed = Text(json["speed"], "speed");
     job.Who = Text(json["who"], "who");
     job.Unit = Text(json["unit"], "unit");
+    if (json.contains("reading_unit")) job.ReadingUnit = Text(json["reading_unit"], "reading_unit");
     job.Separator = Text(json["separator"], "separator");
     job.Convention =
         Word(json["convention"], "convention", "against-rotation", PhaseConvention::AgainstRotation,
@@ -375,6 +377,7 @@ std::string FormatJobFile(const Job& job) {
     json["speed"] = job.Speed;
     json["who"] = job.Who;
     json["unit"] = job.Unit;
+    if (!job.ReadingUnit.empty()) json["reading_unit"] = job.ReadingUnit;
     json["separator"] = job.Separator;
     json["convention"] =
         job.Convention == PhaseConvention::AgainstRotation ? "against-rotation" : "with-rotation";

@@ -19,7 +19,7 @@ std::string AboveCorrection(double fraction, std::string_view separator) {
 }  // namespace
 
 std::string_view RunQualityWord(const RunQuality& run) {
-    return run.Weak ? "слабый" : "достаточно";
+    return run.Weak ? "слабый" : run.Large ? "велик" : "достаточно";
 }
 
 std::string WeakRunRule(std::string_view separator) {

@@ -10,7 +10,8 @@
 
 namespace balance4::job {
 
-// «слабый» for a trial run that moved the vibration less than kWeakRunPercent, else «достаточно».
+// «слабый» for a trial run that moved the vibration less than kWeakRunPercent, «велик» above
+// kLargeRunPercent (as its warning says), else «достаточно».
 std::string_view RunQualityWord(const RunQuality& run);
 
 // «меньше 25 % — слабый отклик»: the rule of thumb behind RunQualityWord.

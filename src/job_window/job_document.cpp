@@ -47,11 +47,18 @@ class StateCommand : public QUndoCommand {
 
 namespace {
 
+std::vector<int> RepeatedRuns(const Job& job) {
+    std::vector<int> runs;
+    for (const balance4::job::RepeatRun& repeat : job.Repeats) runs.push_back(repeat.Run);
+    return runs;
+}
+
 // The shape and the headings the tables show: when one of these changes, the tables are rebuilt.
 bool SameTables(const Job& a, const Job& b) {
     return a.Planes() == b.Planes() && a.Points == b.Points &&
            a.SlowRoll.empty() == b.SlowRoll.empty() && a.Trials == b.Trials && a.Unit == b.Unit &&
-           a.Convention == b.Convention;
+           a.Convention == b.Convention && a.Angles == b.Angles && a.ReadingUnit == b.ReadingUnit &&
+           RepeatedRuns(a) == RepeatedRuns(b);
 }
 
 bool Complete(const std::vector<balance4::job::ReadingText>& run) {
@@ -73,6 +80,9 @@ bool FailureAt(const CellFailure& failure, const Job& job, JobTable table, int r
             const int run = table_cells::RunOfRow(job, row);
             const bool amplitude = column % 2 == 0;
             if (failure.Point != column / 2 || failure.Speed != 0) return false;
+            if (const int repeat = table_cells::RepeatOfRow(job, row); repeat >= 0)
+                return failure.Run == repeat &&
+                       failure.Kind == (amplitude ? Cell::RepeatAmplitude : Cell::RepeatPhase);
             if (run < 0)
                 return failure.Kind == (amplitude ? Cell::SlowRollAmplitude : Cell::SlowRollPhase);
             return failure.Run == run &&
@@ -246,6 +256,8 @@ void JobDocument::clearReadings() {
             for (auto& reading : run) reading = {};
         }
         for (auto& reading : job.SlowRoll) reading = {};
+        for (auto& repeat : job.Repeats)
+            for (auto& reading : repeat.Readings) reading = {};
     });
 }
 

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QRect>
 
+#include "job/angle_frame.h"
 #include "job/calculate.h"
 #include "job/reading_line.h"
 #include "job_document.h"
@@ -77,7 +78,7 @@ QVariant JobTableModel::headerData(int section, Qt::Orientation orientation, int
         case kTrialAngle:
             return tr("Угол пробного груза от нулевой метки, отсчитывается так же, как углы "
                       "поправок: %1")
-                .arg(QString::fromUtf8(balance4::job::RotationWordOf(job.Convention)));
+                .arg(QString::fromUtf8(balance4::job::AngleDirectionWord(job)));
         case kTrialRadius:
         case kCorrectionRadius:
             return tr("Радиус в мм; пусто — поправка на радиусе пробного груза");
@@ -124,15 +125,17 @@ void JobTableModel::paste(int row, int column, const QString& text) {
         for (const QString& field : lines[0]) fields.push_back(field.trimmed().toStdString());
         const auto runs = balance4::job::RunsFromReadingLine(fields, job.Planes(), job.Points);
         if (runs) {
-            QList<QStringList> rows;
-            for (const auto& run : *runs) {
-                QStringList cells;
-                for (const auto& reading : run)
-                    cells << QString::fromStdString(reading.Amplitude)
-                          << QString::fromStdString(reading.Phase);
-                rows << cells;
+            // Each run to its own row: repeat rows may lie between them and keep their texts.
+            QList<JobDocument::CellEdit> cells;
+            for (int run = 0; run < int(runs->size()); ++run) {
+                const int at = table_cells::ReadingRow(job, run);
+                int c = 0;
+                for (const auto& reading : (*runs)[std::size_t(run)]) {
+                    cells.append({at, c++, QString::fromStdString(reading.Amplitude)});
+                    cells.append({at, c++, QString::fromStdString(reading.Phase)});
+                }
             }
-            setBlock(table_cells::ReadingRow(job, 0), 0, rows, tr("Вставить строку показаний"));
+            m_document->setCells(m_table, cells, tr("Вставить строку показаний"));
             return;
         }
     }

@@ -22,6 +22,7 @@
 #include "pictures_area.h"
 #include "readiness.h"
 #include "recovery_file.h"
+#include "repeat_actions.h"
 #include "results_view.h"
 #include "setup_panel.h"
 #include "sheet_view.h"
@@ -123,6 +124,8 @@ void JobWindow::createActions() {
     edit->addAction(redo);
     edit->addSeparator();
     edit->addAction(tr("Очистить &показания"), m_document, &JobDocument::clearReadings);
+    edit->addSeparator();
+    (new RepeatActions(m_document, m_readings))->addTo(edit);
 
     QMenu* calculation = menuBar()->addMenu(tr("&Расчёт"));
     calculation->addAction(tr("&Рассчитать"), QKeySequence(Qt::Key_F9), this,

@@ -8,12 +8,14 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "job/angle_frame.h"
 #include "job/disagreeing_points.h"
 #include "job/nearest_position.h"
 #include "job/optimised_text.h"
 #include "job/plane_dependence.h"
 #include "job/repeats.h"
 #include "job/result_words.h"
+#include "job/units.h"
 #include "number_texts.h"
 
 using balance4::job::Job;
@@ -214,12 +216,21 @@ void ResultsView::show(const Job& job, const JobResult& result) {
     showWarnings(job, result);
     showPlanes(job, result);
     showPoints(result);
+    m_points->setVerticalHeaderLabels(
+        {tr("Амплитуда") + QString::fromStdString(balance4::job::ReadingUnitAfterHeading(job)),
+         tr("Фаза, °")});
 }
 
 void ResultsView::showPlanes(const Job& job, const JobResult& result) {
     const QString separator = balance4::jobwindow::LocaleDecimal();
     const QString unit = QString::fromStdString(job.Unit);
     m_planes->setHorizontalHeaderItem(0, new QTableWidgetItem(MassHeading(job)));
+    // The way the angles run on a line of its own, so that the columns stay narrow.
+    for (const auto& [column, heading] : {std::pair{2, "От нуля, °"}, {3, "От пробного, °"}})
+        m_planes->setHorizontalHeaderItem(
+            column,
+            new QTableWidgetItem(QString::fromUtf8(heading) + QLatin1Char('\n') +
+                                 QString::fromUtf8(balance4::job::AngleDirectionWord(job))));
     const bool leftOn = job.Trials == balance4::job::TrialWeights::LeftOn;
     m_planes->setHorizontalHeaderItem(
         kSplitColumn, new QTableWidgetItem(leftOn ? tr("Добавить (пробный груз остаётся)")
@@ -253,7 +264,7 @@ void ResultsView::showPlanes(const Job& job, const JobResult& result) {
                     tr("%1 % — %2")
                         .arg(ResultText(run.ChangePercent, separator),
                              QString::fromUtf8(balance4::job::RunQualityWord(run))),
-                    run.Weak ? kDoubtful : QColor());
+                    run.Weak || run.Large ? kDoubtful : QColor());
         } else {
             SetCell(m_planes, plane, kRunColumn, QString());
         }
@@ -261,6 +272,13 @@ void ResultsView::showPlanes(const Job& job, const JobResult& result) {
         if (r.Nearest && r.Nearest->Recommended)
             note += QStringLiteral(" ") + QString::fromStdString(balance4::job::NearestPositionText(
                                               *r.Nearest, separator.toStdString()));
+        if (plane < job.Planes()) {
+            const std::string unbalance = balance4::job::UnbalanceText(
+                job.Plane[std::size_t(plane)], job.Unit, r.Mass, separator.toStdString());
+            if (!unbalance.empty())
+                note += (note.isEmpty() ? QString() : QStringLiteral("; ")) +
+                        QString::fromStdString(unbalance);
+        }
         if (r.KeepTrial) {
             note = tr("добавить %1 %2 под %3°")
                        .arg(ResultText(r.KeepTrial->Mass, separator), unit,

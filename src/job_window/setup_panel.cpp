@@ -5,14 +5,18 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "acceptance_group.h"
+#include "angle_frame_choice.h"
 #include "job_document.h"
 #include "job_table_model.h"
 #include "optimisation_panel.h"
+#include "reading_unit_field.h"
 #include "sheet_view.h"
+#include "trial_weight_dialog.h"
 #include "weight_box_panel.h"
 
 using balance4::job::Job;
@@ -139,9 +143,11 @@ void SetupPanel::createShape() {
     form->addRow(tr("Плоскостей:"), m_planes);
     form->addRow(tr("Точек:"), m_points);
     form->addRow(tr("Фаза отсчитывается:"), m_convention);
+    form->addRow(tr("Углы на роторе:"), new AngleFrameChoice(m_document, shape));
     form->addRow(tr("Вращение от привода:"), m_rotation);
     form->addRow(m_trialsLeftOn);
     form->addRow(m_slowRoll);
+    form->addRow(tr("Единица показаний:"), new ReadingUnitField(m_document, shape));
     form->addRow(tr("Погрешность амплитуды, %:"), m_toleranceAmplitude);
     form->addRow(tr("Погрешность фазы, °:"), m_tolerancePhase);
     layout()->addWidget(shape);
@@ -210,6 +216,7 @@ void SetupPanel::createPlanes() {
     // Every plane in sight: the panel scrolls, not the table.
     m_planeTable->fitHeightToRows();
     boxLayout->addWidget(m_planeTable);
+    boxLayout->addWidget(TrialWeightDialog::makeButton(m_document, box), 0, Qt::AlignLeft);
     layout()->addWidget(box);
 }
 

@@ -2,11 +2,14 @@
 
 #include <QObject>
 
+#include "job/angle_frame.h"
 #include "job/calculate.h"
 #include "job/positions.h"
+#include "job/units.h"
 #include "job/weights.h"
 #include "number_texts.h"
 #include "optimisation_cells.h"
+#include "reading_rows.h"
 
 using balance4::job::Job;
 using balance4::job::PlaneSetup;
@@ -28,8 +31,11 @@ ReadingText* ReadingAt(Job& job, JobTable table, int row, int column) {
         if (job.ControlRun.empty()) job.ControlRun.assign(std::size_t(job.Points), {});
         return point < job.ControlRun.size() ? &job.ControlRun[point] : nullptr;
     }
+    const int repeat = RepeatOfRow(job, row);
     const int run = RunOfRow(job, row);
-    std::vector<ReadingText>& readings = run < 0 ? job.SlowRoll : job.Readings[std::size_t(run)];
+    std::vector<ReadingText>& readings = repeat >= 0 ? job.Repeats[std::size_t(repeat)].Readings
+                                         : run < 0   ? job.SlowRoll
+                                                     : job.Readings[std::size_t(run)];
     return point < readings.size() ? &readings[point] : nullptr;
 }
 
@@ -63,7 +69,7 @@ int Rows(const Job& job, JobTable table) {
     if (optimisation_cells::Owns(table)) return optimisation_cells::Rows(job, table);
     switch (table) {
         case JobTable::Readings:
-            return job.Planes() + 1 + (job.SlowRoll.empty() ? 0 : 1);
+            return int(ReadingRowContents(job).size());
         case JobTable::ControlRun:
         case JobTable::Tolerance:
             return 1;
@@ -94,11 +100,21 @@ int Columns(const Job& job, JobTable table) {
 }
 
 int ReadingRow(const Job& job, int run) {
+    const std::vector<ReadingRowContent> rows = ReadingRowContents(job);
+    for (int row = 0; row < int(rows.size()); ++row)
+        if (rows[std::size_t(row)].Run == run && rows[std::size_t(row)].Repeat < 0) return row;
     return run + (job.SlowRoll.empty() ? 0 : 1);
 }
 
 int RunOfRow(const Job& job, int row) {
+    const std::vector<ReadingRowContent> rows = ReadingRowContents(job);
+    if (row >= 0 && row < int(rows.size())) return rows[std::size_t(row)].Run;
     return row - (job.SlowRoll.empty() ? 0 : 1);
+}
+
+int RepeatOfRow(const Job& job, int row) {
+    const std::vector<ReadingRowContent> rows = ReadingRowContents(job);
+    return row >= 0 && row < int(rows.size()) ? rows[std::size_t(row)].Repeat : -1;
 }
 
 QString Text(const Job& job, JobTable table, int row, int column, const QString& separator) {
@@ -225,6 +241,17 @@ QString RowTitle(const Job& job, JobTable table, int row) {
     switch (table) {
         case JobTable::Readings: {
             const int run = RunOfRow(job, row);
+            if (const int repeat = RepeatOfRow(job, row); repeat >= 0) {
+                int number = 0;
+                int repeats = 0;
+                for (int i = 0; i < int(job.Repeats.size()); ++i) {
+                    if (job.Repeats[std::size_t(i)].Run != run) continue;
+                    ++repeats;
+                    if (i <= repeat) ++number;
+                }
+                return repeats > 1 ? QObject::tr("Повтор %1 пуска %2").arg(number).arg(run)
+                                   : QObject::tr("Повтор пуска %1").arg(run);
+            }
             if (run < 0) return QObject::tr("Малые обороты — биение");
             if (run == 0) return QObject::tr("Пуск 0 — без груза");
             if (job.Trials == balance4::job::TrialWeights::LeftOn && run > 1)
@@ -249,8 +276,10 @@ QString ColumnTitle(const Job& job, JobTable table, int column) {
     switch (table) {
         case JobTable::Readings:
         case JobTable::ControlRun:
-            return column % 2 == 0 ? QObject::tr("Т%1 ампл.").arg(column / 2 + 1)
-                                   : QObject::tr("Т%1 фаза, °").arg(column / 2 + 1);
+            return column % 2 == 0
+                       ? QObject::tr("Т%1 ампл.").arg(column / 2 + 1) +
+                             QString::fromStdString(balance4::job::ReadingUnitAfterHeading(job))
+                       : QObject::tr("Т%1 фаза, °").arg(column / 2 + 1);
         case JobTable::Planes: {
             const QString unit = QString::fromStdString(job.Unit);
             switch (column) {
@@ -259,7 +288,7 @@ QString ColumnTitle(const Job& job, JobTable table, int column) {
                 case kTrialAngle:
                     // The way it runs in short; the tooltip says it whole.
                     return QObject::tr("Угол\nгруза, °\n%1")
-                        .arg(QString::fromUtf8(balance4::job::RotationWordOf(job.Convention))
+                        .arg(QString::fromUtf8(balance4::job::AngleDirectionWord(job))
                                  .replace(QStringLiteral("вращению"), QStringLiteral("вращ."))
                                  .replace(QStringLiteral("вращения"), QStringLiteral("вращ.")));
                 case kTrialRadius:
@@ -272,7 +301,8 @@ QString ColumnTitle(const Job& job, JobTable table, int column) {
         }
         case JobTable::Installed:
             return column == 0 ? QObject::tr("Масса, %1").arg(QString::fromStdString(job.Unit))
-                               : QObject::tr("Угол от нуля, °");
+                               : QString::fromStdString(
+                                     balance4::job::AngleHeading("Угол от нуля, °", job));
         case JobTable::Tolerance:
             return column == 0 ? QObject::tr("Погрешность амплитуды, %")
                                : QObject::tr("Погрешность фазы, °");

@@ -45,9 +45,12 @@ QString Text(const balance4::job::Job& job, JobTable table, int row, int column,
 bool SetText(balance4::job::Job& job, JobTable table, int row, int column, const QString& text,
              QString& reason);
 
-// The readings table's row of run `run` (0..planes), and the run of a row (-1: the slow roll).
+// The readings table's row of run `run` (0..planes), and the run of a row (-1: the slow roll), a
+// repeat's row included.
 int ReadingRow(const balance4::job::Job& job, int run);
 int RunOfRow(const balance4::job::Job& job, int row);
+// The index in Job::Repeats of a repeat's row; -1 for any other row.
+int RepeatOfRow(const balance4::job::Job& job, int row);
 
 QString RowTitle(const balance4::job::Job& job, JobTable table, int row);
 QString ColumnTitle(const balance4::job::Job& job, JobTable table, int column);

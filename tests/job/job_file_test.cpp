@@ -152,6 +152,20 @@ TEST(JobFile, RepeatsRoundTripInTheirOwnVersion) {
     EXPECT_EQ(error, "файл повреждён (repeats[1].run)");
 }
 
+// The reading unit is a label: written only when named, so older files stay as they were, and
+// read back in any version.
+TEST(JobFile, ReadingUnitOnlyWhenNamed) {
+    Job job = FullJob();
+    EXPECT_EQ(FormatJobFile(job).find("reading_unit"), std::string::npos);
+    job.ReadingUnit = "мм/с";
+    const std::string text = FormatJobFile(job);
+    EXPECT_NE(text.find("\"version\": 1,"), std::string::npos);
+    std::string error;
+    const std::optional<Job> back = ParseJobFile(text, error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_EQ(back->ReadingUnit, "мм/с");
+}
+
 // A save replaces a file keeping its mode, gives a new one the mode of a plain write, and when it
 // fails leaves nothing behind and says why.
 TEST(JobFile, AtomicSave) {

@@ -326,16 +326,20 @@ TEST(Trust, Thresholds) {
     for (const Row& row : rows) EXPECT_EQ(TrustOf(row.Vector, row.Mass), row.Expected) << row.Name;
 }
 
-// A trial run is weak when it moved the vibration by less than the rule of thumb, and is called so.
+// A trial run is weak when it moved the vibration by less than the rule of thumb, too large above
+// the other one, and is called so, in agreement with the warnings.
 TEST(Runs, WeakBelowTheRuleOfThumb) {
     struct Row {
         const char* Name;
         double ChangePercent;
         bool Weak;
+        const char* Word;
     };
     const std::vector<Row> rows = {
-        {"24 % is weak", 24, true},  // catches the rule lowered to 20 %
-        {"26 % is enough", 26, false},
+        {"24 % is weak", 24, true, "слабый"},  // catches the rule lowered to 20 %
+        {"26 % is enough", 26, false, "достаточно"},
+        {"290 % is enough", 290, false, "достаточно"},
+        {"450 % is too large, as its warning says", 450, false, "велик"},
     };
     for (const Row& row : rows) {
         const C v0 = Polar(10, 30);
@@ -345,7 +349,7 @@ TEST(Runs, WeakBelowTheRuleOfThumb) {
         ASSERT_EQ(result.Runs.size(), 1u);
         EXPECT_NEAR(result.Runs[0].ChangePercent, row.ChangePercent, 1e-9) << row.Name;
         EXPECT_EQ(result.Runs[0].Weak, row.Weak) << row.Name;
-        EXPECT_EQ(RunQualityWord(result.Runs[0]), row.Weak ? "слабый" : "достаточно") << row.Name;
+        EXPECT_EQ(RunQualityWord(result.Runs[0]), row.Word) << row.Name;
     }
 }
 

@@ -1,6 +1,8 @@
 // The job report read back from its PDF, and the disc picture as a person sees it.
 #include <algorithm>
 #include <cmath>
+#include <complex>
+#include <string>
 
 #include <QImage>
 #include <QLocale>
@@ -48,6 +50,41 @@ job::Job WeakTrial() {
     job::Job job = job::MakeJob(1, 1);
     job.Readings[0][0] = {"10", "0"};
     job.Readings[1][0] = {"10,1", "1"};
+    return job;
+}
+
+// The example read in µm, run 0 read again 10° off at point 1, plane 1's weights at 100 mm.
+job::Job RepeatedInMicrometres() {
+    job::Job job = Example20g();
+    job.ReadingUnit = "мкм";
+    job.Plane[0].TrialRadius = 100.0;
+    job.Repeats = {{0, job.Readings[0]}};
+    const double phase = std::stod(job.Readings[0][0].Phase);  // whole degrees
+    job.Repeats[0].Readings[0].Phase = std::to_string(int(std::fmod(phase + 10, 360)));
+    return job;
+}
+
+// M. S. Darlow's second case: 4 points, 3 planes, the third all but a copy of the second; trial
+// weights of 1 at the zero mark.
+job::Job TwinPlanes() {
+    using C = std::complex<double>;
+    const std::vector<std::vector<C>> alpha = {{{1, 1}, {3, 2}, {3, 2}},
+                                               {{1, 3}, {2, 1}, {2, 1}},
+                                               {{2, 2}, {4, 3}, {4, 3}},
+                                               {{3, 1}, {3, 2}, {4, 2}}};
+    const std::vector<C> first = {{1, 3}, {3, 1}, {4, 1}, {2, 5}};
+    const auto text = [](C v) {
+        const double degrees = std::fmod(std::arg(v) * 180.0 / M_PI + 360.0, 360.0);
+        return job::ReadingText{QString::number(std::abs(v), 'f', 6).toStdString(),
+                                QString::number(degrees, 'f', 6).toStdString()};
+    };
+    job::Job job = job::MakeJob(3, 4);
+    job.Separator = ".";
+    for (job::PlaneSetup& plane : job.Plane) plane.TrialMass = 1.0;
+    for (std::size_t p = 0; p < 4; ++p) {
+        job.Readings[0][p] = text(first[p]);
+        for (std::size_t k = 0; k < 3; ++k) job.Readings[k + 1][p] = text(first[p] + alpha[p][k]);
+    }
     return job;
 }
 
@@ -134,6 +171,18 @@ class JobReportTest : public QObject {
                            "Пределы массы по плоскостям, г: 5,00.", "среднеквадратичная",
                            "Набор 2×4; 5×2 г, до 2 в отверстие"}
             << 8 << QStringList{};
+        QTest::newRow("repeats and units: the scatter used, warnings, unbalance, reading unit")
+            << RepeatedInMicrometres() << QStringList{"Единица показаний мкм",
+                                                      "ампл., мкм",
+                                                      "0 — повтор",
+                                                      "по разбросу повторных показаний",
+                                                      "Внимание:",
+                                                      "пробный груз велик",
+                                                      "г·мм"}
+            << 6;
+        QTest::newRow("twin planes are named in the report")
+            << TwinPlanes() << QStringList{"Плоскости 2 и 3 действуют почти одинаково"} << 6
+            << QStringList{};
         QTest::newRow("singular system: no numbers, the reason")
             << NoSolution() << QStringList{"Решения нет", "Страница 1 из"} << 4 << QStringList{};
         // The first page concludes: limit, before and after, verdict, balance grade, weights.

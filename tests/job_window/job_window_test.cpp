@@ -2,6 +2,7 @@
 // as every reading is valid, files, the control run, the unsaved-changes question and the report.
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -30,6 +31,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
+#include <cmath>
+#include <complex>
 #include <memory>
 
 #include "acceptance_view.h"
@@ -48,6 +51,7 @@
 #include "results_view.h"
 #include "setup_panel.h"
 #include "sheet_view.h"
+#include "trial_weight_dialog.h"
 #include "trim_panel.h"
 
 using balance4::job::Job;
@@ -137,6 +141,34 @@ Job LeastSquares() {
     return job;
 }
 
+// A reading as the instrument would show it, to 4 decimals: amplitude and phase in degrees.
+balance4::job::ReadingText ReadingOf(std::complex<double> v) {
+    const auto text = [](double x) {
+        return QString::number(x, 'f', 4).replace('.', ',').toStdString();
+    };
+    double phase = std::arg(v) * 180.0 / M_PI;
+    if (phase < 0) phase += 360.0;
+    return {text(std::abs(v)), text(phase)};
+}
+
+// A published two-plane job whose angles run as the phase (R. Tiwari, "Theory and Practice of
+// Rotor Dynamics", Example 13.5): 0,3 kg at the book's 30° in each plane; the book's answer is
+// 208,92° and 331,22°.
+Job BookJobAsPublished() {
+    const auto polar = [](double r, double degrees) {
+        return std::polar(r, degrees * M_PI / 180.0);
+    };
+    const std::complex<double> v1 = -polar(30, 230), v2 = -polar(70, 330);
+    const std::complex<double> near = polar(50, 61), far = polar(42, 130);
+    Job job = balance4::job::MakeJob(2, 2);
+    job.Unit = "кг";
+    for (auto& plane : job.Plane) plane = {0.3, 30.0, 0.0, 0.0, 0, {}};
+    job.Readings = {{ReadingOf(v1), ReadingOf(v2)},
+                    {ReadingOf(v1 + near), ReadingOf(v2 + far)},
+                    {ReadingOf(v1 + far), ReadingOf(v2 + near)}};
+    return job;
+}
+
 const QStringList kControlRun = {"2,1", "40", "3,3", "250", "1,2", "95", "0,8", "310"};
 
 // The control run above as the cells of its table.
@@ -169,7 +201,9 @@ void Press(const QString& key) {
         {"Ctrl+Z", Qt::CTRL | Qt::Key_Z},
         {"Ctrl+Y", Qt::CTRL | Qt::Key_Y},
         {"Ctrl+Shift+Z", Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
-        {"Ctrl+N", Qt::CTRL | Qt::Key_N}};
+        {"Ctrl+N", Qt::CTRL | Qt::Key_N},
+        {"Ctrl+R", Qt::CTRL | Qt::Key_R},
+        {"Ctrl+Shift+R", Qt::CTRL | Qt::SHIFT | Qt::Key_R}};
     if (named.contains(key)) {
         const QKeyCombination combination = named[key];
         QWidget* focus = QApplication::focusWidget();
@@ -223,6 +257,9 @@ struct Window {
     // text, Enter goes on along the run and on to the next run.
     void type(const Job& job) {
         document()->load(WithoutReadings(job), {});
+        typeReadings(job);
+    }
+    void typeReadings(const Job& job) {
         focus(table(), 0, 0);
         for (int run = 0; run <= job.Planes(); ++run) {
             for (int point = 0; point < job.Points; ++point) {
@@ -653,6 +690,7 @@ class JobWindowTest : public QObject {
             QCOMPARE(w.result(0, 2), angle);
             // The example's first trial run moved the vibration by 415 %: the library's warning.
             QVERIFY(w.window->resultsView()->warnings()->text().contains("пробный груз велик"));
+            QCOMPARE(w.result(0, 6), QStringLiteral("415,44 % — велик"));
         }
         QTemporaryDir dir;
         const QString file = dir.filePath("job.json");
@@ -663,6 +701,177 @@ class JobWindowTest : public QObject {
             QCOMPARE(w.result(plane, 0), tool[plane].first);
             QCOMPARE(w.result(plane, 2), tool[plane].second);
         }
+    }
+
+    // A paper's job typed as published, its angles counted as the phase once the set-up says so:
+    // the paper's own angles, and every angle heading says which way they run.
+    void anglesAsPhase() {
+        Window w;
+        const Job book = BookJobAsPublished();
+        w.document()->load(WithoutReadings(book), {});
+        auto* frame = w.window->findChild<QComboBox*>("AngleFrame");
+        QVERIFY(frame->currentText().startsWith("по вращению"));
+        frame->setCurrentIndex(1);
+        QCOMPARE(w.job().Angles, balance4::job::AngleFrame::AsPhase);
+        QVERIFY(frame->currentText().startsWith("против вращения"));
+        w.document()->undoStack()->undo();
+        QCOMPARE(frame->currentIndex(), 0);
+        w.document()->undoStack()->redo();
+        QCOMPARE(frame->currentIndex(), 1);
+        w.typeReadings(book);
+        QCOMPARE(w.result(0, 2), QStringLiteral("208,92"));
+        QCOMPARE(w.result(1, 2), QStringLiteral("331,22"));
+        QTableWidget* results = w.window->resultsView()->planeTable();
+        QVERIFY(results->horizontalHeaderItem(2)->text().endsWith("против вращения"));
+        auto* setup = w.window->findChild<SheetView*>("PlaneTable");
+        QVERIFY(setup->model()
+                    ->headerData(kTrialAngle, Qt::Horizontal)
+                    .toString()
+                    .endsWith("против вращ."));
+    }
+
+    // A repeat of run 0 goes under it, is typed like any run, is refused red like any run, and
+    // its scatter is what the results say they used; removing it and undoing are edits.
+    void repeatRow() {
+        Window w;
+        const Job job = ExampleIn20Grams();
+        w.type(job);
+        const int before = w.document()->undoStack()->index();
+        w.focus(w.table(), 0, 3);
+        PressAll({"Ctrl+R"});
+        QCOMPARE(w.table()->model()->rowCount(), job.Planes() + 2);
+        QCOMPARE(w.table()->currentIndex(), w.table()->model()->index(1, 0));
+        QCOMPARE(w.table()->model()->headerData(1, Qt::Vertical).toString(), "Повтор пуска 0");
+        // Run 0 read again, point 1's phase 10° on: the scatter outgrows the instrument's ±2°.
+        QStringList keys;
+        for (int point = 0; point < job.Points; ++point) {
+            const auto& reading = job.Readings[0][std::size_t(point)];
+            keys << QString::fromStdString(reading.Amplitude) << "Enter"
+                 << (point == 0 ? "1040" : QString::fromStdString(reading.Phase)) << "Enter";
+        }
+        PressAll(keys);
+        QCOMPARE(w.job().Repeats.size(), std::size_t(1));
+        QVERIFY(w.refusal(1, 1).contains("1040"));
+        w.focus(w.table(), 1, 1);
+        const double phase =
+            ReadNumberText(QString::fromStdString(job.Readings[0][0].Phase)).value();
+        PressAll({QString::number(std::fmod(phase + 10, 360)).replace('.', ','), "Enter"});
+        QVERIFY(w.refusal(1, 1).isEmpty());
+        QCOMPARE(w.document()->result().Result, balance4::job::Outcome::Calculated);
+        QVERIFY(w.document()->result().Scatter.FromRepeats);
+        const QString summary = w.window->findChild<QLabel*>("ResultSummary")->text();
+        QVERIFY2(summary.contains("±10,00° по фазе — по разбросу повторных показаний"),
+                 qPrintable(summary));
+        // A reading line of balance4-calc fills the runs and leaves the repeat as typed.
+        QStringList line;
+        for (int i = 0; i < 40; ++i) line << QString::number(i);
+        QApplication::clipboard()->setText(line.join('\t'));
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
+        QCOMPARE(w.cell(0, 0), "0");
+        QCOMPARE(w.cell(2, 0), "2");
+        QCOMPARE(w.cell(1, 0), QString::fromStdString(job.Readings[0][0].Amplitude));
+        PressAll({"Ctrl+Z", "Ctrl+Shift+R"});
+        QCOMPARE(w.table()->model()->rowCount(), job.Planes() + 1);
+        QVERIFY(w.job().Repeats.empty());
+        PressAll({"Ctrl+Z"});
+        QCOMPARE(w.job().Repeats.size(), std::size_t(1));
+        QCOMPARE(w.cell(1, 0), QString::fromStdString(job.Readings[0][0].Amplitude));
+        w.document()->undoStack()->setIndex(before);
+        QCOMPARE(w.table()->model()->rowCount(), job.Planes() + 1);
+        QVERIFY(w.job().Repeats.empty());
+    }
+
+    // The set-up's button sizes the trial weights and writes them into the empty planes only, as
+    // one undo step: 500 kg on 4 planes at 3000 rpm is 10 % of 1226 N at 314 rad/s, 150 mm or
+    // the table's 300 mm.
+    void trialWeightButton() {
+        Window w;
+        Job job = balance4::job::MakeJob(4, 4);
+        job.Speed = "3 000 об/мин";
+        job.Plane[1].TrialMass = 7.5;
+        job.Plane[2].TrialRadius = 300.0;
+        w.document()->load(job, {});
+        w.document()->setCells(JobTable::Planes, {{3, kTrialMass, "abc"}}, "typed");
+        const int before = w.document()->undoStack()->index();
+        QString shown;
+        QStringList prefilled;
+        ModalDriver driver([&](QWidget* modal) {
+            auto* dialog = qobject_cast<TrialWeightDialog*>(modal);
+            if (!dialog) return false;
+            for (const char* field : {"RotorSpeed", "TrialRadiusAll"})
+                prefilled << dialog->findChild<QLineEdit*>(field)->text();
+            dialog->findChild<QLineEdit*>("TrialRadiusAll")->setText("150");
+            dialog->findChild<QLineEdit*>("RotorMass")->setText("500");
+            dialog->findChild<QPushButton*>("FillTrialMasses")->click();
+            shown = dialog->findChild<QLabel*>("TrialWeightResult")->text();
+            dialog->close();
+            return true;
+        });
+        w.window->findChild<QPushButton*>("SizeTrialMasses")->click();
+        QTRY_COMPARE(driver.Count, 1);
+        QCOMPARE(prefilled, QStringList({"3000", "300"}));
+        QVERIFY2(shown.contains("Плоскость 1. Пробная масса на плоскость: 8,28 г (не меньше "
+                                "4,14 г)"),
+                 qPrintable(shown));
+        QVERIFY2(shown.contains("Плоскость 3. Пробная масса на плоскость: 4,14 г"),
+                 qPrintable(shown));
+        const QStringList masses = {"8,28", "7,5", "4,14", "abc"};
+        for (int plane = 0; plane < 4; ++plane)
+            QCOMPARE(w.document()->cellText(JobTable::Planes, plane, kTrialMass), masses[plane]);
+        QCOMPARE(w.document()->undoStack()->index(), before + 1);
+    }
+
+    // The reading unit typed in the set-up labels the readings and the residual vibration; a
+    // mass with its radius is also an unbalance, in g·mm (and oz·in for ounces).
+    void units_data() {
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<double>("trialRadius");
+        QTest::addColumn<double>("correctionRadius");
+        QTest::addColumn<QString>("unbalance");  // the plane 1 note's unbalance, or empty
+        QTest::newRow("grams at the trial radius") << "г" << 100.0 << 0.0 << "г·мм";
+        QTest::newRow("kilograms converted to the correction radius")
+            << "кг" << 100.0 << 200.0 << "г·мм";
+        QTest::newRow("ounces") << "oz" << 100.0 << 0.0 << "oz·in";
+        QTest::newRow("a correction radius alone: the mass's radius is unknown")
+            << "г" << 0.0 << 200.0 << "";
+        QTest::newRow("percent is no mass") << "%" << 100.0 << 0.0 << "";
+    }
+
+    void units() {
+        QFETCH(QString, unit);
+        QFETCH(double, trialRadius);
+        QFETCH(double, correctionRadius);
+        QFETCH(QString, unbalance);
+        Window w;
+        Job job = LeastSquares();
+        job.Unit = unit.toStdString();
+        for (auto& plane : job.Plane) {
+            plane.TrialRadius = trialRadius;
+            plane.CorrectionRadius = correctionRadius;
+        }
+        w.document()->load(job, {});
+        auto* field = w.window->findChild<QLineEdit*>("ReadingUnit");
+        field->setFocus();
+        QTest::sendKeyEvent(QTest::Press, field, Qt::Key_unknown, QStringLiteral("мкм"),
+                            Qt::NoModifier);
+        QCOMPARE(w.job().ReadingUnit, "мкм");
+        QCOMPARE(w.table()->model()->headerData(0, Qt::Horizontal).toString(), "Т1 ампл., мкм");
+        auto* residual = w.window->resultsView()->findChild<QTableWidget*>("Остаточная вибрация");
+        QCOMPARE(residual->verticalHeaderItem(0)->text(), "Амплитуда, мкм");
+        const double mass = w.document()->result().Planes[0].Mass;
+        const double grams = unit == "кг" ? 1000 : unit == "oz" ? 28.349523125 : 1;
+        const double radius = correctionRadius > 0 ? correctionRadius : trialRadius;
+        const QString note = w.result(0, 7);
+        if (unbalance.isEmpty()) {
+            QVERIFY2(!note.contains("дисбаланс"), qPrintable(note));
+        } else {
+            QVERIFY2(note.contains(
+                         QString("дисбаланс %1 г·мм").arg(ResultText(mass * grams * radius, ","))),
+                     qPrintable(note));
+            QVERIFY2(note.contains(unbalance), qPrintable(note));
+        }
+        w.document()->undoStack()->undo();
+        QCOMPARE(field->text(), "");
     }
 
     // A new job asks for the trial masses: until each plane has one, corrections are in %.
@@ -913,7 +1122,8 @@ class JobWindowTest : public QObject {
         }
     }
 
-    // Random edits, pastes, shape changes, undo and calculations never crash or hang the window.
+    // Random edits, pastes, shape changes, repeat rows, undo and calculations never crash or hang
+    // the window.
     void randomEdits() {
         Window w;
         w.document()->setAsynchronous(true);
@@ -965,6 +1175,14 @@ class JobWindowTest : public QObject {
                 case 4:
                     w.document()->recordControlRun();
                     break;
+                case 5: {
+                    SheetView* readings = w.table();
+                    readings->setCurrentIndex(readings->model()->index(
+                        int(random.bounded(std::max(readings->model()->rowCount(), 1))), 0));
+                    w.window->findChild<QAction*>(random.bounded(2) ? "AddRepeat" : "RemoveRepeat")
+                        ->trigger();
+                    break;
+                }
                 default:
                     model->setBlock(row, column, {{texts[random.bounded(texts.size())]}}, "edit");
             }

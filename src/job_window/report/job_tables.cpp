@@ -5,7 +5,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "job/angle_frame.h"
 #include "job/split.h"
+#include "job/units.h"
 #include "report_numbers.h"
 
 namespace balance4::jobwindow {
@@ -47,7 +49,8 @@ ReportTable TrialTable(const job::Job& job, const QString& d) {
     const QString unit = Q(job.Unit);
     ReportTable table;
     table.Corner = QStringLiteral("Плоскость");
-    table.Columns = {QStringLiteral("Пробный, ") + unit, QStringLiteral("Угол пробного, °"),
+    const QString trialAngle = Q(job::AngleHeading("Угол пробного, °", job));
+    table.Columns = {QStringLiteral("Пробный, ") + unit, trialAngle,
                      QStringLiteral("Радиус пробного"), QStringLiteral("Радиус поправки"),
                      QStringLiteral("Места для грузов")};
     const auto radius = [&](double r) { return r > 0.0 ? Short(r, d) : QStringLiteral("—"); };
@@ -103,12 +106,19 @@ QStringList ReadingCells(const std::vector<job::ReadingText>& readings, int poin
     return row;
 }
 
-// Readings as typed, one row per run, a pair of columns per point.
+// Readings as typed, one row per run followed by its repeats, a pair of columns per point.
 ReportTable ReadingsTable(const job::Job& job) {
     ReportTable table = PointPairs(QStringLiteral("Пуск"), job.Points);
-    for (std::size_t run = 0; run < job.Readings.size(); ++run)
+    for (qsizetype column = 0; column < table.Columns.size(); column += 2)
+        table.Columns[column] += Q(job::ReadingUnitAfterHeading(job));
+    for (std::size_t run = 0; run < job.Readings.size(); ++run) {
         table.Rows.push_back(
             {RunLabel(job, static_cast<int>(run)), ReadingCells(job.Readings[run], job.Points)});
+        for (const job::RepeatRun& repeat : job.Repeats)
+            if (static_cast<std::size_t>(repeat.Run) == run)
+                table.Rows.push_back({QStringLiteral("%1 — повтор").arg(run),
+                                      ReadingCells(repeat.Readings, job.Points)});
+    }
     if (!job.SlowRoll.empty())
         table.Rows.push_back({QStringLiteral("Биение (медленное вращение)"),
                               ReadingCells(job.SlowRoll, job.Points)});
@@ -141,9 +151,14 @@ ReportTable ResultTable(const job::Job& job, const job::JobResult& result, const
     const QString unit = Q(job.Unit);
     ReportTable table;
     table.Corner = QStringLiteral("Плоскость");
-    table.Columns = {QStringLiteral("Масса, ") + unit,   QStringLiteral("% пробного"),
-                     QStringLiteral("От нуля, °"),       QStringLiteral("От пробного, °"),
-                     QStringLiteral("± масса, ") + unit, QStringLiteral("± угол, °"),
+    const QString fromZero = Q(job::AngleHeading("От нуля, °", job));
+    const QString fromTrial = Q(job::AngleHeading("От пробного, °", job));
+    table.Columns = {QStringLiteral("Масса, ") + unit,
+                     QStringLiteral("% пробного"),
+                     fromZero,
+                     fromTrial,
+                     QStringLiteral("± масса, ") + unit,
+                     QStringLiteral("± угол, °"),
                      QStringLiteral("Доверие")};
     for (std::size_t k = 0; k < result.Planes.size(); ++k) {
         const job::PlaneResult& plane = result.Planes[k];
@@ -204,6 +219,11 @@ QStringList SplitLines(const job::Job& job, const job::JobResult& result, const 
         if (notes.isEmpty())
             notes << QStringLiteral("%1 под %2°")
                          .arg(MassText(plane.Mass, unit, d), Fixed2(plane.AngleFromZero, d));
+        if (k < job.Plane.size())
+            if (const std::string unbalance =
+                    job::UnbalanceText(job.Plane[k], job.Unit, plane.Mass, d.toStdString());
+                !unbalance.empty())
+                notes << Q(unbalance);
         lines << QStringLiteral("Плоскость %1: ").arg(k + 1) + notes.join(QStringLiteral("; "));
     }
     return lines;
@@ -217,7 +237,7 @@ ReportTable RunTable(const job::JobResult& result, const QString& d) {
         const job::RunQuality& run = result.Runs[r];
         table.Rows.push_back(
             {QString::number(r + 1), {Fixed2(run.ChangePercent, d), Q(job::RunQualityWord(run))}});
-        if (run.Weak) table.Colours.insert({static_cast<int>(r), 1}, kDoubtful);
+        if (run.Weak || run.Large) table.Colours.insert({static_cast<int>(r), 1}, kDoubtful);
     }
     return table;
 }

@@ -1,7 +1,9 @@
 #include "report_content.h"
 
+#include "job/angle_frame.h"
 #include "job/optimised_text.h"
 #include "job/result_words.h"
+#include "job/units.h"
 
 #include <QPainter>
 #include <memory>
@@ -12,6 +14,7 @@
 #include "job_tables.h"
 #include "optimised_section.h"
 #include "report_numbers.h"
+#include "trust_section.h"
 
 namespace balance4::jobwindow {
 
@@ -32,6 +35,7 @@ std::vector<std::pair<QString, QString>> SetupFields(const job::Job& job, const 
         {QStringLiteral("Частота вращения"), SpeedWithUnit(job)},
         {QStringLiteral("Исполнитель"), orDash(job.Who)},
         {QStringLiteral("Единица массы"), orDash(job.Unit)},
+        {QStringLiteral("Единица показаний"), orDash(job.ReadingUnit)},
         {QStringLiteral("Плоскостей, точек"),
          QStringLiteral("%1, %2").arg(job.Planes()).arg(job.Points)},
         {QStringLiteral("Фаза прибора"), job.Convention == job::PhaseConvention::AgainstRotation
@@ -77,7 +81,7 @@ void TrimHistory(ReportDocument& report, const job::Job& job, const QString& d) 
     ReportTable readings = PointPairs(QStringLiteral("Пуск, дата"), job.Points);
     ReportTable corrections =
         PairedTable(readings.Corner, QStringLiteral("Плоскость %1"), job.Planes(),
-                    QStringLiteral("масса, ") + Q(job.Unit), QStringLiteral("угол, °"));
+                    QStringLiteral("масса, ") + Q(job.Unit), Q(job::AngleHeading("угол, °", job)));
     for (std::size_t i = 0; i < job.TrimHistory.size(); ++i) {
         const job::TrimRecord& record = job.TrimHistory[i];
         const QString label =
@@ -174,9 +178,11 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
     }
 
     report.Heading(QStringLiteral("Пробные грузы и места для грузов"));
-    report.Text(
-        QStringLiteral("Углы — от нулевой метки, отсчитываются противоположно фазе прибора."),
-        ReportDocument::Style::Small);
+    report.Text(QStringLiteral("Углы — от нулевой метки, отсчитываются %1 (%2).")
+                    .arg(Q(job::AngleDirectionWord(job)),
+                         job::AnglesAsPhase(job) ? QStringLiteral("как фаза прибора")
+                                                 : QStringLiteral("противоположно фазе прибора")),
+                ReportDocument::Style::Small);
     report.KeepWithNext();
     report.Table(TrialTable(job, d));
     report.Heading(QStringLiteral("Показания (как введены)"));
@@ -204,7 +210,7 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
         report.Table(ResultTable(job, result, d));
         report.Text(
             QStringLiteral("Разброс: в этих пределах остаются 95 % из %1 пересчётов, где "
-                           "каждое показание случайно изменено в пределах допуска прибора.")
+                           "каждое показание случайно изменено в пределах допуска показаний.")
                     .arg(result.SpreadSamples) +
                 (result.SpreadFailed > 0
                      ? QStringLiteral(" Пересчётов без решения: %1.").arg(result.SpreadFailed)
@@ -213,6 +219,7 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
         report.Text(QStringLiteral("Куда ставить (углы от нуля):"), ReportDocument::Style::Bold);
         report.KeepWithNext();
         for (const QString& line : SplitLines(job, result, d)) report.Text(line);
+        TrustSection(report, job, result, d);
         if (!result.Runs.empty()) {
             report.Heading(QStringLiteral("Качество пробных пусков"));
             report.Text(
@@ -226,7 +233,9 @@ ReportDocument BuildReport(const job::Job& job, const job::JobResult& result, co
         if (!trim) {
             report.Heading(QStringLiteral("Остаточная вибрация после поправки (расчётная)"));
             report.KeepWithNext();
-            report.Table(ResidualTable(result, d));
+            ReportTable residual = ResidualTable(result, d);
+            residual.Columns[0] += Q(job::ReadingUnitAfterHeading(job));
+            report.Table(residual);
         }
         OptimisedSection(report, job, result, d);
     }
