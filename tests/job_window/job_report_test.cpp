@@ -179,7 +179,7 @@ class JobReportTest : public QObject {
                                                       "Внимание:",
                                                       "пробный груз велик",
                                                       "г·мм"}
-            << 6;
+            << 6 << QStringList{};
         QTest::newRow("twin planes are named in the report")
             << TwinPlanes() << QStringList{"Плоскости 2 и 3 действуют почти одинаково"} << 6
             << QStringList{};
