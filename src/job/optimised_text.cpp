@@ -45,7 +45,7 @@ bool AnyLimitGiven(const std::vector<double>& limits) {
 
 std::string WorstPlaceText(const AnswerFigures& figures, int speeds) {
     std::string text = "точка " + std::to_string(figures.WorstPoint + 1);
-    if (speeds > 1) text += ", скорость " + std::to_string(figures.WorstSpeed + 1);
+    if (speeds > 1) text += ", частота " + std::to_string(figures.WorstSpeed + 1);
     return text;
 }
 
