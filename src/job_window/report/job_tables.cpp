@@ -45,11 +45,15 @@ QString WindowText(const job::Job& job, const job::JobResult& result, std::size_
 
 }  // namespace
 
+QString AngleColumnHeading(std::string_view heading, const job::Job& job) {
+    return Q(heading) + QLatin1Char('\n') + Q(job::AngleDirectionWord(job));
+}
+
 ReportTable TrialTable(const job::Job& job, const QString& d) {
     const QString unit = Q(job.Unit);
     ReportTable table;
     table.Corner = QStringLiteral("Плоскость");
-    const QString trialAngle = Q(job::AngleHeading("Угол пробного, °", job));
+    const QString trialAngle = AngleColumnHeading("Угол пробного, °", job);
     table.Columns = {QStringLiteral("Пробный, ") + unit, trialAngle,
                      QStringLiteral("Радиус пробного"), QStringLiteral("Радиус поправки"),
                      QStringLiteral("Места для грузов")};
@@ -151,8 +155,8 @@ ReportTable ResultTable(const job::Job& job, const job::JobResult& result, const
     const QString unit = Q(job.Unit);
     ReportTable table;
     table.Corner = QStringLiteral("Плоскость");
-    const QString fromZero = Q(job::AngleHeading("От нуля, °", job));
-    const QString fromTrial = Q(job::AngleHeading("От пробного, °", job));
+    const QString fromZero = AngleColumnHeading("От нуля, °", job);
+    const QString fromTrial = AngleColumnHeading("От пробного, °", job);
     table.Columns = {QStringLiteral("Масса, ") + unit,
                      QStringLiteral("% пробного"),
                      fromZero,

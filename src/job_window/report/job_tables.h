@@ -14,6 +14,10 @@ namespace balance4::jobwindow {
 
 QString Utf8(std::string_view text);
 
+// An angle column's heading with the way its angles run on a line of its own, so that the
+// column stays as narrow as its numbers.
+QString AngleColumnHeading(std::string_view heading, const job::Job& job);
+
 // A mass with its unit: "6,73 г".
 QString MassText(double mass, const QString& unit, const QString& d);
 

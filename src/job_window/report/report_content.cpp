@@ -81,7 +81,7 @@ void TrimHistory(ReportDocument& report, const job::Job& job, const QString& d) 
     ReportTable readings = PointPairs(QStringLiteral("Пуск, дата"), job.Points);
     ReportTable corrections =
         PairedTable(readings.Corner, QStringLiteral("Плоскость %1"), job.Planes(),
-                    QStringLiteral("масса, ") + Q(job.Unit), Q(job::AngleHeading("угол, °", job)));
+                    QStringLiteral("масса, ") + Q(job.Unit), AngleColumnHeading("угол, °", job));
     for (std::size_t i = 0; i < job.TrimHistory.size(); ++i) {
         const job::TrimRecord& record = job.TrimHistory[i];
         const QString label =

@@ -200,7 +200,11 @@ void ReportDocument::Table(const ReportTable& source) {
     auto table = std::make_shared<ReportTable>(source);
     table->Corner = PlainText(table->Corner);
     for (QString& title : table->Groups) title = PlainText(title);
-    for (QString& title : table->Columns) title = PlainText(title);
+    for (QString& title : table->Columns) {  // a heading keeps its own line breaks
+        QStringList lines = title.split(QLatin1Char('\n'));
+        for (QString& line : lines) line = PlainText(line);
+        title = lines.join(QLatin1Char('\n'));
+    }
     for (ReportTable::Row& row : table->Rows) {
         row.Label = PlainText(row.Label);
         for (QString& cell : row.Cells) cell = PlainText(cell);

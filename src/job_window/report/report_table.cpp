@@ -15,7 +15,14 @@ const QColor kHeaderFill(0xe8, 0xe8, 0xe8);
 constexpr double kPaddingMm = 1.2;
 
 double TextWidth(const QFont& font, QPaintDevice* device, const QString& text) {
-    return QFontMetricsF(font, device).horizontalAdvance(text);
+    double widest = 0.0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, QFontMetricsF(font, device).horizontalAdvance(line));
+    return widest;
+}
+
+int HeaderRows(const ReportTable& table, const TableGeometry& geometry) {
+    return (table.Groups.isEmpty() ? 0 : 1) + geometry.HeadingLines;
 }
 
 }  // namespace
@@ -23,7 +30,9 @@ double TextWidth(const QFont& font, QPaintDevice* device, const QString& text) {
 TableGeometry MeasureTable(const ReportTable& table, const ReportMetrics& metrics, double width) {
     QPaintDevice* device = metrics.Device;
     TableGeometry geometry;
-    const double pad = 2 * kPaddingMm * metrics.Millimetre;
+    // The padding on both sides, and a hair more: a text exactly as wide as its cell is elided
+    // when painting measures it a rounding error wider.
+    const double pad = (2 * kPaddingMm + 0.2) * metrics.Millimetre;
     const QFont& font = metrics.Small;
     geometry.Label = TextWidth(metrics.Bold, device, table.Corner);
     for (const ReportTable::Row& row : table.Rows)
@@ -31,7 +40,10 @@ TableGeometry MeasureTable(const ReportTable& table, const ReportMetrics& metric
     geometry.Label = std::min(geometry.Label + pad, width * 0.45);
     geometry.Column.assign(static_cast<std::size_t>(table.Columns.size()), 0.0);
     for (std::size_t c = 0; c < geometry.Column.size(); ++c) {
-        double widest = TextWidth(metrics.Bold, device, table.Columns[static_cast<int>(c)]);
+        const QString& heading = table.Columns[static_cast<int>(c)];
+        geometry.HeadingLines =
+            std::max(geometry.HeadingLines, static_cast<int>(heading.count(QLatin1Char('\n'))) + 1);
+        double widest = TextWidth(metrics.Bold, device, heading);
         for (const ReportTable::Row& row : table.Rows)
             if (static_cast<int>(c) < row.Cells.size())
                 widest = std::max(widest, TextWidth(font, device, row.Cells[static_cast<int>(c)]));
@@ -75,8 +87,7 @@ std::vector<std::vector<int>> ColumnParts(const ReportTable& table, const TableG
 }
 
 double PieceHeight(const TablePiece& piece, const TableGeometry& geometry) {
-    const int headerRows = piece.Table->Groups.isEmpty() ? 1 : 2;
-    return (headerRows + piece.RowCount) * geometry.RowHeight;
+    return (HeaderRows(*piece.Table, geometry) + piece.RowCount) * geometry.RowHeight;
 }
 
 void PaintPiece(QPainter& painter, const ReportMetrics& metrics, const QRectF& box,
@@ -103,7 +114,8 @@ void PaintPiece(QPainter& painter, const ReportMetrics& metrics, const QRectF& b
     };
 
     double y = box.top();
-    const int headerRows = table.Groups.isEmpty() ? 1 : 2;
+    const int headerRows = HeaderRows(table, geometry);
+    const int groupRows = table.Groups.isEmpty() ? 0 : 1;
     painter.fillRect(QRectF(box.left(), y, total, headerRows * h), kHeaderFill);
     cell(QRectF(box.left(), y + (headerRows - 1) * h, geometry.Label, h), table.Corner,
          metrics.Bold, Qt::AlignLeft, kInk);
@@ -112,7 +124,7 @@ void PaintPiece(QPainter& painter, const ReportMetrics& metrics, const QRectF& b
     for (std::size_t i = 0; i < piece.Columns.size(); ++i) {
         const int c = piece.Columns[i];
         const double w = geometry.Column[static_cast<std::size_t>(c)];
-        if (headerRows == 2 && c % size == 0 && c / size < table.Groups.size()) {
+        if (groupRows == 1 && c % size == 0 && c / size < table.Groups.size()) {
             double span = 0.0;
             for (std::size_t j = i; j < piece.Columns.size() && piece.Columns[j] / size == c / size;
                  ++j)
@@ -120,8 +132,11 @@ void PaintPiece(QPainter& painter, const ReportMetrics& metrics, const QRectF& b
             cell(QRectF(x, y, span, h), table.Groups[c / size], metrics.Bold, Qt::AlignHCenter,
                  kInk);
         }
-        cell(QRectF(x, y + (headerRows - 1) * h, w, h), table.Columns[c], metrics.Bold,
-             Qt::AlignRight, kInk);
+        // A heading's lines end on the header's last row, so one-line headings sit on it too.
+        const QStringList lines = table.Columns[c].split(QLatin1Char('\n'));
+        for (int line = 0; line < lines.size(); ++line)
+            cell(QRectF(x, y + (headerRows - lines.size() + line) * h, w, h), lines[line],
+                 metrics.Bold, Qt::AlignRight, kInk);
         x += w;
     }
     y += headerRows * h;

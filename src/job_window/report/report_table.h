@@ -25,6 +25,7 @@ struct TableGeometry {
     double Label = 0.0;
     std::vector<double> Column;  // per data column
     double RowHeight = 0.0;
+    int HeadingLines = 1;  // a column heading may run over lines split by '\n'
 };
 
 TableGeometry MeasureTable(const ReportTable& table, const ReportMetrics& metrics, double width);
