@@ -5,6 +5,7 @@
 #include "atomic_file.h"
 #include "calculate.h"
 #include "coefficient_file.h"
+#include "iso_check.h"
 #include "job_file.h"
 #include "job_report.h"
 #include "job_setup.h"
@@ -36,10 +37,11 @@ int RunJob(const Options& options, std::istream& in, std::ostream& out, std::ost
     JobReport report{Command::Job, &shown, &result, {}, {}};
     std::optional<job::Acceptance> acceptance;
     if (!job->Limit.empty() || !job->TrimHistory.empty()) {
-        acceptance = job::AcceptanceOfJob(*job);
+        acceptance = job::AcceptanceOfJob(*job, result);
         report.Acceptance = &*acceptance;
     }
-    const std::optional<job::IsoCheck> iso = CheckJobIso(*job, nullptr, report.IsoProblem);
+    std::optional<job::IsoCheck> iso;
+    if (job->Iso) iso = job::CheckJobIso(*job, *job->Iso, result, report.IsoProblem);
     if (iso) report.Iso = &*iso;
     if (!options.SaveCoefficients.empty()) {
         if (!job::WriteFileAtomically(options.SaveCoefficients,

@@ -7,6 +7,7 @@
 
 #include "acceptance_text.h"
 #include "cli_text.h"
+#include "disagreeing_points.h"
 #include "nearest_position.h"
 #include "number_text.h"
 #include "optimised_report.h"
@@ -14,7 +15,6 @@
 #include "result_words.h"
 #include "spread.h"
 #include "units.h"
-#include "disagreeing_points.h"
 
 namespace balance4::cli {
 
@@ -198,7 +198,7 @@ std::string AcceptanceLines(const JobReport& report) {
 
 std::string IsoBlock(const JobReport& report) {
     if (!report.Job->Iso) return {};
-    if (!report.Iso) return "Допуск ISO 21940-11 не проверен: " + report.IsoProblem + ".\n";
+    if (!report.Iso) return job::IsoNotCheckedText(report.IsoProblem) + "\n";
     std::string text;
     for (const std::string& line :
          job::IsoLines(*report.Job->Iso, report.Iso->Limit, report.Iso, report.Job->Separator))
@@ -504,21 +504,6 @@ int ReportRefusal(std::string_view name, const job::JobResult& result, std::ostr
         }
     for (const job::CellFailure& failure : result.Failures) err << failure.Message << "\n";
     return 1;
-}
-
-std::optional<job::IsoCheck> CheckJobIso(const job::Job& job, const job::JobResult* trim,
-                                         std::string& problem) {
-    if (!job.Iso) return std::nullopt;
-    std::optional<std::vector<job::Weight>> remaining;
-    if (trim) {
-        remaining.emplace();
-        for (const job::PlaneResult& plane : trim->Planes)
-            remaining->push_back({plane.Mass, plane.AngleFromZero});
-    } else {
-        remaining = job::RemainingCorrection(job, problem);
-    }
-    if (!remaining) return std::nullopt;
-    return job::CheckIso(job, *job.Iso, *remaining, problem);
 }
 
 int ExitStatus(const job::JobResult& result) {

@@ -26,11 +26,6 @@ struct JobReport {
     std::string IsoProblem{};            // why a job that asks for it could not be checked
 };
 
-// The balance-grade check of the job's remaining correction: after a trim, the trim's own. Empty
-// when the job does not ask for it; else the check, or `problem` says why there is none.
-std::optional<job::IsoCheck> CheckJobIso(const job::Job& job, const job::JobResult* trim,
-                                         std::string& problem);
-
 std::string FormatTable(const JobReport& report);
 std::string FormatJson(const JobReport& report);
 

@@ -4,6 +4,7 @@
 
 #include "cli_text.h"
 #include "number_text.h"
+#include "optimised_text.h"
 
 namespace balance4::cli {
 
@@ -32,30 +33,11 @@ std::string Short(const JobReport& report, double value) {
     return text;
 }
 
-std::string ListText(const JobReport& report, const std::vector<double>& values) {
-    std::string text;
-    for (const double value : values)
-        text += (text.empty() ? "" : "; ") + (value > 0.0 ? Text(report, value) : "—");
-    return text;
-}
-
-bool AnyLimit(const std::vector<double>& values) {
-    for (const double value : values)
-        if (value > 0.0) return true;
-    return false;
-}
-
+// Where the worst residual is. The tool names a speed «скорость», as its --speeds option, its help
+// and its residual lines do.
 std::string WhereText(const JobReport& report, const job::AnswerFigures& figures) {
     std::string text = "точка " + std::to_string(figures.WorstPoint + 1);
     if (report.Job->Speeds() > 1) text += ", скорость " + std::to_string(figures.WorstSpeed + 1);
-    return text;
-}
-
-std::string BoxText(const JobReport& report) {
-    std::string text;
-    for (const job::BoxMass& kind : report.Job->Optimise.Box.Masses)
-        text += (text.empty() ? "" : "; ") + Short(report, kind.Mass) + "×" +
-                std::to_string(kind.Count);
     return text;
 }
 
@@ -63,8 +45,10 @@ std::string BoxText(const JobReport& report) {
 std::string BoxLines(const JobReport& report) {
     const job::BoxResult& box = *report.Result->Box;
     const std::string& unit = report.Job->Unit;
-    std::string text = "Грузы из набора " + BoxText(report) + " " + unit + ", до " +
-                       std::to_string(report.Job->Optimise.Box.PerHole) + " в отверстие:\n";
+    std::string text = "Грузы из набора " +
+                       job::BoxKindsText(report.Job->Optimise.Box.Masses, report.Job->Separator) +
+                       " " + unit + ", до " + std::to_string(report.Job->Optimise.Box.PerHole) +
+                       " в отверстие:\n";
     if (!box.Found) return text + "  " + box.Message + ".\n";
     for (std::size_t k = 0; k < report.Job->Plane.size(); ++k) {
         const std::string head = "  плоскость " + std::to_string(k + 1) + ": ";
@@ -88,9 +72,7 @@ std::string BoxLines(const JobReport& report) {
             "; поправка, разложенная на два отверстия и округлённая до грузов набора, — " +
             (box.NaiveFits ? Text(report, box.Naive.Worst) : std::string("не помещается в набор")) +
             ".\n";
-    text += box.Proven ? "  Это наилучшая раскладка.\n"
-                       : "  Лучшая найденная за отведённое время; доказанный предел ниже её на " +
-                             Text(report, box.Gap * 100.0) + " %.\n";
+    text += "  " + job::BoxSearchText(box, report.Job->Separator) + "\n";
     for (const job::ResidualAt& residual : box.Residuals) text += ResidualLine(report, residual);
     return text;
 }
@@ -106,15 +88,14 @@ std::string OptimisedLines(const JobReport& report) {
     if (!result.Optimised) return {};
     const job::Optimisation& setup = report.Job->Optimise;
     const job::OptimisedSummary& summary = *result.Optimised;
-    std::string text = summary.Goal == job::Objective::MinMax
-                           ? "Цель: наименьшая наибольшая остаточная вибрация (минимакс).\n"
-                           : "Цель: наименьшая сумма квадратов остаточной вибрации.\n";
-    if (AnyLimit(setup.MassLimit))
+    std::string text = std::string(job::ObjectiveSentence(summary.Goal)) + "\n";
+    const std::string& separator = report.Job->Separator;
+    if (job::AnyLimitGiven(setup.MassLimit))
         text += "Пределы массы по плоскостям, " + report.Job->Unit + ": " +
-                ListText(report, setup.MassLimit) + ".\n";
-    const bool pointLimits = AnyLimit(setup.PointLimit);
+                job::LimitListText(setup.MassLimit, separator) + ".\n";
+    const bool pointLimits = job::AnyLimitGiven(setup.PointLimit);
     if (pointLimits)
-        text += "Пределы вибрации по точкам: " + ListText(report, setup.PointLimit) +
+        text += "Пределы вибрации по точкам: " + job::LimitListText(setup.PointLimit, separator) +
                 ";\n  вибрация точки с пределом считается в долях предела.\n";
     if (report.Job->Speeds() > 1) {
         std::string weights;

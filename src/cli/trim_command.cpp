@@ -4,6 +4,7 @@
 #include "acceptance.h"
 #include "calculate.h"
 #include "case_input.h"
+#include "iso_check.h"
 #include "job_file.h"
 #include "job_report.h"
 #include "job_setup.h"
@@ -44,7 +45,8 @@ int RunTrim(const Options& options, std::istream& in, std::ostream& out, std::os
         acceptance = job::AcceptanceOfTrim(*job, job->ControlRun, result);
         report.Acceptance = &*acceptance;
     }
-    const std::optional<job::IsoCheck> iso = CheckJobIso(*job, &result, report.IsoProblem);
+    std::optional<job::IsoCheck> iso;
+    if (job->Iso) iso = job::CheckJobIso(*job, *job->Iso, result, report.IsoProblem);
     if (iso) report.Iso = &*iso;
     if (!options.SaveJob.empty()) {
         job::RecordTrim(*job, result, job::RecordDate(),

@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "calculate.h"
+#include "units.h"
 #include "weights.h"
 
 namespace balance4::job {
@@ -23,14 +24,6 @@ constexpr double kMostLever = 1e6;      // mm
 
 bool InRange(double value, double most) {
     return Positive(value) && value <= most;
-}
-
-// Grams in one of the job's mass unit; empty for a unit that is not a mass in grams' terms.
-std::optional<double> GramsPerUnit(const std::string& unit) {
-    if (unit == "г" || unit == "g" || unit == "гр") return 1.0;
-    if (unit == "кг" || unit == "kg") return 1000.0;
-    if (unit == "мг" || unit == "mg") return 0.001;
-    return std::nullopt;
 }
 
 // Where the weights of plane k sit, mm: the correction radius, else the trial radius.

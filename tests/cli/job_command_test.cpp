@@ -643,6 +643,15 @@ TEST(JobCommand, TrimRefinesTheCoefficients) {
     // The trim's own correction, kilograms at 250 mm, is what remains on plane 1.
     EXPECT_NEAR(json["iso"]["residual_a_gmm"].get<double>(),
                 json["planes"][0]["mass"].get<double>() * 1000 * 250, 1e-9);
+    // `job` checks what the recorded control run left, not the job's first correction.
+    EXPECT_NEAR(
+        nlohmann::json::parse(RunCli({"job", "--job", path, "--json"}).Out)["iso"]["residual_a_gmm"]
+            .get<double>(),
+        0.02 * 1000 * 250, 1e-9);
+    EXPECT_NE(RunCli({"job", "--job", path, "--unit", "ед."})
+                  .Out.find("\nДопуск ISO 21940-11 не проверен: единица массы «ед.» не "
+                            "переводится в граммы: задайте г или кг.\n"),
+              std::string::npos);
 
     const nlohmann::json plain = nlohmann::json::parse(
         RunCli({"trim", "--job", path, "--json", "--no-refine", "--save-job", saved}, run).Out);

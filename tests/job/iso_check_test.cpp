@@ -6,6 +6,7 @@
 
 #include "acceptance_text.h"
 #include "iso_check.h"
+#include "units.h"
 
 namespace balance4::job {
 namespace {
@@ -89,6 +90,8 @@ TEST(Iso, ResidualsMovedOntoTheBearings) {
          std::hypot(400, 450), false},
         {"the same in kilograms", "кг", 0.001, setup, std::hypot(400, 50), std::hypot(400, 450),
          false},
+        {"the same in ounces", "oz", 1 / kGramsPerOunce, setup, std::hypot(400, 50),
+         std::hypot(400, 450), false},
     };
     for (const Row& row : rows) {
         job.Unit = row.Unit;
