@@ -134,8 +134,9 @@ ProgramSolution SolveMixedInteger(const LinearProgram& program, double seconds,
     model.setLogLevel(0);
     // The solver's standard strategy (presolve, cuts, heuristics), silent, on wall-clock time.
     const std::string limit = std::to_string(seconds);
-    const char* arguments[] = {"balance4", "-log",        "0",      "-timeMode", "elapsed",
-                               "-sec",     limit.c_str(), "-solve", "-quit"};
+    // -slog silences the LP solver under the search too (its presolve notes a cut-off solve).
+    const char* arguments[] = {"balance4", "-log", "0",           "-slog",  "0",    "-timeMode",
+                               "elapsed",  "-sec", limit.c_str(), "-solve", "-quit"};
     CbcMain1(
         static_cast<int>(std::size(arguments)), arguments, model, [](CbcModel*, int) { return 0; },
         data);
