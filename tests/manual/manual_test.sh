@@ -3,7 +3,8 @@
 # plausible page count, page numbers in the table of contents and the footer, states the angle
 # rule on the same page as its figure and ties it to the rotation, warns about the calculator's
 # input traps, has the job window's chapter and a quick-reference card on a page of its own, and
-# quotes the example's results and balance4-calc's output exactly as the programs give them.
+# quotes the example's results, balance4-calc's output and the job window's controls exactly as the
+# programs give them.
 # manual_test.sh BUILD_DIR
 set -euo pipefail
 build=$(realpath "$1")
@@ -39,6 +40,27 @@ has "$all" "Перед вводом нажмите F8"
 has "$all" "Поле, которое вы забудете заполнить, сохранит значение примера"
 has "$all" "Окно балансировки balance4-job"
 has "$all" "Работа по шагам"
+
+# The job window's controls and lines as the manual names them: each is in the manual (words split
+# at a line end joined again) and among the program's own texts, so that a control renamed in the
+# window, or a name mistyped in the manual, is caught.
+sources=$(realpath "$(dirname "$0")/../../src")
+joined=$(LC_ALL=C.UTF-8 sed -E 's/([[:alpha:]])[-‐] /\1/g' <<<"$all")
+window_texts=(
+  "Углы на роторе" "(как фаза у прибора)" "Единица показаний" "мкм, мм/с, mils…"
+  "Добавить повтор пуска" "Удалить повтор" "по разбросу повторных показаний (он больше погрешности прибора)"
+  "Подобрать пробные массы…" "Вписать в пустые" "Радиус пробного груза, мм" "Пробная масса на плоскость: "
+  "наименьший наибольший остаток" "Пределы вибрации по точкам" "Пределы массы по плоскостям"
+  "Веса частот (пусто — 1):" "Грузов в отверстие:" "Время подбора, с:" "+ частота" "Убрать частоту"
+  "Оба ответа рядом — на вкладке «Оптимизация»." "Наибольшая остаточная" "Среднеквадратичная"
+  "Допуск ISO 21940-11 (по остаточному дисбалансу):" "Центр масс от опор A; B, мм"
+  "Опоры A; B по оси, мм" "Плоскости по оси, мм" "Уточнять коэффициенты по контрольным пускам"
+  "Норма вибрации не задана: итог не оценивается."
+)
+for quoted in "${window_texts[@]}"; do
+  [[ $joined == *"$quoted"* ]] || fail "the manual does not name the window's «$quoted»"
+  grep -rqF -- "$quoted" "$sources" || fail "the manual names «$quoted», which the program does not show"
+done
 
 # The rule and its figure on one page.
 page=0
