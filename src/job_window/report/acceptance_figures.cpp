@@ -199,8 +199,8 @@ void PaintTrend(QPainter& painter, const QRectF& area, const AcceptanceFigures& 
 void PaintRunVectors(QPainter& painter, const QRectF& area, const AcceptanceFigures& figures,
                      int point, const SketchView& view) {
     const auto p = static_cast<std::size_t>(point);
-    const CellLayout cell =
-        BeginCell(painter, area, QStringLiteral("Точка %1: пуск 0 и контрольные").arg(point + 1));
+    const CellLayout cell = BeginCell(
+        painter, area, QStringLiteral("Точка %1: пуск 0 и контрольные пуски").arg(point + 1));
     const double u = cell.Unit;
     const job::Acceptance& acceptance = figures.Acceptance;
     const bool phaseClockwise = !view.ResultClockwiseOnScreen();
