@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "angle_frame.h"
+#include "disagreeing_points.h"
 #include "exact_path.h"
 #include "extended.h"
 #include "go_no_go.h"
@@ -16,7 +17,6 @@
 #include "result_parts.h"
 #include "setup_check.h"
 #include "spread.h"
-#include "disagreeing_points.h"
 
 namespace balance4::job {
 

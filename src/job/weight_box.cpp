@@ -233,8 +233,8 @@ BoxResult PlaceFromBox(const Job& job, const WeightedSystem& system,
     std::vector<double> start;
     if (result.NaiveFits) start = StartFrom(program, naive, planeOf, holeOf, kindOf);
     // The search stops in time for the rest of the answer to come within the limit too.
-    const ProgramSolution solution = SolveMixedInteger(program, setup.Seconds * kSearchShare,
-                                                       start.empty() ? nullptr : &start);
+    const ProgramSolution solution =
+        SolveMixedInteger(program, setup.Seconds * kSearchShare, start.empty() ? nullptr : &start);
     Placement placement;
     bool found =
         solution.Status == ProgramStatus::Optimal || solution.Status == ProgramStatus::TimeLimit;

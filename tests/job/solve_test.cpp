@@ -8,13 +8,13 @@
 #include <random>
 
 #include "calculate.h"
+#include "disagreeing_points.h"
 #include "nearest_position.h"
 #include "plane_dependence.h"
 #include "reading_fields.h"
 #include "repeats.h"
 #include "result_words.h"
 #include "spread.h"
-#include "disagreeing_points.h"
 #include "weights.h"
 
 namespace balance4::job {
