@@ -196,4 +196,5 @@ void AcceptanceView::refresh() {
     m_refinementText->setVisible(bool(m_figures.Refined));
     m_refinement->setVisible(bool(m_figures.Refined));
     m_pictures->set(&m_figures, balance4::jobwindow::MakeSketchView(job, true, decimal));
+    emit refreshed();
 }

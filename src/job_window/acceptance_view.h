@@ -22,6 +22,10 @@ class AcceptanceView : public QWidget {
     QTableWidget* refinementTable() const { return m_refinement; }
     const balance4::jobwindow::AcceptanceFigures& figures() const { return m_figures; }
 
+  signals:
+    // New figures are on the tab.
+    void refreshed();
+
   protected:
     void showEvent(QShowEvent* event) override;
 
