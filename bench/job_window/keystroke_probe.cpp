@@ -4,16 +4,25 @@
 // time runs from the Enter key to the end of the next paint of the results table after the new
 // results arrived. Prints the median, 90th and 99th percentiles and the largest of the samples, in
 // milliseconds.
-//   balance4-job-keystroke-probe [samples]   (default 300)
+// With `acceptance`, the control run is recorded first and the «Приёмка» tab is in front: the time
+// runs from the Enter key until both the results and the tab's new figures are shown, and the
+// window thread's own CPU time for each key is reported too, since the tab must not calculate
+// there.
+//   balance4-job-keystroke-probe [samples] [acceptance]   (default 300)
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <ctime>
 #include <vector>
+
+#include "acceptance_view.h"
 
 #include "job/calculate.h"
 #include "job/job.h"
@@ -65,6 +74,71 @@ double Percentile(std::vector<double> samples, double p) {
     return samples[std::min(samples.size() - 1, std::size_t(p * double(samples.size())))];
 }
 
+// CPU time of the calling thread, in milliseconds.
+double ThreadMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+void PrintFigures(const char* what, const std::vector<double>& samples) {
+    std::printf("%s: median %.2f ms, p90 %.2f ms, p99 %.2f ms, max %.2f ms\n", what,
+                Percentile(samples, 0.5), Percentile(samples, 0.9), Percentile(samples, 0.99),
+                Percentile(samples, 1.0));
+}
+
+// Keystrokes with the control run recorded and the «Приёмка» tab in front.
+int AcceptanceProbe(JobWindow& window, int samples) {
+    JobDocument* document = window.document();
+    while (document->trimResult().Result != balance4::job::Outcome::Calculated)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (!document->recordControlRun()) return 2;
+    auto* view = window.findChild<AcceptanceView*>(QStringLiteral("AcceptanceView"));
+    window.findChild<QTabWidget*>(QStringLiteral("ResultTabs"))->setCurrentWidget(view);
+    bool shown = false;
+    bool refreshed = false;
+    QObject::connect(&window, &JobWindow::resultsShown, [&shown] { shown = true; });
+    QObject::connect(view, &AcceptanceView::refreshed, [&refreshed] { refreshed = true; });
+    SheetView* table = window.readingsTable();
+    table->setFocus();
+
+    std::vector<double> latencies;
+    std::vector<double> windowThread;
+    int failures = 0;
+    QElapsedTimer clock;
+    for (int i = 0; i < samples + 10; ++i) {
+        table->setCurrentIndex(table->model()->index(i % 5, (i % 8) * 2));
+        QTest::keyClicks(table, QString::number(3 + i % 7));
+        QCoreApplication::processEvents();
+        shown = refreshed = false;
+        clock.restart();
+        const double cpu = ThreadMilliseconds();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        // Asleep while the worker calculates: the thread's CPU time is its own work only.
+        while (!(shown && refreshed)) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            if (clock.elapsed() > 5000) {
+                ++failures;
+                break;
+            }
+        }
+        const double latency = double(clock.nsecsElapsed()) / 1e6;
+        QCoreApplication::processEvents();  // the paints the new figures asked for
+        const double own = ThreadMilliseconds() - cpu;
+        if (i >= 10) {  // 10 warm-ups
+            latencies.push_back(latency);
+            windowThread.push_back(own);
+        }
+    }
+    std::printf("«Приёмка» in front, control run recorded, 4 planes x 8 points, %d samples\n",
+                samples);
+    PrintFigures("keystroke to results and figures shown", latencies);
+    PrintFigures("window thread CPU per keystroke", windowThread);
+    if (failures) std::printf("some results never came\n");
+    document->recovery()->remove();
+    return failures == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -72,6 +146,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("balance4-job-probe"));
     const int samples = argc > 1 ? std::max(20, atoi(argv[1])) : 300;
+    const bool acceptance = argc > 2 && std::strcmp(argv[2], "acceptance") == 0;
 
     NoManual manual;
     JobWindow window(&manual, QDir::tempPath() + QStringLiteral("/balance4-job-probe"));
@@ -97,6 +172,7 @@ int main(int argc, char* argv[]) {
 
     // The control run needs the job's coefficients, from its first calculation.
     while (!document->job().Saved) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (acceptance) return AcceptanceProbe(window, samples);
 
     // How long the calculation alone takes, for comparison.
     QElapsedTimer clock;

@@ -151,29 +151,23 @@ AcceptanceView::AcceptanceView(JobDocument* document, QWidget* parent)
     layout->addStretch(1);
     scroll->setWidget(content);
     outer->addWidget(scroll);
-    const auto changed = [this] {
-        // Finding the acceptance may calculate a control run: not for a tab nobody sees.
-        m_stale = true;
-        if (isVisible()) refresh();
-    };
-    connect(document, &JobDocument::resultChanged, this, changed);
-    connect(document, &JobDocument::trimChanged, this, changed);
+    connect(document, &JobDocument::acceptanceChanged, this, &AcceptanceView::refresh);
 }
 
 void AcceptanceView::showEvent(QShowEvent* event) {
-    if (m_stale) refresh();
+    // Finding the acceptance may calculate a control run: not for a tab nobody sees.
+    m_document->setAcceptanceWanted(true);
     QWidget::showEvent(event);
 }
 
+void AcceptanceView::hideEvent(QHideEvent* event) {
+    m_document->setAcceptanceWanted(false);
+    QWidget::hideEvent(event);
+}
+
 void AcceptanceView::refresh() {
-    m_stale = false;
-    const balance4::job::Job& job = m_document->calculatedJob();
-    const balance4::job::JobResult& trim = m_document->trimResult();
-    // A control run counts while the one calculated is still the one typed.
-    const bool trimmed = trim.Result == balance4::job::Outcome::Calculated &&
-                         !job.ControlRun.empty() && m_document->job().ControlRun == job.ControlRun;
-    m_figures = balance4::jobwindow::MakeAcceptanceFigures(job, m_document->result(),
-                                                           trimmed ? &trim : nullptr);
+    const balance4::job::Job& job = m_document->acceptanceJob();
+    m_figures = m_document->acceptance();
     const QString decimal = balance4::jobwindow::LocaleDecimal();
     const std::string separator = decimal.toStdString();
     const std::string verdict = balance4::job::VerdictText(m_figures.Acceptance);
@@ -196,4 +190,5 @@ void AcceptanceView::refresh() {
     m_refinementText->setVisible(bool(m_figures.Refined));
     m_refinement->setVisible(bool(m_figures.Refined));
     m_pictures->set(&m_figures, balance4::jobwindow::MakeSketchView(job, true, decimal));
+    emit refreshed();
 }

@@ -2,7 +2,8 @@
 // The «Приёмка» tab: is the rotor balanced. The vibration at each point over the runs (run 0,
 // each control run, the prediction) against the limit, each point's word and the job's verdict,
 // the balance-grade check, the coefficients' change by refinement, and the trend and run-vector
-// pictures the report draws too. Shown from the document's latest calculation and control run.
+// pictures the report draws too. The document finds the figures on its worker while the tab is in
+// sight; the tab only shows them.
 #include <QWidget>
 
 #include "report/acceptance_figures.h"
@@ -22,8 +23,13 @@ class AcceptanceView : public QWidget {
     QTableWidget* refinementTable() const { return m_refinement; }
     const balance4::jobwindow::AcceptanceFigures& figures() const { return m_figures; }
 
+  signals:
+    // New figures are on the tab.
+    void refreshed();
+
   protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     void refresh();
@@ -36,5 +42,4 @@ class AcceptanceView : public QWidget {
     QTableWidget* m_refinement = nullptr;
     class AcceptancePictures* m_pictures = nullptr;
     balance4::jobwindow::AcceptanceFigures m_figures;
-    bool m_stale = true;  // changed while hidden: found again when shown
 };

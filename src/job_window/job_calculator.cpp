@@ -41,12 +41,7 @@ void JobCalculator::request(const Job& job) {
     start(job, generation);
 }
 
-namespace {
-
-// One worker for every calculation of the window: the job's and its control run's take turns
-// there, so that they never take the core the window's own thread needs to repaint. It lives as
-// long as the program.
-QThreadPool& Worker() {
+QThreadPool& CalculationWorker() {
     static QThreadPool* pool = [] {
         auto* made = new QThreadPool;
         made->setMaxThreadCount(1);
@@ -55,13 +50,11 @@ QThreadPool& Worker() {
     return *pool;
 }
 
-}  // namespace
-
 void JobCalculator::start(const Job& job, quint64 generation) {
     m_running = true;
     m_stop = std::make_shared<std::atomic<bool>>(false);
     QPointer<JobCalculator> self(this);
-    Worker().start([self, work = m_work, job, generation, stop = m_stop] {
+    CalculationWorker().start([self, work = m_work, job, generation, stop = m_stop] {
         const balance4::job::StopScope scope(*stop);
         JobResult result = RunSafely(work, job);
         // Delivered on the application's thread, where the guard may be looked at safely.

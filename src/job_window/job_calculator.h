@@ -12,6 +12,12 @@
 #include "job/job.h"
 #include "job/job_result.h"
 
+class QThreadPool;
+
+// The one worker thread every calculation of the window takes turns on, so that they never take
+// the core the window's own thread needs to repaint. It lives as long as the program.
+QThreadPool& CalculationWorker();
+
 class JobCalculator : public QObject {
     Q_OBJECT
   public:

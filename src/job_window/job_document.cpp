@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QUndoStack>
 
+#include "acceptance_calculator.h"
 #include "job/calculate.h"
 #include "job/job_file.h"
 #include "job_calculator.h"
@@ -116,7 +117,9 @@ JobDocument::JobDocument(const QString& recoveryFolder, QObject* parent)
           new JobCalculator([](const Job& job) { return balance4::job::Calculate(job); }, this)),
       m_trimmer(new JobCalculator(
           [](const Job& job) { return balance4::job::Trim(job, job.ControlRun); }, this)),
-      m_trimDelay(new QTimer(this)) {
+      m_trimDelay(new QTimer(this)),
+      m_acceptanceFinder(new AcceptanceCalculator(this)),
+      m_acceptanceDelay(new QTimer(this)) {
     // While readings are typed each one recalculates the job; the control run, which hangs on
     // the job's coefficients, is redone once the typing pauses, so that it never delays the
     // job's own results.
@@ -135,6 +138,18 @@ JobDocument::JobDocument(const QString& recoveryFolder, QObject* parent)
     });
     connect(m_calculator, &JobCalculator::calculated, this, &JobDocument::calculated);
     connect(m_trimmer, &JobCalculator::calculated, this, &JobDocument::trimmed);
+    // The acceptance hangs on both the result and the control run.
+    m_acceptanceDelay->setSingleShot(true);
+    m_acceptanceDelay->setInterval(0);
+    connect(m_acceptanceDelay, &QTimer::timeout, this, &JobDocument::findAcceptance);
+    connect(this, &JobDocument::resultChanged, this, &JobDocument::requestAcceptance);
+    connect(this, &JobDocument::trimChanged, this, &JobDocument::requestAcceptance);
+    connect(m_acceptanceFinder, &AcceptanceCalculator::found, this,
+            [this](const Job& job, const balance4::jobwindow::AcceptanceFigures& figures) {
+                m_acceptanceJob = job;
+                m_acceptance = figures;
+                emit acceptanceChanged();
+            });
 }
 
 JobDocument::~JobDocument() = default;
@@ -151,6 +166,7 @@ void JobDocument::setAsynchronous(bool asynchronous) {
     m_asynchronous = asynchronous;
     m_calculator->setAsynchronous(asynchronous);
     m_trimmer->setAsynchronous(asynchronous);
+    m_acceptanceFinder->setAsynchronous(asynchronous);
 }
 
 void JobDocument::load(const Job& job, const QString& path, bool modified) {
@@ -162,6 +178,10 @@ void JobDocument::load(const Job& job, const QString& path, bool modified) {
     m_result = {};
     m_trimmedJob = {};
     m_trimResult = {};
+    // Another job's figures are not shown while this one's are found.
+    m_acceptanceJob = {};
+    m_acceptance = {};
+    emit acceptanceChanged();
     emit changed(true);
     emit pathChanged(m_path);
     emit modifiedChanged(isModified());
@@ -357,4 +377,27 @@ void JobDocument::trimmed(const Job& job, const JobResult& result) {
     m_trimmedJob = job;
     m_trimResult = result;
     emit trimChanged();
+}
+
+void JobDocument::setAcceptanceWanted(bool wanted) {
+    m_acceptanceWanted = wanted;
+    if (wanted && m_acceptanceStale) requestAcceptance();
+}
+
+void JobDocument::requestAcceptance() {
+    m_acceptanceStale = !m_acceptanceWanted;
+    if (m_acceptanceStale) return;
+    if (m_asynchronous)
+        m_acceptanceDelay->start();
+    else
+        findAcceptance();
+}
+
+void JobDocument::findAcceptance() {
+    // A control run counts while the one calculated is still the one typed.
+    const bool trimmed = m_trimResult.Result == Outcome::Calculated &&
+                         !m_calculatedJob.ControlRun.empty() &&
+                         m_state.Job.ControlRun == m_calculatedJob.ControlRun;
+    m_acceptanceFinder->request({m_calculatedJob, m_result,
+                                 trimmed ? std::optional<JobResult>(m_trimResult) : std::nullopt});
 }

@@ -12,8 +12,10 @@
 
 #include "job/job.h"
 #include "job/job_result.h"
+#include "report/acceptance_figures.h"
 #include "table_cells.h"
 
+class AcceptanceCalculator;
 class JobCalculator;
 class QTimer;
 class QUndoStack;
@@ -90,11 +92,18 @@ class JobDocument : public QObject {
     void setAsynchronous(bool asynchronous);
     void recalculate();
 
+    // The «Приёмка» figures of the latest calculation and control run, and the job they are of.
+    // They are found on the worker too, and only while wanted (the tab is in sight).
+    const balance4::jobwindow::AcceptanceFigures& acceptance() const { return m_acceptance; }
+    const balance4::job::Job& acceptanceJob() const { return m_acceptanceJob; }
+    void setAcceptanceWanted(bool wanted);
+
   signals:
     // The job changed (an edit, undo, redo, load); `reshaped`: tables changed rows or columns.
     void changed(bool reshaped);
     void resultChanged();
     void trimChanged();
+    void acceptanceChanged();
     void modifiedChanged(bool modified);
     void pathChanged(const QString& path);
 
@@ -105,6 +114,8 @@ class JobDocument : public QObject {
     void calculated(const balance4::job::Job& job, const balance4::job::JobResult& result);
     void trimmed(const balance4::job::Job& job, const balance4::job::JobResult& result);
     void requestTrim();
+    void requestAcceptance();
+    void findAcceptance();
     QString separator() const;
 
     State m_state;
@@ -120,4 +131,10 @@ class JobDocument : public QObject {
     balance4::job::JobResult m_result;
     balance4::job::Job m_trimmedJob;
     balance4::job::JobResult m_trimResult;
+    AcceptanceCalculator* m_acceptanceFinder;
+    QTimer* m_acceptanceDelay;  // a result and its control run told together ask once
+    bool m_acceptanceWanted = false;
+    bool m_acceptanceStale = true;  // asked for while not wanted
+    balance4::job::Job m_acceptanceJob;
+    balance4::jobwindow::AcceptanceFigures m_acceptance;
 };

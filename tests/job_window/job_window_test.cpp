@@ -642,6 +642,37 @@ class JobWindowTest : public QObject {
         QVERIFY(view->refinementTable()->isVisibleTo(view));
     }
 
+    // The «Приёмка» figures come from the worker, not from the window's thread as the result
+    // arrives, and only while the tab is in sight: a tab brought back shows the job as it is.
+    void acceptanceOnTheWorker() {
+        Window w;
+        JobDocument* document = w.document();
+        document->setAsynchronous(true);
+        document->load(published::JobWithAControlRun(), {});
+        auto* tabs = w.window->findChild<QTabWidget*>("ResultTabs");
+        auto* view = w.window->findChild<AcceptanceView*>("AcceptanceView");
+        tabs->setCurrentWidget(view);
+        const QString within = "Итог: вибрация в норме во всех точках (контрольный пуск 1).";
+        const QString above = "Итог: вибрация выше нормы в точке 1 (контрольный пуск 1).";
+        QTRY_COMPARE(view->verdict()->text(), within);
+        int refreshes = 0;
+        int refreshesAtResult = -1;
+        connect(view, &AcceptanceView::refreshed, [&] { ++refreshes; });
+        connect(document, &JobDocument::resultChanged, [&] { refreshesAtResult = refreshes; });
+        document->edit("limit", [](Job& job) { job.Limit = {0.5}; });
+        QTRY_COMPARE(view->verdict()->text(), above);
+        QCOMPARE(refreshesAtResult, 0);
+        QCOMPARE(document->acceptanceJob().Limit, std::vector<double>{0.5});
+
+        tabs->setCurrentIndex(0);
+        document->edit("limit", [](Job& job) { job.Limit = {2.8}; });
+        QTRY_COMPARE(document->calculatedJob().Limit, std::vector<double>{2.8});
+        QTest::qWait(50);
+        QCOMPARE(document->acceptanceJob().Limit, std::vector<double>{0.5});
+        tabs->setCurrentWidget(view);
+        QTRY_COMPARE(view->verdict()->text(), within);
+    }
+
     // A job file dropped on the window opens.
     void drop() {
         QTemporaryDir dir;
