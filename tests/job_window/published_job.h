@@ -42,6 +42,7 @@ inline balance4::job::Job JobWithAControlRun() {
     for (PlaneSetup& plane : job.Plane) {
         plane.TrialMass = 0.3;
         plane.TrialAngle = 330;
+        plane.TrialRadius = 150;  // the same radius: the masses stay as calculated
         plane.CorrectionRadius = 150;
         plane.Holes = 36;
     }
