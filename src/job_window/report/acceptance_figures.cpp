@@ -45,16 +45,6 @@ QString RunMark(const job::RunVibration& run) {
     return QStringLiteral("0");
 }
 
-// A scale step of 1, 2 or 5 times a power of ten giving three to five divisions.
-double Step(double largest) {
-    if (!(largest > 0.0) || !std::isfinite(largest)) return 1.0;
-    const double raw = largest / 4.0;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double factor : {1.0, 2.0, 5.0, 10.0})
-        if (factor * power >= raw) return factor * power;
-    return 10.0 * power;
-}
-
 bool SameLimit(const std::vector<double>& limit) {
     return std::all_of(limit.begin(), limit.end(), [&](double l) { return l == limit.front(); });
 }
@@ -108,7 +98,7 @@ void PaintTrend(QPainter& painter, const QRectF& area, const AcceptanceFigures& 
             if (std::isfinite(a)) largest = std::max(largest, a);
     }
     for (const double l : acceptance.Limit) largest = std::max(largest, l);
-    const double step = Step(largest);
+    const double step = RingStep(largest);
     const int divisions = std::max(1, static_cast<int>(std::ceil(largest / step - 1e-9)));
     const QFont scaleFont = SizedFont(painter, u * 0.034);
     painter.setFont(scaleFont);
@@ -213,25 +203,9 @@ void PaintRunVectors(QPainter& painter, const QRectF& area, const AcceptanceFigu
         if (run.Kind != job::RunKind::Predicted && p < run.Amplitude.size() &&
             std::isfinite(run.Amplitude[p]))
             largest = std::max(largest, run.Amplitude[p]);
-    const double step = Step(largest);
-    const int rings = std::max(1, static_cast<int>(std::ceil(largest / step - 1e-9)));
-    const double scale = r / (rings * step);
-
-    painter.setPen(QPen(kFaint, u * 0.003));
-    painter.setBrush(Qt::NoBrush);
-    for (int i = 1; i <= rings; ++i) painter.drawEllipse(c, i * step * scale, i * step * scale);
-    const QFont scaleFont = SizedFont(painter, u * 0.034);
-    painter.setFont(scaleFont);
     LabelPlaces places(cell.Figure, u * 0.01);
-    for (int degrees : {0, 90, 180, 270}) {
-        const double screen = OnScreen(degrees, phaseClockwise);
-        painter.drawLine(c, Around(c, r, screen));
-        const QString text = QStringLiteral("%1°").arg(degrees);
-        const QRectF box =
-            CentredBox(Around(c, r * 1.1, screen), TextSize(painter, scaleFont, text));
-        places.KeepMark(box);
-        painter.drawText(box, Qt::AlignCenter, text);
-    }
+    const PolarScale polar = PaintPolarScale(painter, c, r, largest, u, phaseClockwise, places);
+    const double step = polar.Step, scale = polar.Scale;
     if (limit > 0.0) {
         painter.setPen(QPen(kCorrection, u * 0.005, Qt::DashLine));
         painter.drawEllipse(c, limit * scale, limit * scale);

@@ -26,16 +26,6 @@ QString RunLabel(int run) {
     return run < 0 ? QStringLiteral("ост.") : QString::number(run);
 }
 
-// A ring spacing of 1, 2 or 5 times a power of ten giving three to five rings.
-double RingStep(double largest) {
-    if (!(largest > 0.0) || !std::isfinite(largest)) return 1.0;
-    const double raw = largest / 4.0;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double factor : {1.0, 2.0, 5.0, 10.0})
-        if (factor * power >= raw) return factor * power;
-    return 10.0 * power;
-}
-
 }  // namespace
 
 void JobPicture::PaintPoint(QPainter& painter, const QRectF& area, const SketchView& view,
@@ -52,27 +42,10 @@ void JobPicture::PaintPoint(QPainter& painter, const QRectF& area, const SketchV
     double largest = 0.0;
     for (const SketchVector& v : point.Vectors)
         if (std::isfinite(v.Amplitude)) largest = std::max(largest, std::abs(v.Amplitude));
-    const double step = RingStep(largest);
-    const int rings = std::max(1, static_cast<int>(std::ceil(largest / step - 1e-9)));
-    const double scale = r / (rings * step);
-
-    painter.setPen(QPen(kFaint, u * 0.003));
-    painter.setBrush(Qt::NoBrush);
-    for (int i = 1; i <= rings; ++i) painter.drawEllipse(c, i * step * scale, i * step * scale);
-    const QFont scaleFont = SizedFont(painter, u * 0.034);
-    painter.setFont(scaleFont);
-    painter.setPen(kFaint);
     // The run numbers are placed clear of the scale's texts and of each other.
     LabelPlaces places(cell.Figure, u * 0.01);
-    for (int degrees : {0, 90, 180, 270}) {
-        const double screen = OnScreen(degrees, phaseClockwise);
-        painter.drawLine(c, Around(c, r, screen));
-        const QString text = QStringLiteral("%1°").arg(degrees);
-        const QSizeF size = TextSize(painter, scaleFont, text);
-        const QRectF box = CentredBox(Around(c, r * 1.1, screen), size);
-        places.KeepMark(box);
-        painter.drawText(box, Qt::AlignCenter, text);
-    }
+    const PolarScale polar = PaintPolarScale(painter, c, r, largest, u, phaseClockwise, places);
+    const double step = polar.Step, scale = polar.Scale;
 
     const QFont runFont = SizedFont(painter, u * 0.036, true);
     painter.setFont(runFont);

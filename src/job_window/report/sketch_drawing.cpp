@@ -242,4 +242,39 @@ CellLayout BeginCell(QPainter& painter, const QRectF& area, const QString& title
     return cell;
 }
 
+double RingStep(double largest) {
+    if (!(largest > 0.0) || !std::isfinite(largest)) return 1.0;
+    const double raw = largest / 4.0;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double factor : {1.0, 2.0, 5.0, 10.0})
+        if (factor * power >= raw) return factor * power;
+    return 10.0 * power;
+}
+
+PolarScale PaintPolarScale(QPainter& painter, QPointF centre, double radius, double largest,
+                           double unit, bool phaseClockwise, LabelPlaces& places) {
+    PolarScale scale;
+    scale.Step = RingStep(largest);
+    const int rings = std::max(1, static_cast<int>(std::ceil(largest / scale.Step - 1e-9)));
+    scale.Scale = radius / (rings * scale.Step);
+    painter.setPen(QPen(kFaint, unit * 0.003));
+    painter.setBrush(Qt::NoBrush);
+    for (int i = 1; i <= rings; ++i) {
+        const double ring = i * scale.Step * scale.Scale;
+        painter.drawEllipse(centre, ring, ring);
+    }
+    const QFont font = SizedFont(painter, unit * 0.034);
+    painter.setFont(font);
+    for (int degrees : {0, 90, 180, 270}) {
+        const double screen = OnScreen(degrees, phaseClockwise);
+        painter.drawLine(centre, Around(centre, radius, screen));
+        const QString text = QStringLiteral("%1°").arg(degrees);
+        const QRectF box =
+            CentredBox(Around(centre, radius * 1.1, screen), TextSize(painter, font, text));
+        places.KeepMark(box);
+        painter.drawText(box, Qt::AlignCenter, text);
+    }
+    return scale;
+}
+
 }  // namespace balance4::jobwindow::sketch

@@ -113,6 +113,18 @@ QString RotationWords(bool clockwise);
 QString ViewWords(const SketchView& view);
 QString FrameWords(bool withRotation);
 
+// A scale step of 1, 2 or 5 times a power of ten giving three to five divisions of `largest`.
+double RingStep(double largest);
+
+// A polar picture's scale: rings at RingStep(largest) round `centre` out to `radius`, and the four
+// phase axes with their degrees, whose boxes `places` keeps clear. `unit` is the cell's size.
+struct PolarScale {
+    double Step = 1.0;   // between rings, in the vectors' unit
+    double Scale = 1.0;  // pixels per unit of the vectors
+};
+PolarScale PaintPolarScale(QPainter& painter, QPointF centre, double radius, double largest,
+                           double unit, bool phaseClockwise, LabelPlaces& places);
+
 // The title band, the picture's square and the caption band of one cell.
 struct CellLayout {
     QRectF Title;
