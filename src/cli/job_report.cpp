@@ -110,9 +110,9 @@ std::string RunLines(const JobReport& report) {
         text += "Пробный груз в плоскости " + std::to_string(k + 1) + " изменил вибрацию на " +
                 (std::isfinite(run.ChangePercent) ? Text(report, run.ChangePercent) + " %"
                                                   : std::string("бесконечно много")) +
-                (run.Weak ? " — " + std::string(job::RunQualityWord(run)) + " отклик (" +
-                                job::WeakRunRule(report.Job->Separator) +
-                                "): поправка может оказаться неточной"
+                (run.Weak ? " — " + std::string(job::RunQualityWord(run)) + " отклик (меньше " +
+                                Short(report, job::kWeakRunPercent) +
+                                " %): поправка может оказаться неточной"
                           : "") +
                 (run.Large ? " — пробный груз велик (больше " +
                                  Short(report, job::kLargeRunPercent) + " %): это опасно для машины"

@@ -26,7 +26,8 @@ bool InRange(double value, double most) {
     return Positive(value) && value <= most;
 }
 
-// Where the weights of plane k sit, mm: the correction radius, else the trial radius.
+// Where the weights of plane k sit, mm: the correction radius, else the trial radius. A correction
+// radius given alone is taken as the trial weight's radius too (the mass is not converted then).
 double RadiusOf(const PlaneSetup& plane) {
     return plane.CorrectionRadius > 0.0 ? plane.CorrectionRadius : plane.TrialRadius;
 }
