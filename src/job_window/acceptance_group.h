@@ -4,7 +4,6 @@
 // control runs refine the coefficients. Every change is an edit of the document; a text that
 // cannot be used stays in its field, red, with the reason, and the job keeps its last good value.
 #include <QGroupBox>
-#include <QMap>
 
 class JobDocument;
 class QCheckBox;
@@ -22,7 +21,7 @@ class AcceptanceGroup : public QGroupBox {
     QComboBox* gradeBox() const { return m_grade; }
     QCheckBox* refineBox() const { return m_refine; }
     // Why the field's text is refused; empty when it is not.
-    QString refusal(Field field) const { return m_refused.value(field); }
+    QString refusal(Field field) const;
 
   private:
     void typed(Field field, const QString& text);
@@ -33,5 +32,4 @@ class AcceptanceGroup : public QGroupBox {
     QLineEdit* m_lines[FieldCount] = {};
     QComboBox* m_grade = nullptr;
     QCheckBox* m_refine = nullptr;
-    QMap<int, QString> m_refused;  // field → reason, while its text is refused
 };

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include "acceptance_cells.h"
 #include "job/angle_frame.h"
 #include "job/calculate.h"
 #include "job/positions.h"
@@ -67,6 +68,7 @@ bool SetNumber(const QString& text, double& value, bool emptyIsZero, QString& re
 
 int Rows(const Job& job, JobTable table) {
     if (optimisation_cells::Owns(table)) return optimisation_cells::Rows(job, table);
+    if (acceptance_cells::Owns(table)) return acceptance_cells::Rows(job, table);
     switch (table) {
         case JobTable::Readings:
             return int(ReadingRowContents(job).size());
@@ -84,6 +86,7 @@ int Rows(const Job& job, JobTable table) {
 
 int Columns(const Job& job, JobTable table) {
     if (optimisation_cells::Owns(table)) return optimisation_cells::Columns(job, table);
+    if (acceptance_cells::Owns(table)) return acceptance_cells::Columns(job, table);
     switch (table) {
         case JobTable::Readings:
         case JobTable::ControlRun:
@@ -122,6 +125,8 @@ QString Text(const Job& job, JobTable table, int row, int column, const QString&
         return {};
     if (optimisation_cells::Owns(table))
         return optimisation_cells::Text(job, table, row, column, separator);
+    if (acceptance_cells::Owns(table))
+        return acceptance_cells::Text(job, table, row, column, separator);
     switch (table) {
         case JobTable::Readings:
         case JobTable::ControlRun: {
@@ -167,6 +172,8 @@ bool SetText(Job& job, JobTable table, int row, int column, const QString& text,
         return true;
     if (optimisation_cells::Owns(table))
         return optimisation_cells::SetText(job, table, row, column, text, reason);
+    if (acceptance_cells::Owns(table))
+        return acceptance_cells::SetText(job, table, row, column, text, reason);
     switch (table) {
         case JobTable::Readings:
         case JobTable::ControlRun: {
@@ -315,6 +322,7 @@ QString ColumnTitle(const Job& job, JobTable table, int column) {
 QString CellName(const Job& job, JobTable table, int row, int column) {
     if (optimisation_cells::Owns(table))
         return optimisation_cells::CellName(job, table, row, column);
+    if (acceptance_cells::Owns(table)) return acceptance_cells::CellName(column);
     switch (table) {
         case JobTable::Readings:
         case JobTable::ControlRun:

@@ -18,6 +18,7 @@ enum class JobTable {
     BoxMasses,
     SpeedWeights,
     SpeedReadings,
+    Acceptance,  // the «Приёмка» set-up fields (acceptance_cells.h)
 };
 
 // The planes' set-up columns.

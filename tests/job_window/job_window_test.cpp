@@ -588,6 +588,10 @@ class JobWindowTest : public QObject {
             QCOMPARE(w.job().Iso, before.Iso);
             QVERIFY2(control->toolTip().contains(reason), qPrintable(control->toolTip()));
             QVERIFY(line->styleSheet().contains("background"));
+            // The refused text is the document's: undo takes it back like any edit.
+            w.document()->undoStack()->undo();
+            QVERIFY(!line->styleSheet().contains("background"));
+            QVERIFY(line->text() != text);
         }
     }
 
