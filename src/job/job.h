@@ -93,6 +93,9 @@ struct TrimRecord {
     std::string Date;
     std::vector<ReadingText> Readings;  // per point
     std::vector<Weight> Correction;     // per plane, to add to what was installed
+    // The weights on the rotor while the run was read, per plane, as Job::Installed held them;
+    // empty when they were not recorded (then the first correction and the trims before it).
+    std::vector<std::vector<Weight>> OnRotor;
     bool operator==(const TrimRecord&) const = default;
 };
 

@@ -1,5 +1,6 @@
 #include "job_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
@@ -311,11 +312,19 @@ Job ReadJob(const Json& json, int version) {
     const Json& history = Array(json["trim_history"], "trim_history");
     for (std::size_t i = 0; i < history.size(); ++i) {
         const std::string place = At("trim_history", i);
-        Keys(history[i], place, {"date", "readings", "correction"});
+        Keys(history[i], place, {"date", "readings", "correction"}, {"on_rotor"});
         job.TrimHistory.push_back(
             {Text(history[i]["date"], At(place, "date")),
              ReadReadingTexts(history[i]["readings"], At(place, "readings"), SIZE_MAX),
-             ReadWeights(history[i]["correction"], At(place, "correction"))});
+             ReadWeights(history[i]["correction"], At(place, "correction")),
+             {}});
+        if (history[i].contains("on_rotor")) {
+            if (json["version"] != kExtendedFileVersion) throw Damaged{At(place, "on_rotor")};
+            const std::string where = At(place, "on_rotor");
+            const Json& onRotor = Array(history[i]["on_rotor"], where, planes.size());
+            for (std::size_t k = 0; k < onRotor.size(); ++k)
+                job.TrimHistory.back().OnRotor.push_back(ReadWeights(onRotor[k], At(where, k)));
+        }
     }
     if (json.contains("coefficients"))
         job.Saved = ReadCoefficients(json["coefficients"], "coefficients");
@@ -369,7 +378,9 @@ std::string FormatJobFile(const Job& job) {
     Json json;
     json["format"] = kFormat;
     const bool extended =
-        !job.ControlRun.empty() || !job.Repeats.empty() || job.Angles != AngleFrame::AgainstPhase;
+        !job.ControlRun.empty() || !job.Repeats.empty() || job.Angles != AngleFrame::AgainstPhase ||
+        std::any_of(job.TrimHistory.begin(), job.TrimHistory.end(),
+                    [](const TrimRecord& record) { return !record.OnRotor.empty(); });
     json["version"] = extended ? kExtendedFileVersion : 1;
     json["title"] = job.Title;
     json["machine"] = job.Machine;
@@ -404,10 +415,17 @@ std::string FormatJobFile(const Job& job) {
     for (const std::vector<Weight>& weights : job.Installed)
         json["installed"].push_back(WeightsJson(weights));
     json["trim_history"] = Json::array();
-    for (const TrimRecord& record : job.TrimHistory)
-        json["trim_history"].push_back({{"date", record.Date},
-                                        {"readings", ReadingsJson(record.Readings)},
-                                        {"correction", WeightsJson(record.Correction)}});
+    for (const TrimRecord& record : job.TrimHistory) {
+        Json entry = {{"date", record.Date},
+                      {"readings", ReadingsJson(record.Readings)},
+                      {"correction", WeightsJson(record.Correction)}};
+        if (!record.OnRotor.empty()) {
+            entry["on_rotor"] = Json::array();
+            for (const std::vector<Weight>& weights : record.OnRotor)
+                entry["on_rotor"].push_back(WeightsJson(weights));
+        }
+        json["trim_history"].push_back(std::move(entry));
+    }
     if (job.Saved) json["coefficients"] = CoefficientsJson(*job.Saved);
     if (Json acceptance = AcceptanceJson(job); !acceptance.is_null()) {
         if (job.Refined) acceptance["refined"] = CoefficientsJson(*job.Refined);

@@ -81,7 +81,8 @@ std::optional<Refinement> RefineCoefficients(const Job& job) {
             weights(k, r) = 1.0L;
     readings.leftCols(trialRuns) = all.leftCols(trialRuns);
 
-    // The control runs: the first correction, and each recorded trim added after its own run.
+    // The control runs: the weights each record says were on the rotor; where it does not say,
+    // the first correction and each recorded trim added after its own run.
     ComplexVector onRotor(saved.Planes);
     for (std::size_t k = 0; k < planes; ++k)
         onRotor(static_cast<Eigen::Index>(k)) = InTrialWeights(
@@ -89,6 +90,17 @@ std::optional<Refinement> RefineCoefficients(const Job& job) {
     Refinement refinement;
     Eigen::Index used = trialRuns;
     for (std::size_t j = 0; j < job.TrimHistory.size(); ++j) {
+        // What was on the rotor, where the record knows it: a trim recorded but not fitted, or
+        // weights fitted other than calculated, are taken as they were.
+        if (const auto& known = job.TrimHistory[j].OnRotor; !known.empty()) {
+            if (known.size() != planes) return std::nullopt;
+            for (std::size_t k = 0; k < planes; ++k) {
+                Complex sum = 0.0L;
+                for (const Weight& weight : known[k])
+                    sum += InTrialWeights(weight, saved.Trial[k], job.Plane[k]);
+                onRotor(static_cast<Eigen::Index>(k)) = sum;
+            }
+        }
         if (RepeatsAColumn(weights, used, onRotor)) {
             ++refinement.Repeated;
         } else {

@@ -14,7 +14,7 @@ std::vector<Weight> PlacedWeights(const PlaneResult& plane) {
 
 void RecordTrim(Job& job, const JobResult& trim, const std::string& date, TrimFitted fitted) {
     if (trim.Result != Outcome::Calculated) return;
-    TrimRecord record{date, job.ControlRun, {}};
+    TrimRecord record{date, job.ControlRun, {}, job.Installed};
     for (const PlaneResult& plane : trim.Planes)
         record.Correction.push_back({plane.Mass, plane.AngleFromZero});
     if (fitted == TrimFitted::Yes) {

@@ -61,7 +61,7 @@ TEST(IsoCommand, ChecksAJobFromItsFile) {
     job::Job job = job::MakeJob(2, 2);
     job.Plane[0].TrialRadius = 200;
     job.Plane[1].CorrectionRadius = 100;
-    job.TrimHistory = {{"2026-12-10", {{"1", "0"}, {"1", "0"}}, {{1.9, 10}, {3.98, 20}}}};
+    job.TrimHistory = {{"2026-12-10", {{"1", "0"}, {"1", "0"}}, {{1.9, 10}, {3.98, 20}}, {}}};
     job.Iso = job::IsoSetup{100, 3000, 2.5, {}, {}, {}};
     const std::string path = TempPath("iso-job.json");
     std::string error;

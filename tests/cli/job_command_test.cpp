@@ -575,7 +575,7 @@ job::Job PublishedJob() {
     published.Readings = {
         {text(v1), text(v2)}, {text(v1 + near), text(v2 + far)}, {text(v1 + far), text(v2 + near)}};
     published.Saved = job::Calculate(published).Saved;
-    published.TrimHistory = {{"2026-12-10", {{"0.67", "48.5"}, {"0.22", "63.5"}}, {}}};
+    published.TrimHistory = {{"2026-12-10", {{"0.67", "48.5"}, {"0.22", "63.5"}}, {}, {}}};
     return published;
 }
 

@@ -47,7 +47,7 @@ Job PublishedJobWithAControlRun() {
     job.Readings = {
         {Text(v1), Text(v2)}, {Text(v1 + near), Text(v2 + far)}, {Text(v1 + far), Text(v2 + near)}};
     job.Saved = Calculate(job).Saved;
-    job.TrimHistory = {{"2026-12-10", {{"0.67", "48.5"}, {"0.22", "63.5"}}, {}}};
+    job.TrimHistory = {{"2026-12-10", {{"0.67", "48.5"}, {"0.22", "63.5"}}, {}, {}}};
     return job;
 }
 

@@ -31,7 +31,8 @@ Job FullJob() {
     job.Installed = {{{4.11, 270}, {2.84, 300}}, {}, {}, {{0.1, 0.30000000000000004}}};
     job.TrimHistory = {{"2026-12-10",
                         {{"1,2", "40"}, {"1", "2"}, {"3", "4"}, {"5", "6"}},
-                        {{1, 2}, {3, 4}, {5, 6}, {7, 8}}}};
+                        {{1, 2}, {3, 4}, {5, 6}, {7, 8}},
+                        {}}};
     job.Saved = Calculate(ExampleJob()).Saved;
     job.Limit = {2.8, 2.8, 4.5, 7.1};
     job.Refine = false;
@@ -55,6 +56,7 @@ TEST(JobFile, RoundTrip) {
     Job extended = TwoSpeedJob();
     extended.ControlRun = {{"4,1", "35"}, {"", ""}, {"0,9", "110"}, {"2,2", ""}};
     extended.Repeats = {{1, {{"1", "2"}, {"3", "4"}, {"5", "6"}, {"7", "8"}}}};
+    extended.TrimHistory[0].OnRotor = {{{4.11, 270}}, {}, {}, {{0.1, 0.3}, {2, 45}}};
     for (const Job& each : {FullJob(), TwoSpeedJob(), extended}) {
         const std::string text = FormatJobFile(each);
         std::string error;

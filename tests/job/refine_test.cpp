@@ -116,6 +116,8 @@ TEST(Refine, ControlRunsAgainstABatchFit) {
         std::vector<Weight> Trim1;      // the correction recorded after control run 1
         bool Refine;
         int Used, Repeated;  // control runs fitted and left out
+        bool Fitted;         // the trim went on before control run 2
+        bool Recorded;       // the records say what was on the rotor
     };
     const std::vector<C> noise1 = {Polar(0.05, 77), Polar(0.03, 190), Polar(0.06, 310)};
     const std::vector<C> noise2 = {Polar(0.04, 250), Polar(0.07, 10), Polar(0.02, 140)};
@@ -126,14 +128,37 @@ TEST(Refine, ControlRunsAgainstABatchFit) {
          {{2, 100}, {1.5, 200}},
          true,
          2,
-         0},
+         0,
+         true,
+         false},
         {"noisy control runs equal the batch fit of all five runs",
          noise1,
          noise2,
          {{2, 100}, {1.5, 200}},
          true,
          2,
-         0},
+         0,
+         true,
+         false},
+        {"the weights on the rotor as recorded, each run's own",
+         noise1,
+         noise2,
+         {{2, 100}, {1.5, 200}},
+         true,
+         2,
+         0,
+         true,
+         true},
+        // Catches a trim taken as fitted because it was recorded: run 2 had run 1's weights.
+        {"a trim recorded but not fitted adds no new direction",
+         noise1,
+         noise2,
+         {{2, 100}, {1.5, 200}},
+         true,
+         1,
+         1,
+         false,
+         true},
         // Catches a repeat fitted anyway: its noise would move the coefficients.
         {"a control run at the weights of the one before adds no new direction",
          noise1,
@@ -141,8 +166,10 @@ TEST(Refine, ControlRunsAgainstABatchFit) {
          {{0.01, 100}, {0.05, 200}},
          true,
          1,
-         1},
-        {"refining switched off", noise1, noise2, {{2, 100}, {1.5, 200}}, false, 0, 0},
+         1,
+         true,
+         false},
+        {"refining switched off", noise1, noise2, {{2, 100}, {1.5, 200}}, false, 0, 0, true, false},
     };
     for (const Row& row : rows) {
         Job job = MakeJob(2, 3);
@@ -160,16 +187,24 @@ TEST(Refine, ControlRunsAgainstABatchFit) {
         for (std::size_t k = 0; k < 2; ++k)
             onRotor.push_back(Vector({first.Planes[k].Mass, first.Planes[k].AngleFromZero}) /
                               Vector(kTrial[k]));
+        const std::vector<C> firstOnRotor = onRotor;
         std::vector<C> control1 = Read(onRotor, row.Noise1);
-        for (std::size_t k = 0; k < 2; ++k) onRotor[k] += Vector(row.Trim1[k]) / Vector(kTrial[k]);
+        if (row.Fitted)
+            for (std::size_t k = 0; k < 2; ++k)
+                onRotor[k] += Vector(row.Trim1[k]) / Vector(kTrial[k]);
         std::vector<C> control2 = Read(onRotor, row.Noise2);
-        job.TrimHistory = {{"1", Texts(control1), row.Trim1}, {"2", Texts(control2), {}}};
+        job.TrimHistory = {{"1", Texts(control1), row.Trim1, {}}, {"2", Texts(control2), {}, {}}};
         job.TrimHistory[1].Correction = {{0.3, 10}, {0.2, 20}};
+        if (row.Recorded)
+            for (std::size_t k = 0; k < 2; ++k) {
+                const Weight placed = {first.Planes[k].Mass, first.Planes[k].AngleFromZero};
+                job.TrimHistory[0].OnRotor.push_back({placed});
+                job.TrimHistory[1].OnRotor.push_back({placed});
+                if (row.Fitted) job.TrimHistory[1].OnRotor.back().push_back(row.Trim1[k]);
+            }
         job.Refine = row.Refine;
         if (row.Used >= 1) {
-            x.push_back(std::vector<C>(onRotor));
-            for (std::size_t k = 0; k < 2; ++k)
-                x.back()[k] -= Vector(row.Trim1[k]) / Vector(kTrial[k]);
+            x.push_back(firstOnRotor);
             y.push_back(control1);
         }
         if (row.Used == 2) {
