@@ -9,16 +9,10 @@
 #include "acceptance_cells.h"
 #include "job/iso_check.h"
 #include "job_document.h"
+#include "merge_keys.h"
 #include "number_texts.h"
 
 using balance4::job::Job;
-
-namespace {
-
-// Consecutive edits of one field are one undo step.
-constexpr int kMergeKey = 300;  // + the field
-
-}  // namespace
 
 AcceptanceGroup::AcceptanceGroup(JobDocument* document, QWidget* parent)
     : QGroupBox(tr("Приёмка"), parent), m_document(document) {
@@ -65,7 +59,7 @@ AcceptanceGroup::AcceptanceGroup(JobDocument* document, QWidget* parent)
 void AcceptanceGroup::typed(Field field, const QString& text) {
     m_document->setCells(JobTable::Acceptance, {{0, int(field), text}},
                          tr("Изменить: %1").arg(tr(acceptance_cells::kFields[field].Label)),
-                         kMergeKey + field);
+                         kAcceptanceKey + int(field));
 }
 
 QString AcceptanceGroup::refusal(Field field) const {

@@ -2,15 +2,10 @@
 
 #include "job/angle_frame.h"
 #include "job_document.h"
+#include "merge_keys.h"
 
 using balance4::job::AngleFrame;
 using balance4::job::Job;
-
-namespace {
-
-constexpr int kAngleFrameKey = 300;  // apart from the set-up panel's own merge keys
-
-}  // namespace
 
 AngleFrameChoice::AngleFrameChoice(JobDocument* document, QWidget* parent)
     : QComboBox(parent), m_document(document) {

@@ -9,16 +9,11 @@
 #include "job/optimised_text.h"
 #include "job_document.h"
 #include "job_table_model.h"
+#include "merge_keys.h"
 #include "sheet_view.h"
 
 using balance4::job::Job;
 using balance4::job::Objective;
-
-namespace {
-
-constexpr int kObjectiveKey = 300;
-
-}  // namespace
 
 SheetView* MakeSetupSheet(JobDocument* document, JobTable table, const QString& name,
                           const QString& title, QWidget* parent) {

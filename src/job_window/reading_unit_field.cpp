@@ -3,12 +3,7 @@
 #include <QCompleter>
 
 #include "job_document.h"
-
-namespace {
-
-constexpr int kReadingUnitKey = 301;  // apart from the set-up panel's own merge keys
-
-}  // namespace
+#include "merge_keys.h"
 
 ReadingUnitField::ReadingUnitField(JobDocument* document, QWidget* parent)
     : QLineEdit(parent), m_document(document) {

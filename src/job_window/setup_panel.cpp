@@ -13,6 +13,7 @@
 #include "angle_frame_choice.h"
 #include "job_document.h"
 #include "job_table_model.h"
+#include "merge_keys.h"
 #include "optimisation_panel.h"
 #include "reading_unit_field.h"
 #include "sheet_view.h"
@@ -22,16 +23,6 @@
 using balance4::job::Job;
 
 namespace {
-
-// Consecutive edits of one field are one undo step: the keys of the panel's fields.
-enum MergeKey {
-    kHeaderKey = 100,  // + the field's index
-    kPlanesKey = 200,
-    kPointsKey,
-    kConventionKey,
-    kRotationKey,
-    kToleranceKey,  // + the column
-};
 
 struct HeaderField {
     const char* Label;

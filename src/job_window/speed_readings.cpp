@@ -8,6 +8,7 @@
 
 #include "job_document.h"
 #include "job_table_model.h"
+#include "merge_keys.h"
 #include "optimisation_cells.h"
 #include "optimisation_panel.h"
 #include "sheet_view.h"
@@ -15,8 +16,6 @@
 using balance4::job::Job;
 
 namespace {
-
-constexpr int kSpeedNameKey = 320;  // + the speed
 
 QString SpeedName(const Job& job, int speed) {
     return QString::fromStdString(speed == 0 ? job.Speed

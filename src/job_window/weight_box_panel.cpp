@@ -7,16 +7,11 @@
 
 #include "job/weight_box.h"
 #include "job_document.h"
+#include "merge_keys.h"
 #include "optimisation_panel.h"
 #include "sheet_view.h"
 
 using balance4::job::Job;
-
-namespace {
-
-enum MergeKey { kPerHoleKey = 310, kSecondsKey };
-
-}  // namespace
 
 WeightBoxPanel::WeightBoxPanel(JobDocument* document, QWidget* parent)
     : QGroupBox(tr("Набор грузов"), parent), m_document(document) {

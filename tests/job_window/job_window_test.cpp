@@ -514,6 +514,36 @@ class JobWindowTest : public QObject {
         QVERIFY(w.window->isWindowModified());
     }
 
+    // Two set-up fields edited one after the other are two undo steps: their merge keys differ.
+    void setupFieldsAreSeparateSteps_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("angle frame, then the limit") << "AngleFrame"
+                                                     << "AcceptanceLimit";
+        QTest::newRow("objective, then the limit") << "Objective"
+                                                   << "AcceptanceLimit";
+        QTest::newRow("reading unit, then the rotor mass") << "ReadingUnit"
+                                                           << "IsoRotorMass";
+    }
+
+    void setupFieldsAreSeparateSteps() {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        Window w;
+        w.document()->load(ExampleIn20Grams(), {});
+        for (const QString& name : {first, second}) {
+            if (auto* choice = w.window->findChild<QComboBox*>(name)) {
+                choice->setCurrentIndex(1);
+            } else {
+                auto* line = w.window->findChild<QLineEdit*>(name);
+                QVERIFY2(line, qPrintable(name));
+                line->setFocus();
+                QTest::keyClicks(line, "3");
+            }
+        }
+        QCOMPARE(w.document()->undoStack()->count(), 2);
+    }
+
     // The «Приёмка» fields: what the job takes, and texts it cannot use kept red with the reason.
     void acceptanceFields_data() {
         QTest::addColumn<QString>("field");
