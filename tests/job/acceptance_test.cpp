@@ -4,31 +4,20 @@
 
 #include <cmath>
 #include <complex>
-#include <cstdio>
-#include <numbers>
 
 #include "acceptance.h"
 #include "acceptance_text.h"
 #include "calculate.h"
 #include "iso_check.h"
 #include "refine.h"
+#include "vector_texts.h"
 
 namespace balance4::job {
 namespace {
 
-using C = std::complex<double>;
-
-C Polar(double amplitude, double degrees) {
-    return std::polar(amplitude, degrees * std::numbers::pi / 180.0);
-}
-
-ReadingText Text(C v) {
-    char amplitude[40], phase[40];
-    std::snprintf(amplitude, sizeof amplitude, "%.17g", std::abs(v));
-    std::snprintf(phase, sizeof phase, "%.17g",
-                  std::fmod(std::arg(v) * 180.0 / std::numbers::pi + 360.0, 360.0));
-    return {amplitude, phase};
-}
+using vectors::C;
+using vectors::Polar;
+using vectors::Text;
 
 // NPTEL "Theory and Practice of Rotor Dynamics" (R. Tiwari), Example 13.5: −30 µm at 230° and
 // −70 µm at 330°; 0,3 kg at its 30° changes them by 50 µm at 61° and 42 µm at 130° (near and far

@@ -5,27 +5,16 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <cstdio>
-#include <numbers>
 
 #include "calculate.h"
+#include "vector_texts.h"
 
 namespace balance4::job {
 namespace {
 
-using C = std::complex<double>;
-
-C Polar(double amplitude, double degrees) {
-    return std::polar(amplitude, degrees * std::numbers::pi / 180.0);
-}
-
-ReadingText Text(C v) {
-    char amplitude[40], phase[40];
-    std::snprintf(amplitude, sizeof amplitude, "%.17g", std::abs(v));
-    std::snprintf(phase, sizeof phase, "%.17g",
-                  std::fmod(std::arg(v) * 180.0 / std::numbers::pi + 360.0, 360.0));
-    return {amplitude, phase};
-}
+using vectors::C;
+using vectors::Polar;
+using vectors::Text;
 
 // Foiles, Allaire & Gunter (2000): influence per unit weight [point][plane] and run 0, as
 // amplitude@degrees.
