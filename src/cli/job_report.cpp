@@ -8,6 +8,7 @@
 #include "acceptance_text.h"
 #include "cli_text.h"
 #include "disagreeing_points.h"
+#include "job_text.h"
 #include "nearest_position.h"
 #include "number_text.h"
 #include "optimised_report.h"
@@ -30,12 +31,7 @@ std::string SpreadText(const JobReport& report, double value) {
 
 // A number as the user would write it: 2 rather than 2,00.
 std::string Short(const JobReport& report, double value) {
-    const std::string& separator = report.Job->Separator;
-    std::string text = Text(report, value);
-    if (text.find(separator) == std::string::npos) return text;  // the general format
-    if (text.ends_with(separator + "00")) return text.erase(text.size() - 2 - separator.size());
-    if (text.ends_with('0')) text.pop_back();
-    return text;
+    return job::TrimmedResultText(value, report.Job->Separator);
 }
 
 // The calculator's own texts where the exact path gave them.

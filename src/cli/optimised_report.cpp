@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "cli_text.h"
+#include "job_text.h"
 #include "number_text.h"
 #include "optimised_text.h"
 
@@ -25,12 +26,7 @@ std::string ResidualLine(const JobReport& report, const job::ResidualAt& residua
 
 // A number as the user would write it: 2 rather than 2,00.
 std::string Short(const JobReport& report, double value) {
-    const std::string& separator = report.Job->Separator;
-    std::string text = Text(report, value);
-    if (text.find(separator) == std::string::npos) return text;
-    if (text.ends_with(separator + "00")) return text.erase(text.size() - 2 - separator.size());
-    if (text.ends_with('0')) text.pop_back();
-    return text;
+    return job::TrimmedResultText(value, report.Job->Separator);
 }
 
 // Where the worst residual is. The tool names a speed «скорость», as its --speeds option, its help

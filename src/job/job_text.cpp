@@ -3,6 +3,8 @@
 #include <charconv>
 #include <system_error>
 
+#include "number_text.h"
+
 namespace balance4::job {
 
 namespace {
@@ -18,6 +20,15 @@ std::string ShortestNumberText(double value, std::string_view separator) {
     std::string text(buffer, failure == std::errc() ? end : buffer);
     if (const std::size_t point = text.find('.'); point != std::string::npos)
         text.replace(point, 1, separator);
+    return text;
+}
+
+std::string TrimmedResultText(double value, std::string_view separator) {
+    std::string text = FormatResult(value, separator);
+    const std::string cut(separator);
+    if (text.find(cut) == std::string::npos) return text;  // the general format
+    if (text.ends_with(cut + "00")) return text.erase(text.size() - 2 - cut.size());
+    if (text.ends_with('0')) text.pop_back();
     return text;
 }
 

@@ -21,6 +21,10 @@ std::string Quoted(std::string_view text);
 // 22,5, 0,0625.
 std::string ShortestNumberText(double value, std::string_view separator);
 
+// A result as written to two decimals, without the zeros a user would not write: 2 rather than
+// 2,00, 2,5 rather than 2,50.
+std::string TrimmedResultText(double value, std::string_view separator);
+
 // Well-formed UTF-8: no stray continuation byte, no overlong form, no surrogate, nothing past
 // U+10FFFF.
 bool IsUtf8(std::string_view text);

@@ -2,20 +2,15 @@
 
 #include <cmath>
 
+#include "job_text.h"
 #include "number_text.h"
 
 namespace balance4::job {
 
 namespace {
 
-// A mass as one would write it: 2 rather than 2,00.
 std::string Short(double value, std::string_view separator) {
-    std::string text = FormatResult(value, separator);
-    const std::string cut(separator);
-    if (text.find(cut) == std::string::npos) return text;
-    if (text.ends_with(cut + "00")) return text.erase(text.size() - 2 - cut.size());
-    if (text.ends_with('0')) text.pop_back();
-    return text;
+    return TrimmedResultText(value, separator);
 }
 
 }  // namespace
